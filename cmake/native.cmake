@@ -1,0 +1,23 @@
+# The native build of the portable core: its unit tests under AddressSanitizer
+# and UndefinedBehaviorSanitizer, the benchmarks, the fuzz targets and the
+# generator of docs/exports.md.
+option(LORIMAX_SANITIZE "build the core with ASan and UBSan" ON)
+if(LORIMAX_SANITIZE)
+  set(sanitize -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  target_compile_options(lorimax_core PUBLIC ${sanitize})
+  target_link_options(lorimax_core PUBLIC ${sanitize})
+endif()
+
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(${GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+file(GLOB LORIMAX_CORE_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/core/*.cpp)
+add_executable(test_core ${LORIMAX_CORE_TESTS})
+target_link_libraries(test_core PRIVATE lorimax_core gtest gmock gtest_main)
+add_test(NAME test_core COMMAND test_core)
+
+add_executable(gen_reference tools/gen_reference.cpp)
+target_include_directories(gen_reference PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+add_test(NAME reference_is_current
+  COMMAND ${CMAKE_COMMAND} -DGEN=$<TARGET_FILE:gen_reference> -DDOC=${CMAKE_CURRENT_SOURCE_DIR}/docs/exports.md
+          -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/check-reference.cmake)

@@ -1,0 +1,48 @@
+# The Windows build: lorimax.dll, the command-line host lmx.exe and the test
+# executables, all linked statically against the C++ runtime so that they
+# import system DLLs only.
+enable_language(RC)
+
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+add_link_options(-static)
+
+set(LORIMAX_WINDOWS_SOURCES
+  src/frame/module_win.cpp
+  src/frame/convert_win.cpp
+  src/frame/version.rc
+)
+file(GLOB LORIMAX_EXPORT_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/exports/*.cpp)
+
+add_library(lorimax SHARED ${LORIMAX_EXPORT_SOURCES} ${LORIMAX_WINDOWS_SOURCES})
+target_link_libraries(lorimax PRIVATE lorimax_core version shlwapi shell32 ole32 wininet)
+target_compile_definitions(lorimax PRIVATE LORIMAX_BUILDING_DLL)
+set_target_properties(lorimax PROPERTIES PREFIX "" OUTPUT_NAME lorimax)
+
+add_executable(lmx tools/lmx/lmx.cpp)
+target_include_directories(lmx PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/src)
+target_link_options(lmx PRIVATE -municode)
+add_dependencies(lmx lorimax)
+
+# GoogleTest, cross-compiled from Debian's sources.
+set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_SHARED_LIBS OFF)
+add_subdirectory(${GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+# What every test executable shares: the host stand-ins it exports and the
+# helpers for Shift_JIS literals.
+add_library(lorimax_test_support OBJECT tests/support/host_standin.cpp tests/support/text.cpp)
+target_include_directories(lorimax_test_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/src ${CMAKE_CURRENT_SOURCE_DIR}/tests/support)
+target_link_libraries(lorimax_test_support PUBLIC gtest gmock)
+
+# One executable per family, run whole once by ctest through Wine.
+function(lorimax_wine_test name)
+  add_executable(${name} ${ARGN} $<TARGET_OBJECTS:lorimax_test_support>)
+  target_link_libraries(${name} PRIVATE lorimax lorimax_test_support gtest_main)
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+endfunction()
+
+file(GLOB LORIMAX_FRAME_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/frame/*.cpp)
+lorimax_wine_test(test_frame ${LORIMAX_FRAME_TESTS})

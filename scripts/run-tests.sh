@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Runs every test: the native core suite (under the sanitizers) and the Wine
+# suites of the DLL, each test executable whole, once.
+set -uo pipefail
+win_build=$1
+native_build=$2
+here=$(dirname "$0")
+
+status=0
+echo "== native core (ASan, UBSan)"
+ctest --test-dir "$native_build" --output-on-failure || status=1
+echo "== lorimax.dll under Wine"
+"$here/with-wineserver.sh" ctest --test-dir "$win_build" --output-on-failure || status=1
+exit $status

@@ -1,0 +1,11 @@
+# Sourced by the scripts that run Windows programs: a private Wine prefix in the
+# build tree, the Japanese locale (ANSI code page 932) and a quiet Wine.
+LORIMAX_ROOT="${LORIMAX_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}"
+export WINEPREFIX="${WINEPREFIX:-$LORIMAX_ROOT/build/wineprefix}"
+export WINEARCH=win64
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+export LANG=ja_JP.UTF-8
+export LC_ALL=ja_JP.UTF-8
+# Windows get Wine's null display driver (set in the prefix), so no X server.
+unset DISPLAY

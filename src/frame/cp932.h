@@ -1,0 +1,86 @@
+// The character rules of code page 932 (Shift_JIS) that the narrow exports
+// share, and the library's own code-page-932 forms of the shell's StrStrA,
+// StrSpnA, StrPBrkA and StrTrimA, so that no result depends on the ANSI code
+// page of the machine. Everything works on bytes; positions are byte offsets.
+#ifndef LORIMAX_FRAME_CP932_H
+#define LORIMAX_FRAME_CP932_H
+
+#include <cstddef>
+#include <string_view>
+
+namespace lmx::cp932 {
+
+inline constexpr std::size_t npos = std::string_view::npos;
+
+inline bool is_lead(unsigned char b) { return (b >= 0x81 && b <= 0x84) || (b >= 0x87 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+inline bool is_trail(unsigned char b) { return b >= 0x40 && b <= 0xFC && b != 0x7F; }
+
+// The double-byte test: the byte at `pos` and the next one form one character.
+// It looks at those two bytes only; whether `pos` is a character boundary at
+// all is what boundary() answers.
+inline bool is_double_byte(std::string_view text, std::size_t pos) {
+  return pos + 1 < text.size() && is_lead(static_cast<unsigned char>(text[pos])) &&
+         is_trail(static_cast<unsigned char>(text[pos + 1]));
+}
+// The same on a zero-terminated string.
+inline bool is_double_byte(const char* p) {
+  return is_lead(static_cast<unsigned char>(p[0])) && is_trail(static_cast<unsigned char>(p[1]));
+}
+
+// Width of the character that starts at boundary `pos`: 2 or 1.
+inline std::size_t char_width(std::string_view text, std::size_t pos) { return is_double_byte(text, pos) ? 2 : 1; }
+
+// The first character boundary at or after `pos`, walking from `from`, which
+// must itself be a boundary. A position inside a double-byte character moves
+// to the byte after that character.
+std::size_t boundary_at_or_after(std::string_view text, std::size_t pos, std::size_t from = 0);
+// Whether `pos` is a character boundary of `text`, found by walking from its start.
+inline bool is_boundary(std::string_view text, std::size_t pos) { return boundary_at_or_after(text, pos) == pos; }
+
+enum class Direction { forward, backward };
+// Width of the white space found at `pos`: 0, 1 or 2 (the full-width space 81 40).
+std::size_t white_space_width(std::string_view text, std::size_t pos, Direction dir);
+
+// Trims in place; each returns the part of `text` that remains (same start).
+// The trims work on views; callers copy the result where they need it.
+std::string_view trim_left(std::string_view text);
+std::string_view trim_right(std::string_view text);
+inline std::string_view trim(std::string_view text) { return trim_right(trim_left(text)); }
+// In-place forms on a zero-terminated string in a caller's buffer.
+char* trim_left_in_place(char* s);
+char* trim_right_in_place(char* s);
+char* trim_in_place(char* s);
+
+// Trailing UTF-16 white space (U+0009-000D, U+0020, U+3000 and the other
+// Unicode spaces the C runtime classifies so).
+bool is_wide_space(char16_t c);
+std::u16string_view trim_right_wide(std::u16string_view text);
+char16_t* trim_right_wide_in_place(char16_t* s);
+
+// Case folds. Mode 1: ASCII letters only; 2: full-width Latin letters only;
+// anything else: both.
+enum FoldMode : unsigned { fold_all = 0, fold_ascii = 1, fold_full_width = 2 };
+void fold_lower(char* s, std::size_t length, unsigned mode);
+void fold_upper(char* s, std::size_t length, unsigned mode);
+
+// The shell's code-page walk: a lead byte (81-9F, E0-FC) takes the next byte
+// with it unless that is the terminator.
+inline bool is_cp_lead(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+inline std::size_t cp_char_width(std::string_view text, std::size_t pos) {
+  return (is_cp_lead(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size()) ? 2 : 1;
+}
+
+// StrStrA: first occurrence of `needle` at or after boundary `from` that starts
+// on a character boundary; npos when none (or when needle is empty).
+std::size_t find(std::string_view text, std::string_view needle, std::size_t from = 0);
+// StrSpnA: bytes in the longest prefix made of whole characters of `set`.
+std::size_t span(std::string_view text, std::string_view set);
+// StrPBrkA: offset of the first character that occurs in `set`, or npos.
+std::size_t find_first_of(std::string_view text, std::string_view set);
+// StrTrimA: the part of `text` left when every leading and trailing character
+// that occurs in `set` is removed.
+std::string_view trim_set(std::string_view text, std::string_view set);
+
+}  // namespace lmx::cp932
+
+#endif

@@ -1,0 +1,89 @@
+// The DLL entry point, module start and stop, the version reader and the
+// hardening of the library search path.
+#include <windows.h>
+
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "frame/lifecycle.h"
+#include "frame/version.h"
+
+namespace lmx {
+namespace {
+
+HMODULE g_module = nullptr;
+
+void read_version() {
+  std::wstring path(32768, L'\0');
+  const DWORD n = GetModuleFileNameW(g_module, path.data(), static_cast<DWORD>(path.size()));
+  if (n == 0 || n >= path.size()) return;
+  path.resize(n);
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
+  if (size == 0) return;
+  std::vector<unsigned char> block(size);
+  if (!GetFileVersionInfoW(path.c_str(), 0, size, block.data())) return;
+  struct Translation {
+    WORD language, code_page;
+  }* translation = nullptr;
+  UINT length = 0;
+  if (!VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &length) ||
+      length < sizeof(Translation))
+    return;
+  wchar_t sub_block[100];
+  wsprintfW(sub_block, L"\\StringFileInfo\\%08x\\FileVersion",
+            static_cast<unsigned>(translation->language) << 16 | translation->code_page);
+  wchar_t* value = nullptr;
+  if (!VerQueryValueW(block.data(), sub_block, reinterpret_cast<void**>(&value), &length) || length == 0) return;
+  // Digits and commas are all the walk looks at, and they are ASCII.
+  std::string ascii;
+  for (UINT i = 0; i < length && value[i]; ++i) ascii += value[i] < 0x80 ? static_cast<char>(value[i]) : '?';
+  set_library_version(parse_file_version(ascii));
+}
+
+// Engines loaded later by bare name must not come from the current directory.
+void harden_library_search_path() {
+  if (HMODULE kernel = GetModuleHandleA("KERNEL32.DLL")) {
+    using SetDllDirectoryAFn = BOOL(WINAPI*)(LPCSTR);
+    if (auto set_dll_directory = reinterpret_cast<SetDllDirectoryAFn>(
+            reinterpret_cast<void*>(GetProcAddress(kernel, "SetDllDirectoryA"))))
+      set_dll_directory("");
+  }
+}
+
+void start_version() { read_version(); }
+void start_search_path() { harden_library_search_path(); }
+
+// Later subsystems add their hooks here, in the documented order.
+constexpr LifecycleHook kStartOrder[] = {
+    {"result buffers", start_result_buffers, nullptr},
+    {"version", start_version, nullptr},
+    {"library search path", start_search_path, nullptr},
+};
+
+constexpr LifecycleHook kStopOrder[] = {
+    {"result buffers", nullptr, stop_result_buffers},
+};
+
+}  // namespace
+
+void* module_handle() { return g_module; }
+
+void module_start(void* handle) {
+  g_module = static_cast<HMODULE>(handle);
+  for (const auto& hook : kStartOrder) hook.start();
+}
+
+void module_stop(StopReason reason) {
+  for (const auto& hook : kStopOrder) hook.stop(reason);
+}
+
+}  // namespace lmx
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
+  if (reason == DLL_PROCESS_ATTACH) lmx::module_start(instance);
+  if (reason == DLL_PROCESS_DETACH)
+    lmx::module_stop(reserved ? lmx::StopReason::process_exiting : lmx::StopReason::library_unloaded);
+  return TRUE;
+}

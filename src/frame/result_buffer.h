@@ -1,0 +1,71 @@
+// The result buffers: the module-wide blocks into which text exports write the
+// text they return. A returned pointer stays valid until the next call that
+// writes the same buffer; growth may move the block.
+#ifndef LORIMAX_FRAME_RESULT_BUFFER_H
+#define LORIMAX_FRAME_RESULT_BUFFER_H
+
+#include <cstddef>
+#include <string_view>
+
+namespace lmx {
+
+// No buffer ever grows beyond this many characters (bytes or UTF-16 code units).
+inline constexpr std::size_t kResultCap = 1'000'000;
+inline constexpr std::size_t kResultInitial = 4096;
+
+template <class Char>
+class ResultBuffer {
+ public:
+  ResultBuffer() = default;
+  ResultBuffer(const ResultBuffer&) = delete;
+  ResultBuffer& operator=(const ResultBuffer&) = delete;
+  ~ResultBuffer() { release(); }
+
+  // Allocates the initial block. On failure the buffer stays empty with
+  // capacity 0; every later ensure() tries again, so writers fail cleanly.
+  bool allocate(std::size_t capacity);
+  void release();
+
+  // The growth rule. Ready when the buffer already holds `needed` characters;
+  // otherwise reallocated to `new_capacity` (capped) and zero-filled. False when
+  // even the capped capacity is too small or the reallocation failed; the old
+  // block and its capacity are then kept as they were.
+  bool ensure(std::size_t needed, std::size_t new_capacity);
+  bool ensure_with_slack(std::size_t needed, std::size_t slack) {
+    return ensure(needed, needed + slack);
+  }
+  // Growth "with no slack": twice the needed size plus 4.
+  bool ensure_doubled(std::size_t needed) { return ensure(needed, 2 * needed + 4); }
+
+  Char* data() { return data_; }
+  const Char* c_str() const;
+  std::size_t capacity() const { return capacity_; }
+  // Makes the buffer hold the empty string (when it has a block at all).
+  void clear() {
+    if (data_) data_[0] = 0;
+  }
+  // Copies `text` in, growing by needed + slack; false when it cannot.
+  bool assign(std::basic_string_view<Char> text, std::size_t slack);
+
+ private:
+  Char* data_ = nullptr;
+  std::size_t capacity_ = 0;
+};
+
+extern template class ResultBuffer<char>;
+extern template class ResultBuffer<char16_t>;
+
+using NarrowResult = ResultBuffer<char>;
+using WideResult = ResultBuffer<char16_t>;
+
+// The constant empty results that failing text exports return; never written.
+inline constexpr char kEmptyResult[1] = {0};
+inline constexpr char16_t kEmptyWideResult[1] = {0};
+
+// The module-wide buffers of the loaded library.
+NarrowResult& result();
+WideResult& wide_result();
+
+}  // namespace lmx
+
+#endif

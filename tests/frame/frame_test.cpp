@@ -1,0 +1,169 @@
+// The frame through the DLL's exports, as a macro calls them.
+#include <malloc.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "exports/api.h"
+#include "text.h"
+
+namespace {
+
+std::size_t block_size(const void* p) { return _msize(const_cast<void*>(p)); }
+
+// Runs first in this executable, while both buffers still have their initial
+// 4096 characters: growth happens exactly when the text with its terminator
+// exceeds the capacity, and then by the rule (twice the need plus 4).
+TEST(ResultBufferGrowth, AtCapacityOneOverAndNineThousandBytes) {
+  ASSERT_EQ(block_size(GetResult()), 4096u);
+  const std::wstring at_capacity(4095, L'a');  // 4095 bytes + terminator
+  ASSERT_EQ(SetUTF8ConvertString(at_capacity.c_str()), 1);
+  const char* before = GetResult();
+  EXPECT_EQ(block_size(before), 4096u);
+  EXPECT_EQ(std::string(before), std::string(4095, 'a'));
+
+  const std::wstring one_over(4096, L'b');
+  ASSERT_EQ(SetUTF8ConvertString(one_over.c_str()), 1);
+  EXPECT_EQ(block_size(GetResult()), 2u * 4097 + 4);
+  EXPECT_EQ(std::string(GetResult()), std::string(4096, 'b'));
+
+  // 3,000 characters of U+3000..U+FFFF take 3 bytes each: 9,001 with the terminator.
+  std::wstring kana;
+  for (int i = 0; i < 3000; ++i) kana += static_cast<wchar_t>(0x3042 + i % 80);
+  ASSERT_EQ(SetUTF8ConvertString(kana.c_str()), 1);
+  EXPECT_EQ(block_size(GetResult()), 18006u);
+  EXPECT_EQ(std::string(GetResult()).size(), 9000u);
+}
+
+TEST(ResultBufferGrowth, WideBufferCountsCodeUnits) {
+  ASSERT_EQ(block_size(GetResultW()), 8192u);
+  ASSERT_EQ(SetUTF16ConvertString(std::string(4095, 'x').c_str()), 1);
+  EXPECT_EQ(block_size(GetResultW()), 8192u);
+  ASSERT_EQ(SetUTF16ConvertString(std::string(4096, 'y').c_str()), 1);
+  EXPECT_EQ(block_size(GetResultW()), (2u * 4097 + 4) * 2);
+  EXPECT_EQ(std::wstring(GetResultW()), std::wstring(4096, L'y'));
+}
+
+TEST(Platform, AnsiCodePageIsJapanese) { EXPECT_EQ(GetACP(), 932u); }
+
+TEST(Version, ComesFromTheFileVersionText) {
+  EXPECT_EQ(GetDllVersion(), 10000);
+  EXPECT_STREQ(GetDllVersionStr(), "1.00.00");
+  // Its own buffer, stable across calls and untouched by result writes.
+  const char* text = GetDllVersionStr();
+  SetUTF8ConvertString(L"something else");
+  EXPECT_EQ(GetDllVersionStr(), text);
+  EXPECT_NE(static_cast<const void*>(text), static_cast<const void*>(GetResult()));
+  EXPECT_EQ(GetDllVersion(), 10000);
+}
+
+TEST(Results, StayTheSameUntilTheNextWriteOfThatBuffer) {
+  ASSERT_EQ(SetUTF8ConvertString(wide(u8"日本語").c_str()), 1);
+  const char* first = GetResult();
+  EXPECT_EQ(std::string(first), "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E");
+  EXPECT_EQ(GetResult(), first);
+  EXPECT_STREQ(GetResult(), first);
+
+  // Writing the wide buffer leaves the narrow one alone, and the reverse.
+  ASSERT_EQ(SetUTF16ConvertString("\xE3\x81\x82"), 1);
+  EXPECT_EQ(GetResult(), first);
+  EXPECT_EQ(std::string(GetResult()), "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E");
+  const wchar_t* wide_first = GetResultW();
+  EXPECT_EQ(std::wstring(wide_first), L"\u3042");
+  ASSERT_EQ(SetUTF8ConvertString(L"x"), 1);
+  EXPECT_EQ(GetResultW(), wide_first);
+  EXPECT_EQ(std::wstring(GetResultW()), L"\u3042");
+}
+
+TEST(Conversion, EdgeCases) {
+  EXPECT_EQ(SetUTF8ConvertString(L""), 1);
+  EXPECT_STREQ(GetResult(), "");
+  EXPECT_EQ(SetUTF16ConvertString(""), 1);
+  EXPECT_STREQ(GetResultW(), L"");
+
+  // Malformed UTF-8 is not refused: each bad sequence comes back as U+FFFD.
+  EXPECT_EQ(SetUTF16ConvertString("a\xFF" "b\xE3\x81"), 1);
+  const std::wstring w = GetResultW();
+  EXPECT_EQ(w.front(), L'a');
+  EXPECT_NE(w.find(L'\xFFFD'), std::wstring::npos);
+  EXPECT_NE(w.find(L'b'), std::wstring::npos);
+
+  // A lone surrogate is replaced too.
+  EXPECT_EQ(SetUTF8ConvertString(L"\xD800z"), 1);
+  EXPECT_EQ(std::string(GetResult()), "\xEF\xBF\xBDz");
+
+  // Null string arguments count as empty strings.
+  EXPECT_EQ(SetUTF8ConvertString(nullptr), 1);
+  EXPECT_STREQ(GetResult(), "");
+  EXPECT_EQ(SetUTF16ConvertString(nullptr), 1);
+  EXPECT_STREQ(GetResultW(), L"");
+  EXPECT_EQ(DebugOut(nullptr), 1);
+  EXPECT_EQ(DebugOut(L"lorimax test"), 1);
+}
+
+TEST(Conversion, BeyondTheCapFailsInsteadOfCutting) {
+  // 400,000 characters of three UTF-8 bytes each need 1,200,001 bytes.
+  const std::wstring big(400000, L'\x3042');
+  EXPECT_EQ(SetUTF8ConvertString(big.c_str()), 0);
+  EXPECT_STREQ(GetResult(), "");
+  // The buffer is still usable afterwards.
+  EXPECT_EQ(SetUTF8ConvertString(L"ok"), 1);
+  EXPECT_STREQ(GetResult(), "ok");
+}
+
+// ---- the DLL as a file: exports and imports --------------------------------
+
+const IMAGE_NT_HEADERS* nt_headers(HMODULE m) {
+  auto base = reinterpret_cast<const unsigned char*>(m);
+  auto dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+  return reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+}
+
+template <class T>
+const T* directory(HMODULE m, int index) {
+  const auto& d = nt_headers(m)->OptionalHeader.DataDirectory[index];
+  return d.VirtualAddress ? reinterpret_cast<const T*>(reinterpret_cast<const unsigned char*>(m) + d.VirtualAddress)
+                          : nullptr;
+}
+
+TEST(Dll, ExportsExactlyTheTable) {
+  HMODULE m = GetModuleHandleA("lorimax.dll");
+  ASSERT_NE(m, nullptr);
+  auto dir = directory<IMAGE_EXPORT_DIRECTORY>(m, IMAGE_DIRECTORY_ENTRY_EXPORT);
+  ASSERT_NE(dir, nullptr);
+  auto base = reinterpret_cast<const char*>(m);
+  auto names = reinterpret_cast<const DWORD*>(base + dir->AddressOfNames);
+  std::set<std::string> exported;
+  for (DWORD i = 0; i < dir->NumberOfNames; ++i) exported.insert(base + names[i]);
+
+#define LMX_NAME_(family, name, ...) #name,
+  const std::set<std::string> table = {LMX_ALL_EXPORTS(LMX_NAME_)};
+#undef LMX_NAME_
+  EXPECT_EQ(exported, table);
+  EXPECT_EQ(dir->NumberOfFunctions, table.size());
+}
+
+TEST(Dll, ImportsSystemLibrariesOnly) {
+  HMODULE m = GetModuleHandleA("lorimax.dll");
+  auto imports = directory<IMAGE_IMPORT_DESCRIPTOR>(m, IMAGE_DIRECTORY_ENTRY_IMPORT);
+  ASSERT_NE(imports, nullptr);
+  std::set<std::string> dlls;
+  for (; imports->Name; ++imports) {
+    std::string name = reinterpret_cast<const char*>(m) + imports->Name;
+    std::transform(name.begin(), name.end(), name.begin(), ::tolower);
+    dlls.insert(name);
+  }
+  EXPECT_TRUE(dlls.count("kernel32.dll"));
+  EXPECT_TRUE(dlls.count("msvcrt.dll"));
+  for (const auto& dll : dlls) {
+    EXPECT_EQ(dll.find("libstdc++"), std::string::npos) << dll;
+    EXPECT_EQ(dll.find("libgcc"), std::string::npos) << dll;
+    EXPECT_EQ(dll.find("winpthread"), std::string::npos) << dll;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,37 @@
+#include "text.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+namespace {
+std::wstring from(UINT cp, const std::string& s) {
+  const int n = MultiByteToWideChar(cp, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
+  std::wstring w(n, L'\0');
+  MultiByteToWideChar(cp, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
+  return w;
+}
+std::string to(UINT cp, const std::wstring& w) {
+  const int n = WideCharToMultiByte(cp, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+  std::string s(n, '\0');
+  WideCharToMultiByte(cp, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr, nullptr);
+  return s;
+}
+}  // namespace
+
+std::wstring wide(const char8_t* utf8) { return from(CP_UTF8, reinterpret_cast<const char*>(utf8)); }
+std::u16string utf16(const char8_t* utf8) {
+  const std::wstring w = wide(utf8);
+  return std::u16string(w.begin(), w.end());
+}
+std::string sjis(const char8_t* utf8) { return to(932, wide(utf8)); }
+std::string utf8_of_sjis(const std::string& s) { return to(CP_UTF8, from(932, s)); }
+std::string hex(const std::string& bytes) {
+  std::string out;
+  char b[4];
+  for (unsigned char c : bytes) {
+    std::snprintf(b, sizeof b, out.empty() ? "%02X" : " %02X", c);
+    out += b;
+  }
+  return out;
+}

@@ -1,0 +1,15 @@
+// Test helpers for writing Shift_JIS and UTF-16 text as readable UTF-8
+// literals: sjis(u8"メA") gives the bytes 83 81 41.
+#ifndef LORIMAX_TESTS_TEXT_H
+#define LORIMAX_TESTS_TEXT_H
+
+#include <string>
+
+std::string sjis(const char8_t* utf8);
+std::u16string utf16(const char8_t* utf8);
+std::wstring wide(const char8_t* utf8);
+// Readable forms for failure messages.
+std::string utf8_of_sjis(const std::string& sjis_bytes);
+std::string hex(const std::string& bytes);
+
+#endif

@@ -1,0 +1,395 @@
+// lmx: the command-line host of lorimax.dll. It loads the library, calls any
+// export by name with arguments converted to the export's kinds, and prints
+// the result. It also stands in for the editor: its Hidemaru_EvalMacro prints
+// the macro text it is given.
+//
+//   lmx [options] Export [args...]    one call
+//   lmx [options] -f script           one call per line ("-" or no export: stdin)
+//   lmx --list                        the exports with their kinds
+//
+// Options: --raw prints a narrow result's bytes unconverted (for UTF-8 or
+// binary results), --hex prints the result's bytes (narrow) or code units
+// (wide) in hexadecimal, -q prints results only in script mode, -e reads
+// backslash escapes in command-line arguments (\t \n \r \\ \" \xHH \uHHHH;
+// in scripts they hold inside double quotes).
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "exports/api.h"
+#include "frame/host.h"
+
+namespace {
+
+std::string to_utf8(const std::wstring& w) {
+  if (w.empty()) return {};
+  const int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+  std::string out(n, '\0');
+  WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), out.data(), n, nullptr, nullptr);
+  return out;
+}
+
+std::wstring from_code_page(UINT cp, const std::string& s) {
+  if (s.empty()) return {};
+  const int n = MultiByteToWideChar(cp, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
+  std::wstring out(n, L'\0');
+  MultiByteToWideChar(cp, 0, s.data(), static_cast<int>(s.size()), out.data(), n);
+  return out;
+}
+
+std::string to_cp932(const std::wstring& w) {
+  if (w.empty()) return {};
+  const int n = WideCharToMultiByte(932, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+  std::string out(n, '\0');
+  WideCharToMultiByte(932, 0, w.data(), static_cast<int>(w.size()), out.data(), n, nullptr, nullptr);
+  return out;
+}
+
+void write_out(const std::string& bytes) {
+  std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+  std::fflush(stdout);
+}
+
+// One argument as typed: literal text with, where escapes were read, raw
+// bytes or code units spliced in. Converted per kind when the call is made.
+struct Piece {
+  bool raw;
+  std::wstring text;  // literal text, or the raw values (each below 0x10000)
+};
+using Token = std::vector<Piece>;
+
+struct Arg {
+  intptr_t i = 0;
+  std::string s;
+  std::wstring w;
+  template <class T>
+  T as() const {
+    if constexpr (std::is_same_v<T, intptr_t>)
+      return i;
+    else if constexpr (std::is_same_v<T, const char*>)
+      return s.c_str();
+    else
+      return w.c_str();
+  }
+};
+
+enum class Kind { I, S, W };
+struct Result {
+  Kind kind;
+  intptr_t i = 0;
+  const void* p = nullptr;
+};
+
+template <class R, class... P, std::size_t... n>
+Result invoke_(R (*f)(P...), const Arg* a, std::index_sequence<n...>) {
+  R r = f(a[n].template as<P>()...);
+  if constexpr (std::is_same_v<R, intptr_t>)
+    return {Kind::I, r, nullptr};
+  else if constexpr (std::is_same_v<R, const char*>)
+    return {Kind::S, 0, r};
+  else
+    return {Kind::W, 0, r};
+}
+template <class R, class... P>
+Result invoke(R (*f)(P...), const Arg* a) {
+  return invoke_(f, a, std::index_sequence_for<P...>{});
+}
+
+struct ExportInfo {
+  const char* name;
+  const char* family;
+  const char* result;
+  const char* kinds;
+  const char* arg_names;
+  const char* meaning;
+  Result (*call)(FARPROC, const Arg*);
+};
+
+#define LMX_ENTRY_(family, name, result, meaning, ...)                                            \
+  {#name, #family, #result, LMX_KINDS(__VA_ARGS__), LMX_ARGNAMES(__VA_ARGS__), meaning,           \
+   [](FARPROC f, const Arg* a) { return invoke(reinterpret_cast<decltype(&::name)>(reinterpret_cast<void*>(f)), a); }},
+const ExportInfo kExports[] = {LMX_ALL_EXPORTS(LMX_ENTRY_)};
+#undef LMX_ENTRY_
+
+const ExportInfo* find_export(const std::string& name) {
+  for (const auto& e : kExports)
+    if (name == e.name) return &e;
+  return nullptr;
+}
+
+struct Options {
+  bool raw = false, hex = false, quiet = false, escapes = false;
+};
+
+int hex_value(wchar_t c) {
+  if (c >= L'0' && c <= L'9') return c - L'0';
+  if (c >= L'a' && c <= L'f') return c - L'a' + 10;
+  if (c >= L'A' && c <= L'F') return c - L'A' + 10;
+  return -1;
+}
+
+// Reads backslash escapes of `text` into `token`.
+void append_escaped(Token& token, const std::wstring& text) {
+  auto literal = [&](wchar_t c) {
+    if (token.empty() || token.back().raw) token.push_back({false, {}});
+    token.back().text += c;
+  };
+  auto raw = [&](wchar_t c) {
+    if (token.empty() || !token.back().raw) token.push_back({true, {}});
+    token.back().text += c;
+  };
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != L'\\' || i + 1 == text.size()) {
+      literal(text[i]);
+      continue;
+    }
+    const wchar_t e = text[++i];
+    const std::size_t digits = e == L'x' ? 2 : e == L'u' ? 4 : 0;
+    if (digits) {
+      unsigned v = 0;
+      std::size_t k = 0;
+      for (; k < digits && i + 1 + k < text.size() && hex_value(text[i + 1 + k]) >= 0; ++k)
+        v = v * 16 + hex_value(text[i + 1 + k]);
+      if (k == digits) {
+        raw(static_cast<wchar_t>(v));
+        i += digits;
+        continue;
+      }
+    }
+    switch (e) {
+      case L't': literal(L'\t'); break;
+      case L'n': literal(L'\n'); break;
+      case L'r': literal(L'\r'); break;
+      default: literal(e); break;
+    }
+  }
+}
+
+// A script line split into tokens: white space separates; double quotes group
+// and read escapes inside them.
+std::vector<Token> split_line(const std::wstring& line) {
+  std::vector<Token> tokens;
+  std::size_t i = 0;
+  while (i < line.size()) {
+    while (i < line.size() && iswspace(line[i])) ++i;
+    if (i == line.size()) break;
+    Token token;
+    bool any = false;
+    while (i < line.size() && !iswspace(line[i])) {
+      any = true;
+      if (line[i] == L'"') {
+        std::wstring inner;
+        for (++i; i < line.size() && line[i] != L'"'; ++i) {
+          if (line[i] == L'\\' && i + 1 < line.size()) inner += line[i++];
+          inner += line[i];
+        }
+        ++i;  // closing quote
+        append_escaped(token, inner);
+        if (token.empty()) token.push_back({false, {}});
+      } else {
+        std::wstring plain;
+        while (i < line.size() && !iswspace(line[i]) && line[i] != L'"') plain += line[i++];
+        token.push_back({false, plain});
+      }
+    }
+    if (any) tokens.push_back(std::move(token));
+  }
+  return tokens;
+}
+
+std::wstring token_text(const Token& t) {
+  std::wstring s;
+  for (const auto& p : t) s += p.text;
+  return s;
+}
+
+bool convert_arg(char kind, const Token& t, Arg& a, std::string& error) {
+  if (kind == 'I') {
+    const std::wstring s = token_text(t);
+    wchar_t* end = nullptr;
+    a.i = static_cast<intptr_t>(std::wcstoll(s.c_str(), &end, 0));
+    if (s.empty() || *end) {
+      error = "not an integer: " + to_utf8(s);
+      return false;
+    }
+    return true;
+  }
+  for (const auto& p : t) {
+    if (kind == 'S') {
+      if (p.raw)
+        for (wchar_t c : p.text) a.s += static_cast<char>(c & 0xFF);
+      else
+        a.s += to_cp932(p.text);
+    } else {
+      a.w += p.text;
+    }
+  }
+  return true;
+}
+
+std::string format_result(const Result& r, const Options& o) {
+  char buf[64];
+  if (r.kind == Kind::I) {
+    std::snprintf(buf, sizeof buf, o.hex ? "0x%llx" : "%lld", static_cast<long long>(r.i));
+    return buf;
+  }
+  if (!r.p) return "(null)";
+  if (r.kind == Kind::S) {
+    const std::string bytes = static_cast<const char*>(r.p);
+    if (o.hex) {
+      std::string out;
+      for (unsigned char c : bytes) {
+        std::snprintf(buf, sizeof buf, out.empty() ? "%02X" : " %02X", c);
+        out += buf;
+      }
+      return out;
+    }
+    return o.raw ? bytes : to_utf8(from_code_page(932, bytes));
+  }
+  const std::wstring text = static_cast<const wchar_t*>(r.p);
+  if (o.hex) {
+    std::string out;
+    for (wchar_t c : text) {
+      std::snprintf(buf, sizeof buf, out.empty() ? "%04X" : " %04X", static_cast<unsigned>(c));
+      out += buf;
+    }
+    return out;
+  }
+  return to_utf8(text);
+}
+
+HMODULE g_library = nullptr;
+
+// Runs one call; prints its result. Returns false on a usage error.
+bool run_call(std::vector<Token> tokens, Options o, bool echo, const std::wstring& line) {
+  while (!tokens.empty()) {
+    const std::wstring t = token_text(tokens.front());
+    if (t == L"--raw") o.raw = true;
+    else if (t == L"--hex") o.hex = true;
+    else break;
+    tokens.erase(tokens.begin());
+  }
+  if (tokens.empty()) return true;
+  const std::string name = to_utf8(token_text(tokens.front()));
+  const ExportInfo* e = find_export(name);
+  if (!e) {
+    std::fprintf(stderr, "lmx: no export named %s (lmx --list shows them)\n", name.c_str());
+    return false;
+  }
+  const std::string kinds = e->kinds;
+  if (tokens.size() - 1 != kinds.size()) {
+    std::fprintf(stderr, "lmx: %s takes %zu argument(s) (%s), %zu given\n", e->name, kinds.size(), e->arg_names,
+                 tokens.size() - 1);
+    return false;
+  }
+  std::vector<Arg> args(kinds.size() + 1);
+  for (std::size_t k = 0; k < kinds.size(); ++k) {
+    std::string error;
+    if (!convert_arg(kinds[k], tokens[k + 1], args[k], error)) {
+      std::fprintf(stderr, "lmx: %s: %s\n", e->name, error.c_str());
+      return false;
+    }
+  }
+  FARPROC f = GetProcAddress(g_library, e->name);
+  if (!f) {
+    std::fprintf(stderr, "lmx: lorimax.dll does not export %s\n", e->name);
+    return false;
+  }
+  if (echo) write_out("> " + to_utf8(line) + "\n");
+  const Result r = e->call(f, args.data());
+  write_out(format_result(r, o) + "\n");
+  return true;
+}
+
+int run_script(std::FILE* in, const Options& o) {
+  std::string bytes;
+  char chunk[4096];
+  for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, in)) > 0;) bytes.append(chunk, n);
+  if (bytes.size() >= 3 && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) bytes.erase(0, 3);
+  const std::wstring text = from_code_page(CP_UTF8, bytes);
+  int status = 0;
+  std::size_t start = 0;
+  while (start <= text.size()) {
+    std::size_t end = text.find(L'\n', start);
+    if (end == std::wstring::npos) end = text.size();
+    std::wstring line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == L'\r') line.pop_back();
+    start = end + 1;
+    std::size_t first = line.find_first_not_of(L" \t");
+    if (first == std::wstring::npos || line[first] == L'#') continue;
+    if (!run_call(split_line(line), o, !o.quiet, line.substr(first))) status = 1;
+  }
+  return status;
+}
+
+void list_exports() {
+  for (const auto& e : kExports) {
+    std::printf("%-28s %-12s %s(%s) -> %s\n", e.name, e.family, e.kinds, e.arg_names, e.result);
+  }
+}
+
+}  // namespace
+
+// The editor's side of the interface, which lorimax finds on this executable.
+extern "C" __declspec(dllexport) int __cdecl Hidemaru_EvalMacro(const wchar_t* macro_text) {
+  write_out("[Hidemaru_EvalMacro] " + to_utf8(macro_text ? macro_text : L"") + "\n");
+  return 1;
+}
+
+int wmain(int argc, wchar_t** argv) {
+  _setmode(_fileno(stdout), _O_BINARY);
+  Options o;
+  std::wstring script;
+  bool have_script = false;
+  int i = 1;
+  for (; i < argc && argv[i][0] == L'-'; ++i) {
+    const std::wstring a = argv[i];
+    if (a == L"--list") return list_exports(), 0;
+    if (a == L"--raw") o.raw = true;
+    else if (a == L"--hex") o.hex = true;
+    else if (a == L"-q") o.quiet = true;
+    else if (a == L"-e") o.escapes = true;
+    else if (a == L"-f" && i + 1 < argc) script = argv[++i], have_script = true;
+    else if (a == L"-") script = L"-", have_script = true;
+    else {
+      std::fprintf(stderr, "lmx: unknown option %s\n", to_utf8(a).c_str());
+      return 2;
+    }
+  }
+  g_library = LoadLibraryW(L"lorimax.dll");
+  if (!g_library) {
+    std::fprintf(stderr, "lmx: cannot load lorimax.dll (error %lu)\n", GetLastError());
+    return 2;
+  }
+  int status = 0;
+  if (i < argc && !have_script) {
+    std::vector<Token> tokens;
+    for (; i < argc; ++i) {
+      Token t;
+      if (o.escapes) append_escaped(t, argv[i]);
+      if (t.empty()) t.push_back({false, argv[i]});
+      tokens.push_back(std::move(t));
+    }
+    status = run_call(std::move(tokens), o, false, L"") ? 0 : 2;
+  } else if (!have_script || script == L"-") {
+    _setmode(_fileno(stdin), _O_BINARY);
+    status = run_script(stdin, o);
+  } else {
+    std::FILE* f = _wfopen(script.c_str(), L"rb");
+    if (!f) {
+      std::fprintf(stderr, "lmx: cannot open %s\n", to_utf8(script).c_str());
+      return 2;
+    }
+    status = run_script(f, o);
+    std::fclose(f);
+  }
+  FreeLibrary(g_library);
+  return status;
+}
