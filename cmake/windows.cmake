@@ -46,3 +46,6 @@ endfunction()
 
 file(GLOB LORIMAX_FRAME_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/frame/*.cpp)
 lorimax_wine_test(test_frame ${LORIMAX_FRAME_TESTS})
+
+file(GLOB LORIMAX_STRING_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/strings/*.cpp)
+lorimax_wine_test(test_strings ${LORIMAX_STRING_TESTS})

@@ -19,9 +19,38 @@
   X(conversion, SetUTF8ConvertString, I, "puts the text as UTF-8 into the result buffer (fetch it with GetResult); 1 or 0", (W, text)) \
   X(conversion, SetUTF16ConvertString, I, "puts the UTF-8 bytes as UTF-16 into the wide result buffer (fetch it with GetResultW); 1 or 0", (S, utf8))
 
+#define LMX_STRING_SEARCH_EXPORTS(X) \
+  X(string_search, InStr, I, "offset of the first occurrence at or after start that begins on a character, or -1", (I, start), (S, text), (S, search)) \
+  X(string_search, InStrEx, I, "as InStr; mode 1 folds ASCII and full-width letters, 2 ASCII only, 3 full-width only", (I, start), (S, text), (S, search), (I, mode)) \
+  X(string_search, InStrRev, I, "offset of the last occurrence that begins on a character, or -1", (S, text), (S, search)) \
+  X(string_search, InStrRevEx, I, "as InStrRev with the folds of InStrEx's mode", (S, text), (S, search), (I, mode)) \
+  X(string_search, GetStrSpn, I, "offset of the first character not in the set, or -1 (none, or bad arguments)", (S, text), (S, set)) \
+  X(string_search, GetStrCSpn, I, "offset of the first character in the set, or -1", (S, text), (S, set))
+
+#define LMX_STRING_EDITING_EXPORTS(X) \
+  X(string_editing, Replace, S, "the text with the first count occurrences replaced (-1 all, 0 none)", (S, text), (S, search), (S, replacement), (I, count)) \
+  X(string_editing, DeleteStr, S, "the text without count bytes from position (a position inside a character moves past it)", (S, text), (I, position), (I, count)) \
+  X(string_editing, InsertStr, S, "the text with the insertion at position (a position inside a character moves past it)", (S, text), (I, position), (S, insertion)) \
+  X(string_editing, String, S, "the text's first character, count times", (I, count), (S, text)) \
+  X(string_editing, Strings, S, "the whole text, count times", (I, count), (S, text)) \
+  X(string_editing, UpperStr, S, "the text upper-cased; mode 0 ASCII and full-width letters, 1 ASCII, 2 full-width", (S, text), (I, mode)) \
+  X(string_editing, LowerStr, S, "the text lower-cased; modes as UpperStr", (S, text), (I, mode))
+
+#define LMX_TRIM_EXPORTS(X) \
+  X(trimming, Trim, S, "the text without leading and trailing white space (full-width space included)", (S, text)) \
+  X(trimming, LTrim, S, "the text without leading white space", (S, text)) \
+  X(trimming, RTrim, S, "the text without trailing white space", (S, text)) \
+  X(trimming, TrimStr, S, "the text without the leading and trailing characters of the set", (S, text), (S, set)) \
+  X(trimming, LeftJust, S, "the text padded with spaces on the right to width bytes (at most 1024; never cut)", (S, text), (I, width)) \
+  X(trimming, RightJust, S, "the text padded with spaces on the left to width bytes (at most 1024; never cut)", (S, text), (I, width)) \
+  X(trimming, Centor, S, "the text centred in width bytes, the odd space on the left (at most 1024; never cut)", (S, text), (I, width))
+
 #define LMX_ALL_EXPORTS(X) \
   LMX_FRAME_EXPORTS(X) \
-  LMX_CONVERSION_EXPORTS(X)
+  LMX_CONVERSION_EXPORTS(X) \
+  LMX_STRING_SEARCH_EXPORTS(X) \
+  LMX_STRING_EDITING_EXPORTS(X) \
+  LMX_TRIM_EXPORTS(X)
 
 // --- helpers for the consumers of the table -------------------------------
 

@@ -1,5 +1,7 @@
 #include "frame/cp932.h"
 
+#include "frame/byte_search.h"
+
 #include <bitset>
 #include <cstring>
 #include <memory>
@@ -34,26 +36,27 @@ class CharSet {
   std::bitset<65536> pairs_;
 };
 
-// Position of the first character boundary at or after `pos` under the
-// code-page walk, given that `from` <= pos is a boundary. The byte after any
-// byte that is not a lead byte is a boundary, so only the run of lead bytes
-// just before `pos` needs counting: they pair up from its start.
-std::size_t cp_boundary_at_or_after(std::string_view text, std::size_t pos, std::size_t from) {
-  if (pos >= text.size()) return pos;
-  std::size_t j = pos;
-  while (j > from && is_cp_lead(byte_at(text, j - 1))) --j;
-  return ((pos - j) % 2 == 0) ? pos : pos + 1;
-}
-
 }  // namespace
 
-std::size_t boundary_at_or_after(std::string_view text, std::size_t pos, std::size_t from) {
-  if (pos >= text.size()) return pos;
-  // A byte that cannot be a trail byte starts a character, so the walk may
-  // begin there instead of at `from`.
+std::size_t Boundaries::cp_width(std::size_t pos) const { return cp_char_width(text_, pos); }
+
+std::size_t Boundaries::at_or_after(std::size_t pos) {
+  if (pos >= text_.size()) return pos;
+  const std::size_t from = pos >= known_ ? known_ : 0;
   std::size_t q = pos;
-  while (q > from && is_trail(byte_at(text, q))) --q;
-  while (q < pos) q += char_width(text, q);
+  if (walk_ == Walk::double_byte_test) {
+    // A byte that cannot be a trail byte starts a character.
+    while (q > from && is_trail(byte_at(text_, q))) --q;
+    work_ += pos - q;
+    while (q < pos) q += char_width(text_, q);
+  } else {
+    // The byte after one that is no lead byte starts a character, and the run
+    // of lead bytes before `pos` pairs up from its start.
+    while (q > from && is_cp_lead(byte_at(text_, q - 1))) --q;
+    work_ += pos - q;
+    q = ((pos - q) % 2 == 0) ? pos : pos + 1;
+  }
+  known_ = q;
   return q;
 }
 
@@ -150,17 +153,17 @@ void fold(char* s, std::size_t length, unsigned mode) {
 void fold_lower(char* s, std::size_t length, unsigned mode) { fold<false>(s, length, mode); }
 void fold_upper(char* s, std::size_t length, unsigned mode) { fold<true>(s, length, mode); }
 
-std::size_t find(std::string_view text, std::string_view needle, std::size_t from) {
+std::size_t find(std::string_view text, std::string_view needle, std::size_t from, Walk walk) {
   if (needle.empty()) return npos;
-  std::size_t boundary = from;
-  while (from + needle.size() <= text.size()) {
-    const std::size_t hit = text.find(needle, from);
+  ByteSearch search(text, needle);
+  Boundaries boundaries(text, walk);
+  for (;;) {
+    const std::size_t hit = search.next(from);
     if (hit == npos) return npos;
-    boundary = cp_boundary_at_or_after(text, hit, boundary);
-    if (boundary == hit) return hit;
-    from = boundary;  // the occurrence began inside the character that ends here
+    from = boundaries.at_or_after(hit);
+    if (from == hit) return hit;
+    // The occurrence began inside the character that ends at `from`.
   }
-  return npos;
 }
 
 std::size_t span(std::string_view text, std::string_view set) {

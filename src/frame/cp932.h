@@ -30,12 +30,52 @@ inline bool is_double_byte(const char* p) {
 // Width of the character that starts at boundary `pos`: 2 or 1.
 inline std::size_t char_width(std::string_view text, std::size_t pos) { return is_double_byte(text, pos) ? 2 : 1; }
 
-// The first character boundary at or after `pos`, walking from `from`, which
-// must itself be a boundary. A position inside a double-byte character moves
-// to the byte after that character.
-std::size_t boundary_at_or_after(std::string_view text, std::size_t pos, std::size_t from = 0);
-// Whether `pos` is a character boundary of `text`, found by walking from its start.
+// The shell's code-page walk: a lead byte (81-9F, E0-FC) takes the next byte
+// with it unless that is the end of the text.
+inline bool is_cp_lead(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+inline std::size_t cp_char_width(std::string_view text, std::size_t pos) {
+  return (is_cp_lead(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size()) ? 2 : 1;
+}
+
+// The two ways of walking a text's characters. The double-byte test is the
+// library's own rule (a lead byte with a valid trail byte); the code page's
+// walk is the shell's (a lead byte 81-9F or E0-FC takes any next byte).
+enum class Walk { double_byte_test, code_page };
+
+// Finds character boundaries by walking from the start of the text, never by
+// looking at the byte before a position alone: many trail bytes (メ is 83 81)
+// are also lead bytes. It remembers the last boundary it found, so questions
+// with growing positions walk the text once; a byte that cannot be inside a
+// character lets a walk start late.
+class Boundaries {
+ public:
+  Boundaries(std::string_view text, Walk walk) : text_(text), walk_(walk) {}
+  // The first boundary at or after `pos` (a position inside a character moves
+  // to the byte after it). Positions at or past the end are their own answer.
+  std::size_t at_or_after(std::size_t pos);
+  std::size_t width_at(std::size_t boundary) const {
+    return walk_ == Walk::code_page ? cp_width(boundary) : char_width(text_, boundary);
+  }
+  // Bytes examined so far, for callers that budget their work.
+  std::size_t work() const { return work_; }
+
+ private:
+  std::size_t cp_width(std::size_t pos) const;
+  std::string_view text_;
+  Walk walk_;
+  std::size_t known_ = 0;  // a boundary
+  std::size_t work_ = 0;
+};
+
+inline std::size_t boundary_at_or_after(std::string_view text, std::size_t pos) {
+  return Boundaries(text, Walk::double_byte_test).at_or_after(pos);
+}
+// Whether `pos` is a character boundary of `text` under the double-byte test.
 inline bool is_boundary(std::string_view text, std::size_t pos) { return boundary_at_or_after(text, pos) == pos; }
+
+// The first occurrence of `needle` at or after boundary `from` that begins on a
+// character boundary of `walk`; npos when none or when the needle is empty.
+std::size_t find(std::string_view text, std::string_view needle, std::size_t from, Walk walk);
 
 enum class Direction { forward, backward };
 // Width of the white space found at `pos`: 0, 1 or 2 (the full-width space 81 40).
@@ -63,16 +103,11 @@ enum FoldMode : unsigned { fold_all = 0, fold_ascii = 1, fold_full_width = 2 };
 void fold_lower(char* s, std::size_t length, unsigned mode);
 void fold_upper(char* s, std::size_t length, unsigned mode);
 
-// The shell's code-page walk: a lead byte (81-9F, E0-FC) takes the next byte
-// with it unless that is the terminator.
-inline bool is_cp_lead(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
-inline std::size_t cp_char_width(std::string_view text, std::size_t pos) {
-  return (is_cp_lead(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size()) ? 2 : 1;
+// StrStrA: the first occurrence at or after boundary `from` that starts on a
+// character boundary of the code page's walk.
+inline std::size_t find(std::string_view text, std::string_view needle, std::size_t from = 0) {
+  return find(text, needle, from, Walk::code_page);
 }
-
-// StrStrA: first occurrence of `needle` at or after boundary `from` that starts
-// on a character boundary; npos when none (or when needle is empty).
-std::size_t find(std::string_view text, std::string_view needle, std::size_t from = 0);
 // StrSpnA: bytes in the longest prefix made of whole characters of `set`.
 std::size_t span(std::string_view text, std::string_view set);
 // StrPBrkA: offset of the first character that occurs in `set`, or npos.

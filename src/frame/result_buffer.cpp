@@ -45,9 +45,9 @@ const Char* ResultBuffer<Char>::c_str() const {
 }
 
 template <class Char>
-bool ResultBuffer<Char>::assign(std::basic_string_view<Char> text, std::size_t slack) {
+bool ResultBuffer<Char>::assign(std::basic_string_view<Char> text, std::size_t new_capacity) {
   clear();
-  if (!ensure_with_slack(text.size() + 1, slack)) return false;
+  if (!ensure(text.size() + 1, new_capacity)) return false;
   std::memcpy(data_, text.data(), text.size() * sizeof(Char));
   data_[text.size()] = 0;
   return true;

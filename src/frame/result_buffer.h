@@ -31,9 +31,6 @@ class ResultBuffer {
   // even the capped capacity is too small or the reallocation failed; the old
   // block and its capacity are then kept as they were.
   bool ensure(std::size_t needed, std::size_t new_capacity);
-  bool ensure_with_slack(std::size_t needed, std::size_t slack) {
-    return ensure(needed, needed + slack);
-  }
   // Growth "with no slack": twice the needed size plus 4.
   bool ensure_doubled(std::size_t needed) { return ensure(needed, 2 * needed + 4); }
 
@@ -44,8 +41,8 @@ class ResultBuffer {
   void clear() {
     if (data_) data_[0] = 0;
   }
-  // Copies `text` in, growing by needed + slack; false when it cannot.
-  bool assign(std::basic_string_view<Char> text, std::size_t slack);
+  // Copies `text` in, growing to `new_capacity` when it does not fit.
+  bool assign(std::basic_string_view<Char> text, std::size_t new_capacity);
 
  private:
   Char* data_ = nullptr;

@@ -34,7 +34,8 @@ TEST(BoundaryWalk, TrailBytesThatLookLikeLeadBytes) {
   const string run = sjis(u8"メムャメム") + "x";
   for (std::size_t p = 0; p <= run.size(); ++p) EXPECT_EQ(cp::is_boundary(run, p), p % 2 == 0 || p == run.size()) << p;
   // Walking on from a known boundary gives the same answers.
-  for (std::size_t p = 4; p <= run.size(); ++p) EXPECT_EQ(cp::boundary_at_or_after(run, p, 4), cp::boundary_at_or_after(run, p)) << p;
+  cp::Boundaries walker(run, cp::Walk::double_byte_test);
+  for (std::size_t p = 0; p <= run.size(); ++p) EXPECT_EQ(walker.at_or_after(p), cp::boundary_at_or_after(run, p)) << p;
 }
 
 TEST(WhiteSpace, ForwardAndBackward) {

@@ -19,10 +19,10 @@ TEST(ResultBuffer, GrowsOnlyPastItsCapacity) {
   lmx::NarrowResult b;
   ASSERT_TRUE(b.allocate(4096));
   char* block = b.data();
-  EXPECT_TRUE(b.ensure_with_slack(4096, 100));
+  EXPECT_TRUE(b.ensure(4096, 4196));
   EXPECT_EQ(b.capacity(), 4096u);
   EXPECT_EQ(b.data(), block);
-  EXPECT_TRUE(b.ensure_with_slack(4097, 100));
+  EXPECT_TRUE(b.ensure(4097, 4197));
   EXPECT_EQ(b.capacity(), 4197u);
   for (std::size_t i = 0; i < b.capacity(); ++i) ASSERT_EQ(b.data()[i], 0) << i;  // zero-filled
   EXPECT_TRUE(b.ensure_doubled(9001));
@@ -46,12 +46,12 @@ TEST(ResultBuffer, FailedGrowthKeepsTheOldBlock) {
   char* block = b.data();
   {
     FailingHeap fail;
-    EXPECT_FALSE(b.ensure_with_slack(100, 10));
+    EXPECT_FALSE(b.ensure(100, 110));
   }
   EXPECT_EQ(b.data(), block);
   EXPECT_EQ(b.capacity(), 16u);
   EXPECT_STREQ(b.data(), "kept");
-  EXPECT_TRUE(b.ensure_with_slack(100, 10));
+  EXPECT_TRUE(b.ensure(100, 110));
 }
 
 TEST(ResultBuffer, WithoutABlockWritersFailThenRecover) {
@@ -59,11 +59,11 @@ TEST(ResultBuffer, WithoutABlockWritersFailThenRecover) {
   {
     FailingHeap fail;
     EXPECT_FALSE(b.allocate(4096));
-    EXPECT_FALSE(b.ensure_with_slack(5, 10));
+    EXPECT_FALSE(b.ensure(5, 15));
   }
   EXPECT_STREQ(b.c_str(), "");
   b.clear();  // harmless without a block
-  EXPECT_TRUE(b.assign("abc", 10));
+  EXPECT_TRUE(b.assign("abc", 14));
   EXPECT_STREQ(b.c_str(), "abc");
   EXPECT_EQ(b.capacity(), 14u);
 }
