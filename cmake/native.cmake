@@ -21,3 +21,9 @@ target_include_directories(gen_reference PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 add_test(NAME reference_is_current
   COMMAND ${CMAKE_COMMAND} -DGEN=$<TARGET_FILE:gen_reference> -DDOC=${CMAKE_CURRENT_SOURCE_DIR}/docs/exports.md
           -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/check-reference.cmake)
+
+find_package(benchmark QUIET)
+if(benchmark_FOUND)
+  add_executable(bench_strings bench/strings_bench.cpp tests/core/text_native.cpp)
+  target_link_libraries(bench_strings PRIVATE lorimax_core benchmark::benchmark)
+endif()

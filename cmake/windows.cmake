@@ -49,3 +49,9 @@ lorimax_wine_test(test_frame ${LORIMAX_FRAME_TESTS})
 
 file(GLOB LORIMAX_STRING_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/strings/*.cpp)
 lorimax_wine_test(test_strings ${LORIMAX_STRING_TESTS})
+
+# lmx runs the demo script and prints what the table's kinds say it should.
+add_test(NAME lmx_demo
+  COMMAND ${CMAKE_COMMAND} -DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR} -DLMX=$<TARGET_FILE:lmx>
+          -DSCRIPT=${CMAKE_CURRENT_SOURCE_DIR}/demo/demo.lmx -DEXPECTED=${CMAKE_CURRENT_SOURCE_DIR}/tests/lmx/demo.expected
+          -DWORKDIR=${CMAKE_BINARY_DIR}/bin -P ${CMAKE_CURRENT_SOURCE_DIR}/tests/lmx/check-script.cmake)

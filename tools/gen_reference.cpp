@@ -3,23 +3,11 @@
 #include <cstdio>
 #include <cstring>
 
-#include "exports/table.h"
+#include "exports/info.h"
 
 namespace {
 
-struct Entry {
-  const char* family;
-  const char* name;
-  const char* result;
-  const char* kinds;
-  const char* arg_names;
-  const char* meaning;
-};
-
-#define LMX_ENTRY_(family, name, result, meaning, ...) \
-  {#family, #name, #result, LMX_KINDS(__VA_ARGS__), LMX_ARGNAMES(__VA_ARGS__), meaning},
-const Entry kEntries[] = {LMX_ALL_EXPORTS(LMX_ENTRY_)};
-#undef LMX_ENTRY_
+using lmx::kExportInfo;
 
 const char* kind_name(char k) { return k == 'I' ? "integer" : k == 'S' ? "string" : "wide string"; }
 
@@ -31,9 +19,9 @@ int main() {
   std::printf("Integers are 64-bit (`intptr_t`); strings are code page 932 (`const char*`) unless the meaning says\n");
   std::printf("UTF-8; wide strings are UTF-16 (`const wchar_t*`). A returned string stays valid until the next\n");
   std::printf("call that writes the same result buffer. A null string argument counts as the empty string.\n");
-  std::printf("\n%zu exports.\n", sizeof kEntries / sizeof kEntries[0]);
+  std::printf("\n%zu exports.\n", lmx::kExportCount);
   const char* family = "";
-  for (const auto& e : kEntries) {
+  for (const auto& e : kExportInfo) {
     if (std::strcmp(family, e.family) != 0) {
       family = e.family;
       std::printf("\n## %s\n\n| Export | Arguments | Result | Meaning |\n|---|---|---|---|\n", family);

@@ -1,5 +1,7 @@
 #include "frame/byte_search.h"
 
+#include <emmintrin.h>
+
 #include <cstring>
 
 namespace lmx {
@@ -7,15 +9,33 @@ namespace lmx {
 ByteSearch::ByteSearch(std::string_view text, std::string_view needle)
     : text_(text), needle_(needle), budget_(4 * static_cast<long long>(text.size() + needle.size()) + 1024) {}
 
+namespace {
+
+// The first position in [p, last] where the needle's first byte stands and,
+// m - 1 bytes later, its last byte: sixteen positions at a time.
+const char* next_candidate(const char* p, const char* last, char first, char final_byte, std::size_t m) {
+  const __m128i f = _mm_set1_epi8(first), l = _mm_set1_epi8(final_byte);
+  for (; p + 16 <= last + 1; p += 16) {
+    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + m - 1));
+    const int mask = _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, f), _mm_cmpeq_epi8(b, l)));
+    if (mask) return p + __builtin_ctz(static_cast<unsigned>(mask));
+  }
+  for (; p <= last; ++p)
+    if (*p == first && p[m - 1] == final_byte) return p;
+  return nullptr;
+}
+
+}  // namespace
+
 std::size_t ByteSearch::next(std::size_t from) {
   const std::size_t n = text_.size(), m = needle_.size();
   if (m == 0 || from > n || n - from < m) return npos;
   if (budget_ >= 0) {
-    const char first = needle_[0];
     const char* const base = text_.data();
     const char* const last_start = base + (n - m);
     for (const char* p = base + from; p <= last_start; ++p) {
-      p = static_cast<const char*>(std::memchr(p, first, static_cast<std::size_t>(last_start - p) + 1));
+      p = next_candidate(p, last_start, needle_[0], needle_[m - 1], m);
       if (!p) return npos;
       budget_ -= static_cast<long long>(m) + 8;
       if (std::memcmp(p + 1, needle_.data() + 1, m - 1) == 0) return static_cast<std::size_t>(p - base);

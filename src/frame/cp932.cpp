@@ -36,6 +36,16 @@ class CharSet {
   std::bitset<65536> pairs_;
 };
 
+std::size_t span_of(std::string_view text, const CharSet& members) {
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const std::size_t w = cp_char_width(text, i);
+    if (!members.contains(text, i, w)) break;
+    i += w;
+  }
+  return i;
+}
+
 }  // namespace
 
 std::size_t Boundaries::cp_width(std::size_t pos) const { return cp_char_width(text_, pos); }
@@ -81,17 +91,33 @@ std::string_view trim_left(std::string_view text) {
   return text.substr(i);
 }
 
-// Walks the characters from the start, so a trailing 81 40 is white space only
-// when it is a whole character (after メ, 83 81 40 ends in the letter @).
+// A trailing 81 40 is white space only when it is a whole character (after メ,
+// 83 81 40 ends in the letter @). ASCII white space lies below the trail-byte
+// range, so it is always a whole character and goes byte by byte; for the rest
+// the characters are walked from the nearest byte that cannot be a trail byte,
+// which is a character boundary, so the walk never starts from the text's
+// beginning unless it has to.
 std::string_view trim_right(std::string_view text) {
-  std::size_t keep = 0;
-  for (std::size_t i = 0; i < text.size();) {
-    const std::size_t w = char_width(text, i);
-    const bool space = w == 2 ? (byte_at(text, i) == 0x81 && byte_at(text, i + 1) == 0x40) : is_ascii_space(byte_at(text, i));
-    i += w;
-    if (!space) keep = i;
+  std::size_t end = text.size();
+  for (;;) {
+    while (end > 0 && is_ascii_space(byte_at(text, end - 1))) --end;
+    if (end < 2 || byte_at(text, end - 1) != 0x40 || byte_at(text, end - 2) != 0x81) break;
+    std::size_t start = end - 1;
+    while (start > 0 && is_trail(byte_at(text, start))) --start;
+    std::size_t keep = start;
+    for (std::size_t i = start; i < end;) {
+      const std::size_t w = char_width(text.substr(0, end), i);
+      const bool space = w == 2 ? (byte_at(text, i) == 0x81 && byte_at(text, i + 1) == 0x40) : is_ascii_space(byte_at(text, i));
+      i += w;
+      if (!space) keep = i;
+    }
+    if (keep > start || start == 0) {
+      end = keep;
+      break;
+    }
+    end = start;  // all white space from a boundary on: trim what lies before it too
   }
-  return text.substr(0, keep);
+  return text.substr(0, end);
 }
 
 char* trim_left_in_place(char* s) {
@@ -166,16 +192,7 @@ std::size_t find(std::string_view text, std::string_view needle, std::size_t fro
   }
 }
 
-std::size_t span(std::string_view text, std::string_view set) {
-  const auto members = std::make_unique<CharSet>(set);
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const std::size_t w = cp_char_width(text, i);
-    if (!members->contains(text, i, w)) break;
-    i += w;
-  }
-  return i;
-}
+std::size_t span(std::string_view text, std::string_view set) { return span_of(text, *std::make_unique<CharSet>(set)); }
 
 std::size_t find_first_of(std::string_view text, std::string_view set) {
   const auto members = std::make_unique<CharSet>(set);
@@ -189,13 +206,8 @@ std::size_t find_first_of(std::string_view text, std::string_view set) {
 
 std::string_view trim_set(std::string_view text, std::string_view set) {
   const auto members = std::make_unique<CharSet>(set);
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const std::size_t w = cp_char_width(text, i);
-    if (!members->contains(text, i, w)) break;
-    i += w;
-  }
-  const std::size_t start = i;
+  const std::size_t start = span_of(text, *members);
+  std::size_t i = start;
   std::size_t end = start;
   while (i < text.size()) {
     const std::size_t w = cp_char_width(text, i);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 #include "../support/text.h"
@@ -140,4 +141,21 @@ TEST(ShellEquivalents, TrimSet) {
   EXPECT_EQ(cp::trim_set("\x83\x41" "AA", "A"), "\x83\x41");  // the pair's trail byte stays
   EXPECT_EQ(cp::trim_set(sjis(u8"「本」"), sjis(u8"「」")), sjis(u8"本"));
   EXPECT_EQ(cp::trim_set("ab", ""), "ab");
+}
+
+TEST(Trims, RightTrimAgreesWithAWalkFromTheStart) {
+  const unsigned char alphabet[] = {0x81, 0x40, 0x20, 0x09, 0x83, 0x41, 0x82};
+  std::mt19937 rng(40);
+  for (int i = 0; i < 20000; ++i) {
+    string t(rng() % 12, ' ');
+    for (char& c : t) c = static_cast<char>(alphabet[rng() % std::size(alphabet)]);
+    std::size_t keep = 0;
+    for (std::size_t p = 0; p < t.size();) {
+      const std::size_t w = cp::char_width(t, p);
+      const bool space = w == 2 ? (t[p] == '\x81' && t[p + 1] == '\x40') : (t[p] == ' ' || t[p] == '\t');
+      p += w;
+      if (!space) keep = p;
+    }
+    ASSERT_EQ(hex(string(cp::trim_right(t))), hex(t.substr(0, keep))) << "case " << i << ": " << hex(t);
+  }
 }

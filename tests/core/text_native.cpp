@@ -29,12 +29,3 @@ std::u16string utf16(const char8_t* utf8) {
   return std::u16string(reinterpret_cast<const char16_t*>(bytes.data()), bytes.size() / 2);
 }
 std::string utf8_of_sjis(const std::string& s) { return convert("UTF-8", "CP932", s); }
-std::string hex(const std::string& bytes) {
-  std::string out;
-  char b[4];
-  for (unsigned char c : bytes) {
-    std::snprintf(b, sizeof b, out.empty() ? "%02X" : " %02X", c);
-    out += b;
-  }
-  return out;
-}

@@ -26,12 +26,3 @@ std::u16string utf16(const char8_t* utf8) {
 }
 std::string sjis(const char8_t* utf8) { return to(932, wide(utf8)); }
 std::string utf8_of_sjis(const std::string& s) { return to(CP_UTF8, from(932, s)); }
-std::string hex(const std::string& bytes) {
-  std::string out;
-  char b[4];
-  for (unsigned char c : bytes) {
-    std::snprintf(b, sizeof b, out.empty() ? "%02X" : " %02X", c);
-    out += b;
-  }
-  return out;
-}

@@ -10,6 +10,15 @@ std::u16string utf16(const char8_t* utf8);
 std::wstring wide(const char8_t* utf8);
 // Readable forms for failure messages.
 std::string utf8_of_sjis(const std::string& sjis_bytes);
-std::string hex(const std::string& bytes);
+inline std::string hex(const std::string& bytes) {
+  static const char digits[] = "0123456789ABCDEF";
+  std::string out;
+  for (unsigned char c : bytes) {
+    if (!out.empty()) out += ' ';
+    out += digits[c >> 4];
+    out += digits[c & 15];
+  }
+  return out;
+}
 
 #endif

@@ -18,12 +18,14 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <iostream>
+#include <iterator>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "exports/api.h"
+#include "exports/info.h"
 #include "frame/host.h"
 
 namespace {
@@ -102,26 +104,24 @@ Result invoke(R (*f)(P...), const Arg* a) {
   return invoke_(f, a, std::index_sequence_for<P...>{});
 }
 
-struct ExportInfo {
-  const char* name;
-  const char* family;
-  const char* result;
-  const char* kinds;
-  const char* arg_names;
-  const char* meaning;
-  Result (*call)(FARPROC, const Arg*);
+// One caller per export, in table order: it casts the looked-up address to
+// the export's own declared type and converts the arguments to its kinds.
+using Caller = Result (*)(FARPROC, const Arg*);
+#define LMX_CALLER_(family, name, ...) \
+  [](FARPROC f, const Arg* a) { return invoke(reinterpret_cast<decltype(&::name)>(reinterpret_cast<void*>(f)), a); },
+const Caller kCallers[] = {LMX_ALL_EXPORTS(LMX_CALLER_)};
+#undef LMX_CALLER_
+static_assert(std::size(kCallers) == lmx::kExportCount);
+
+struct Export {
+  const lmx::ExportInfo& info;
+  Caller call;
 };
 
-#define LMX_ENTRY_(family, name, result, meaning, ...)                                            \
-  {#name, #family, #result, LMX_KINDS(__VA_ARGS__), LMX_ARGNAMES(__VA_ARGS__), meaning,           \
-   [](FARPROC f, const Arg* a) { return invoke(reinterpret_cast<decltype(&::name)>(reinterpret_cast<void*>(f)), a); }},
-const ExportInfo kExports[] = {LMX_ALL_EXPORTS(LMX_ENTRY_)};
-#undef LMX_ENTRY_
-
-const ExportInfo* find_export(const std::string& name) {
-  for (const auto& e : kExports)
-    if (name == e.name) return &e;
-  return nullptr;
+std::optional<Export> find_export(const std::string& name) {
+  for (std::size_t i = 0; i < lmx::kExportCount; ++i)
+    if (name == lmx::kExportInfo[i].name) return Export{lmx::kExportInfo[i], kCallers[i]};
+  return std::nullopt;
 }
 
 struct Options {
@@ -278,11 +278,12 @@ bool run_call(std::vector<Token> tokens, Options o, bool echo, const std::wstrin
   }
   if (tokens.empty()) return true;
   const std::string name = to_utf8(token_text(tokens.front()));
-  const ExportInfo* e = find_export(name);
-  if (!e) {
+  const auto found = find_export(name);
+  if (!found) {
     std::fprintf(stderr, "lmx: no export named %s (lmx --list shows them)\n", name.c_str());
     return false;
   }
+  const lmx::ExportInfo* e = &found->info;
   const std::string kinds = e->kinds;
   if (tokens.size() - 1 != kinds.size()) {
     std::fprintf(stderr, "lmx: %s takes %zu argument(s) (%s), %zu given\n", e->name, kinds.size(), e->arg_names,
@@ -303,7 +304,7 @@ bool run_call(std::vector<Token> tokens, Options o, bool echo, const std::wstrin
     return false;
   }
   if (echo) write_out("> " + to_utf8(line) + "\n");
-  const Result r = e->call(f, args.data());
+  const Result r = found->call(f, args.data());
   write_out(format_result(r, o) + "\n");
   return true;
 }
@@ -330,7 +331,7 @@ int run_script(std::FILE* in, const Options& o) {
 }
 
 void list_exports() {
-  for (const auto& e : kExports) {
+  for (const auto& e : lmx::kExportInfo) {
     std::printf("%-28s %-12s %s(%s) -> %s\n", e.name, e.family, e.kinds, e.arg_names, e.result);
   }
 }
