@@ -10,6 +10,9 @@ add_link_options(-static)
 set(LORIMAX_WINDOWS_SOURCES
   src/frame/module_win.cpp
   src/frame/convert_win.cpp
+  src/format/size_win.cpp
+  src/format/time_win.cpp
+  src/format/url_win.cpp
   src/frame/version.rc
 )
 file(GLOB LORIMAX_EXPORT_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/exports/*.cpp)
@@ -55,3 +58,6 @@ add_test(NAME lmx_demo
   COMMAND ${CMAKE_COMMAND} -DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR} -DLMX=$<TARGET_FILE:lmx>
           -DSCRIPT=${CMAKE_CURRENT_SOURCE_DIR}/demo/demo.lmx -DEXPECTED=${CMAKE_CURRENT_SOURCE_DIR}/tests/lmx/demo.expected
           -DWORKDIR=${CMAKE_BINARY_DIR}/bin -P ${CMAKE_CURRENT_SOURCE_DIR}/tests/lmx/check-script.cmake)
+
+file(GLOB LORIMAX_FORMAT_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/format/*.cpp)
+lorimax_wine_test(test_format ${LORIMAX_FORMAT_TESTS})

@@ -45,12 +45,38 @@
   X(trimming, RightJust, S, "the text padded with spaces on the left to width bytes (at most 1024; never cut)", (S, text), (I, width)) \
   X(trimming, Centor, S, "the text centred in width bytes, the odd space on the left (at most 1024; never cut)", (S, text), (I, width))
 
+#define LMX_KANJI_EXPORTS(X) \
+  X(kanji, NumToKanji, S, "the number in kanji: mode 1 the numeral form (二千二十六), else one kanji a digit (二〇二六)", (I, number), (I, mode)) \
+  X(kanji, NumStringToKanji, S, "a string of decimal digits in kanji, modes as NumToKanji (the numeral form up to 72 digits)", (S, digits), (I, mode))
+
+#define LMX_SIZE_EXPORTS(X) \
+  X(size, GetSizeStr, S, "the size number of the file (1.5); an empty path gives that of the last query", (S, path)) \
+  X(size, GetUnitStr, S, "the size unit of the file (bytes, KB, MB, GB, TB); an empty path gives that of the last query", (S, path)) \
+  X(size, GetFileSizeStr, S, "the file's size as text, the number padded to 5 (  1.5 MB)", (S, path)) \
+  X(size, GetFileSizeByte, I, "the file's size in bytes, or -1 when nothing matches", (S, path))
+
+#define LMX_TIME_EXPORTS(X) \
+  X(time, TimeFormat, S, "the time formatted by strftime directives plus %k (kanji), %kA %ka %kB %kp and their # forms", (S, format)) \
+  X(time, SetTime, I, "fixes the moment that TimeFormat shows; always 1", (I, year), (I, month), (I, day), (I, hour), (I, minute), (I, second)) \
+  X(time, ResetTime, I, "lets TimeFormat show the clock again; always 1") \
+  X(time, Wait, I, "sleeps that many milliseconds and gives 1; -1 at once for a negative count", (I, milliseconds))
+
+#define LMX_URL_EXPORTS(X) \
+  X(url, UrlEncode, S, "the text percent-encoded: double-byte characters always, mode 1 spaces too, mode 2 the unsafe characters", (S, text), (I, mode)) \
+  X(url, UrlEncodeW, W, "the text as UTF-8, percent-encoded but for plain ASCII (all non-zero: every byte)", (W, text), (I, all)) \
+  X(url, UrlDecode, S, "the text with %XX escapes turned into bytes", (S, text)) \
+  X(url, URLExchange, S, "the URL canonicalised by the system; option bits 1 spaces only, 2 browser mode, 4 no meta, 8 no encode, 16 decode", (S, url), (I, options))
+
 #define LMX_ALL_EXPORTS(X) \
   LMX_FRAME_EXPORTS(X) \
   LMX_CONVERSION_EXPORTS(X) \
   LMX_STRING_SEARCH_EXPORTS(X) \
   LMX_STRING_EDITING_EXPORTS(X) \
-  LMX_TRIM_EXPORTS(X)
+  LMX_TRIM_EXPORTS(X) \
+  LMX_KANJI_EXPORTS(X) \
+  LMX_SIZE_EXPORTS(X) \
+  LMX_TIME_EXPORTS(X) \
+  LMX_URL_EXPORTS(X)
 
 // --- helpers for the consumers of the table -------------------------------
 

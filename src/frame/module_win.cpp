@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "format/format_win.h"
 #include "frame/lifecycle.h"
 #include "frame/version.h"
 
@@ -58,6 +59,7 @@ void start_search_path() { harden_library_search_path(); }
 // Later subsystems add their hooks here, in the documented order.
 constexpr LifecycleHook kStartOrder[] = {
     {"result buffers", start_result_buffers, nullptr},
+    {"size texts", format::start_size_texts, nullptr},
     {"version", start_version, nullptr},
     {"library search path", start_search_path, nullptr},
 };

@@ -1,0 +1,87 @@
+#include "format/url.h"
+
+#include "frame/cp932.h"
+
+namespace lmx::url {
+namespace {
+
+constexpr std::string_view kUnsafe = "<>\"#%{}|\\^~[]` ";
+constexpr std::string_view kReserved = " #$&'()*+,/:;=?@[]";
+
+char* put_escape(char* w, unsigned char b) {
+  static constexpr char hex[] = "0123456789ABCDEF";
+  *w++ = '%';
+  *w++ = hex[b >> 4];
+  *w++ = hex[b & 15];
+  return w;
+}
+
+int hex_value(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+// Room for every byte escaped; refused past the cap instead of cut.
+bool prepare(NarrowResult& out, std::size_t length) {
+  out.clear();
+  return length <= (kResultCap - 1) / 3 && out.ensure(3 * length + 1, 3 * length + 100);
+}
+
+}  // namespace
+
+const char* encode_narrow(NarrowResult& out, std::string_view text, intptr_t mode) {
+  if (text.empty() || !prepare(out, text.size())) return kEmptyResult;
+  char* w = out.data();
+  for (std::size_t i = 0; i < text.size();) {
+    const auto b = static_cast<unsigned char>(text[i]);
+    if (cp932::is_double_byte(text, i)) {
+      w = put_escape(put_escape(w, b), static_cast<unsigned char>(text[i + 1]));
+      i += 2;
+      continue;
+    }
+    const bool escape = mode >= 2 ? kUnsafe.find(static_cast<char>(b)) != std::string_view::npos : mode == 1 && b == ' ';
+    if (escape)
+      w = put_escape(w, b);
+    else
+      *w++ = static_cast<char>(b);
+    ++i;
+  }
+  *w = 0;
+  return out.data();
+}
+
+bool encode_utf8(NarrowResult& out, std::string_view utf8, bool all) {
+  if (!prepare(out, utf8.size())) return false;
+  char* w = out.data();
+  for (const char c : utf8) {
+    const auto b = static_cast<unsigned char>(c);
+    if (!all && b >= 0x21 && b <= 0x7E && kReserved.find(c) == std::string_view::npos)
+      *w++ = c;
+    else
+      w = put_escape(w, b);
+  }
+  *w = 0;
+  return true;
+}
+
+const char* decode(NarrowResult& out, std::string_view text) {
+  if (text.empty()) return kEmptyResult;
+  out.clear();
+  if (!out.ensure(text.size() + 1, text.size() + 100)) return kEmptyResult;
+  char* w = out.data();
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    int hi, lo;
+    if (text[i] == '%' && i + 2 < text.size() && (hi = hex_value(text[i + 1])) >= 0 && (lo = hex_value(text[i + 2])) >= 0) {
+      *w++ = static_cast<char>(hi << 4 | lo);
+      i += 2;
+    } else {
+      *w++ = text[i];
+    }
+  }
+  *w = 0;
+  return out.data();
+}
+
+}  // namespace lmx::url
