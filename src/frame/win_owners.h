@@ -10,27 +10,29 @@
 
 namespace lmx {
 
-template <class T, T Invalid, class Close>
+// Traits: `type`, `static type invalid()` and `static void close(type)`.
+template <class Traits>
 class Owner {
  public:
+  using T = typename Traits::type;
   Owner() = default;
   explicit Owner(T value) : value_(value) {}
   Owner(const Owner&) = delete;
   Owner& operator=(const Owner&) = delete;
-  Owner(Owner&& other) noexcept : value_(std::exchange(other.value_, Invalid)) {}
+  Owner(Owner&& other) noexcept : value_(std::exchange(other.value_, Traits::invalid())) {}
   Owner& operator=(Owner&& other) noexcept {
-    reset(std::exchange(other.value_, Invalid));
+    reset(std::exchange(other.value_, Traits::invalid()));
     return *this;
   }
   ~Owner() { reset(); }
 
   T get() const { return value_; }
-  explicit operator bool() const { return value_ != Invalid; }
-  void reset(T value = Invalid) {
-    if (value_ != Invalid) Close{}(value_);
+  explicit operator bool() const { return value_ != Traits::invalid(); }
+  void reset(T value = Traits::invalid()) {
+    if (value_ != Traits::invalid()) Traits::close(value_);
     value_ = value;
   }
-  T release() { return std::exchange(value_, Invalid); }
+  T release() { return std::exchange(value_, Traits::invalid()); }
   // For out-parameters: closes what is held and hands out the slot.
   T* put() {
     reset();
@@ -38,37 +40,28 @@ class Owner {
   }
 
  private:
-  T value_ = Invalid;
+  T value_ = Traits::invalid();
 };
 
-struct CloseFind {
-  void operator()(HANDLE h) const { FindClose(h); }
+struct FindTraits {
+  using type = HANDLE;
+  static HANDLE invalid() { return INVALID_HANDLE_VALUE; }
+  static void close(HANDLE h) { FindClose(h); }
 };
-struct CloseHandleFn {
-  void operator()(HANDLE h) const { CloseHandle(h); }
+struct KernelTraits {
+  using type = HANDLE;
+  static HANDLE invalid() { return nullptr; }
+  static void close(HANDLE h) { CloseHandle(h); }
 };
-struct CloseFile {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
-// FindFirstFile's handle: invalid is INVALID_HANDLE_VALUE.
-class FindHandle {
- public:
-  FindHandle() = default;
-  explicit FindHandle(HANDLE h) : h_(h) {}
-  FindHandle(const FindHandle&) = delete;
-  FindHandle& operator=(const FindHandle&) = delete;
-  ~FindHandle() {
-    if (h_ != INVALID_HANDLE_VALUE) FindClose(h_);
-  }
-  explicit operator bool() const { return h_ != INVALID_HANDLE_VALUE; }
-
- private:
-  HANDLE h_ = INVALID_HANDLE_VALUE;
+struct StreamTraits {
+  using type = std::FILE*;
+  static std::FILE* invalid() { return nullptr; }
+  static void close(std::FILE* f) { std::fclose(f); }
 };
 
-using KernelHandle = Owner<HANDLE, static_cast<HANDLE>(nullptr), CloseHandleFn>;
-using FileStream = Owner<std::FILE*, static_cast<std::FILE*>(nullptr), CloseFile>;
+using FindHandle = Owner<FindTraits>;      // FindFirstFile
+using KernelHandle = Owner<KernelTraits>;  // processes, threads, pipes, events
+using FileStream = Owner<StreamTraits>;    // the C runtime's streams
 
 }  // namespace lmx
 

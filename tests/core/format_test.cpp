@@ -5,6 +5,7 @@
 #include <string>
 
 #include "../support/text.h"
+#include "core_support.h"
 #include "format/kanji.h"
 #include "format/size_text.h"
 #include "format/time_format.h"
@@ -13,12 +14,6 @@
 using std::string;
 
 namespace {
-
-lmx::NarrowResult& buffer() {
-  static lmx::NarrowResult b;
-  if (!b.data()) b.allocate(lmx::kResultInitial);
-  return b;
-}
 
 string kanji(intptr_t n, intptr_t mode) { return lmx::kanji::number_to_kanji(buffer(), n, mode); }
 string kanji_digits(const string& d, intptr_t mode) { return lmx::kanji::digits_to_kanji(buffer(), d, mode); }

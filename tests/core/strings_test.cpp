@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "../support/text.h"
+#include "core_support.h"
 #include "frame/byte_search.h"
 #include "frame/cp932.h"
 
@@ -18,12 +19,6 @@ namespace s = lmx::strings;
 using std::string;
 
 namespace {
-
-lmx::NarrowResult& buffer() {
-  static lmx::NarrowResult b;
-  if (!b.data()) b.allocate(lmx::kResultInitial);
-  return b;
-}
 
 // The character starts of `text` under a walk, by the plain definition.
 std::vector<bool> starts(const string& text, bool code_page) {
