@@ -29,7 +29,7 @@ test: build prefix
 	@scripts/run-tests.sh $(WIN) $(NATIVE)
 
 demo: build-win prefix
-	@scripts/with-wineserver.sh scripts/wine-run $(WIN)/bin/lmx.exe -f demo/demo.lmx
+	@cd $(WIN)/bin && $(CURDIR)/scripts/with-wineserver.sh $(CURDIR)/scripts/wine-run lmx.exe -f $(CURDIR)/demo/demo.lmx
 
 docs: build-native
 	@$(NATIVE)/gen_reference > docs/exports.md

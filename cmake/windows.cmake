@@ -13,6 +13,7 @@ set(LORIMAX_WINDOWS_SOURCES
   src/format/size_win.cpp
   src/format/time_win.cpp
   src/format/url_win.cpp
+  src/ini/ini_win.cpp
   src/frame/version.rc
 )
 file(GLOB LORIMAX_EXPORT_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/exports/*.cpp)
@@ -61,3 +62,6 @@ add_test(NAME lmx_demo
 
 file(GLOB LORIMAX_FORMAT_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/format/*.cpp)
 lorimax_wine_test(test_format ${LORIMAX_FORMAT_TESTS})
+
+file(GLOB LORIMAX_INI_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/ini/*.cpp)
+lorimax_wine_test(test_ini ${LORIMAX_INI_TESTS})

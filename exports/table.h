@@ -67,6 +67,42 @@
   X(url, UrlDecode, S, "the text with %XX escapes turned into bytes", (S, text)) \
   X(url, URLExchange, S, "the URL canonicalised by the system; option bits 1 spaces only, 2 browser mode, 4 no meta, 8 no encode, 16 decode", (S, url), (I, options))
 
+#define LMX_INI_LOOKUP_EXPORTS(X) \
+  X(ini_lookups, ReadSectionKeys, I, "loads the section's entries (those with =); their number, or -1", (S, file), (S, section)) \
+  X(ini_lookups, ReadSectionKeysW, I, "as ReadSectionKeys for a UTF-16LE file (FF FE); other files give -1", (W, file), (W, section)) \
+  X(ini_lookups, ReadSectionNames, I, "loads the file's section names; their number, or -1", (S, file)) \
+  X(ini_lookups, ReadSectionNamesW, I, "as ReadSectionNames for a UTF-16LE file", (W, file)) \
+  X(ini_lookups, ExistKey, I, "index of the first loaded entry key=..., ignoring case; -1 none, -2 nothing loaded", (S, key)) \
+  X(ini_lookups, ExistKeyW, I, "as ExistKey on the wide list", (W, key)) \
+  X(ini_lookups, ExistSection, I, "index of the loaded section name, ignoring ASCII case; -1 none, -2 nothing loaded", (S, name)) \
+  X(ini_lookups, ExistSectionW, I, "as ExistSection on the wide list", (W, name)) \
+  X(ini_lookups, GetKeyValue, S, "the value of the entry at index: behind =, cut at a TAB, trailing white space gone", (I, index)) \
+  X(ini_lookups, GetKeyValueW, W, "as GetKeyValue on the wide list", (I, index)) \
+  X(ini_lookups, GetSectionName, S, "the section name at index", (I, index)) \
+  X(ini_lookups, GetSectionNameW, W, "as GetSectionName on the wide list", (I, index)) \
+  X(ini_lookups, GetIniNumW, I, "the key's value as a number from a UTF-16LE file, or 0", (W, file), (W, section), (W, key)) \
+  X(ini_lookups, GetIniStrW, W, "the key's value from a UTF-16LE file, or the empty result", (W, file), (W, section), (W, key)) \
+  X(ini_lookups, IsUTF16LE, I, "1 when the file begins with FF FE, 2 with EF BB BF, else 0", (W, file)) \
+  X(ini_lookups, IsBOM, I, "the same as IsUTF16LE", (W, file))
+
+#define LMX_INI_CURSOR_EXPORTS(X) \
+  X(ini_enumeration, NextKey, I, "moves the key cursor to the next string of the loaded section: 1, or 0 at the end") \
+  X(ini_enumeration, NextKeyW, I, "as NextKey on the wide cursor") \
+  X(ini_enumeration, NextSection, I, "moves the section cursor to the next name: 1, or 0 at the end") \
+  X(ini_enumeration, NextSectionW, I, "as NextSection on the wide cursor") \
+  X(ini_enumeration, GetIniKey, S, "the key cursor's string up to its first =") \
+  X(ini_enumeration, GetIniKeyW, W, "as GetIniKey on the wide cursor") \
+  X(ini_enumeration, GetIniKeyData, S, "the key cursor's string up to its first TAB") \
+  X(ini_enumeration, GetIniKeyDataW, W, "as GetIniKeyData on the wide cursor") \
+  X(ini_enumeration, GetIniKeyValue, S, "the key cursor's text behind its first = up to its first TAB") \
+  X(ini_enumeration, GetIniKeyValueW, W, "as GetIniKeyValue on the wide cursor") \
+  X(ini_enumeration, GetSection, S, "the section cursor's name") \
+  X(ini_enumeration, GetSectionW, W, "as GetSection on the wide cursor")
+
+#define LMX_INI_WRITE_EXPORTS(X) \
+  X(ini_writing, WriteIniNumW, I, "writes the number (low 32 bits) into a UTF-16LE file, made when missing: 1, 0, or -1 refused", (W, file), (W, section), (W, key), (I, value)) \
+  X(ini_writing, WriteIniStrW, I, "writes the text into a UTF-16LE file, made when missing: 1, 0, or -1 refused", (W, file), (W, section), (W, key), (W, value))
+
 #define LMX_ALL_EXPORTS(X) \
   LMX_FRAME_EXPORTS(X) \
   LMX_CONVERSION_EXPORTS(X) \
@@ -76,7 +112,10 @@
   LMX_KANJI_EXPORTS(X) \
   LMX_SIZE_EXPORTS(X) \
   LMX_TIME_EXPORTS(X) \
-  LMX_URL_EXPORTS(X)
+  LMX_URL_EXPORTS(X) \
+  LMX_INI_LOOKUP_EXPORTS(X) \
+  LMX_INI_CURSOR_EXPORTS(X) \
+  LMX_INI_WRITE_EXPORTS(X)
 
 // --- helpers for the consumers of the table -------------------------------
 

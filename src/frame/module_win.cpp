@@ -8,6 +8,7 @@
 
 #include "format/format_win.h"
 #include "frame/lifecycle.h"
+#include "ini/ini.h"
 #include "frame/version.h"
 
 namespace lmx {
@@ -59,6 +60,7 @@ void start_search_path() { harden_library_search_path(); }
 // Later subsystems add their hooks here, in the documented order.
 constexpr LifecycleHook kStartOrder[] = {
     {"result buffers", start_result_buffers, nullptr},
+    {"INI lists", ini::start_lists, nullptr},
     {"size texts", format::start_size_texts, nullptr},
     {"version", start_version, nullptr},
     {"library search path", start_search_path, nullptr},
@@ -66,6 +68,7 @@ constexpr LifecycleHook kStartOrder[] = {
 
 constexpr LifecycleHook kStopOrder[] = {
     {"result buffers", nullptr, stop_result_buffers},
+    {"INI lists", nullptr, ini::stop_lists},
 };
 
 }  // namespace
