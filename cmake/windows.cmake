@@ -14,6 +14,8 @@ set(LORIMAX_WINDOWS_SOURCES
   src/format/time_win.cpp
   src/format/url_win.cpp
   src/ini/ini_win.cpp
+  src/paths/paths_win.cpp
+  src/textfile/textfile_win.cpp
   src/frame/version.rc
 )
 file(GLOB LORIMAX_EXPORT_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/exports/*.cpp)
@@ -65,3 +67,9 @@ lorimax_wine_test(test_format ${LORIMAX_FORMAT_TESTS})
 
 file(GLOB LORIMAX_INI_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/ini/*.cpp)
 lorimax_wine_test(test_ini ${LORIMAX_INI_TESTS})
+
+file(GLOB LORIMAX_TEXTFILE_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/textfile/*.cpp)
+lorimax_wine_test(test_textfile ${LORIMAX_TEXTFILE_TESTS})
+
+file(GLOB LORIMAX_PATH_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/paths/*.cpp)
+lorimax_wine_test(test_paths ${LORIMAX_PATH_TESTS})

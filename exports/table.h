@@ -103,6 +103,46 @@
   X(ini_writing, WriteIniNumW, I, "writes the number (low 32 bits) into a UTF-16LE file, made when missing: 1, 0, or -1 refused", (W, file), (W, section), (W, key), (I, value)) \
   X(ini_writing, WriteIniStrW, I, "writes the text into a UTF-16LE file, made when missing: 1, 0, or -1 refused", (W, file), (W, section), (W, key), (W, value))
 
+#define LMX_PATH_EXPORTS(X) \
+  X(paths, AnalyzeEncoding, I, "the editor's encoding code for the file (a path with a backslash), or -1", (W, path)) \
+  X(paths, GetChangeFileExt, S, "the path with its extension replaced (the new one with its period)", (S, path), (S, extension)) \
+  X(paths, GetCompactPath, S, "the path shortened with an ellipsis to width characters, terminator included", (S, path), (I, width)) \
+  X(paths, GetExpandPath, S, "the path with . and .. resolved", (S, path)) \
+  X(paths, GetFileAttr, I, "the file's attribute bits; -1 when unreadable, 0 for an empty path", (S, path)) \
+  X(paths, GetFileBaseName, S, "the last component without its extension", (S, path)) \
+  X(paths, GetFileExtention, S, "the extension with its period, or an empty string", (S, path)) \
+  X(paths, GetFileName, S, "the last component", (S, path)) \
+  X(paths, GetLongName, S, "the path spelled with the names stored on disk (long names, stored case)", (S, path)) \
+  X(paths, GetParentFolder, S, "the path without its last component", (S, path)) \
+  X(paths, GetRelativePathTo, S, "the relative path from one existing path to another", (S, from), (S, to)) \
+  X(paths, GetShortName, S, "the short (8.3) form of the path", (S, path)) \
+  X(paths, GetSpecialFolder, S, "a shell folder: 1 favourites, 2 documents, 3 application data, else the desktop", (I, folder)) \
+  X(paths, IsDirectory, I, "1 for an existing directory, else 0", (S, path)) \
+  X(paths, IsFile, I, "1 for an existing file that is no directory, else 0", (S, path)) \
+  X(paths, IsMatchFileName, I, "1 when the name matches the pattern (* and ?), else 0", (S, name), (S, pattern)) \
+  X(paths, IsRelativePath, I, "1 for a relative path, else 0", (S, path))
+
+#define LMX_TEXTFILE_EXPORTS(X) \
+  X(text_files, FileOpen, I, "opens the file for byte reads and writes with a C mode (r, w, a, +, b, t): handle 1 to 10, or 0", (S, path), (S, mode)) \
+  X(text_files, FileOpenW, I, "opens the file in an encoding (UTF8, UTF8BOM, UTF16LE/UNICODE, or none): handle 1 to 10, or 0", (W, path), (W, mode), (W, encoding)) \
+  X(text_files, FileClose, I, "closes the handle; always 1", (I, handle)) \
+  X(text_files, FileDelete, I, "deletes the file: 1, or 0", (S, path)) \
+  X(text_files, FileError, I, "the error word: 2 open/slot, 4 read error, 8 end of file, 16 bad argument, 32 write, 128 delete") \
+  X(text_files, IsOpen, I, "1 when the handle is open, else 0", (I, handle)) \
+  X(text_files, IsEncode, I, "how the handle was opened: 1 bytes, 2 UTF-8, 3 UTF-8 with mark, 4 UTF-16LE; 0 none, -1 bad handle", (I, handle)) \
+  X(text_files, IsEof, I, "1 when the open stream is at its end, else 0", (I, handle)) \
+  X(text_files, IsFerror, I, "1 when the open stream's error indicator is set, else 0", (I, handle)) \
+  X(text_files, RdFile, S, "the next line with its line feed (byte handles)", (I, handle)) \
+  X(text_files, RdFile2, S, "the next line without its line feed (byte handles)", (I, handle)) \
+  X(text_files, RdFileLine, S, "the same as RdFile2", (I, handle)) \
+  X(text_files, RdFileByte, S, "the next count bytes (fewer at the end of the file; at most 999,999)", (I, handle), (I, count)) \
+  X(text_files, RdFileW, W, "the next line with its line feed, decoded", (I, handle)) \
+  X(text_files, RdFileLineW, W, "the next line without its line feed, decoded", (I, handle)) \
+  X(text_files, WrFile, I, "writes the text (byte handles): 1, or 0", (I, handle), (S, text)) \
+  X(text_files, WrFileLine, I, "writes the text and a line feed unless it ends in one: 1, or 0", (I, handle), (S, text)) \
+  X(text_files, WrFileW, I, "writes the text, encoded: 1, or 0", (I, handle), (W, text)) \
+  X(text_files, WrFileLineW, I, "writes the text and a line feed unless it ends in one, encoded: 1, or 0", (I, handle), (W, text))
+
 #define LMX_ALL_EXPORTS(X) \
   LMX_FRAME_EXPORTS(X) \
   LMX_CONVERSION_EXPORTS(X) \
@@ -115,7 +155,9 @@
   LMX_URL_EXPORTS(X) \
   LMX_INI_LOOKUP_EXPORTS(X) \
   LMX_INI_CURSOR_EXPORTS(X) \
-  LMX_INI_WRITE_EXPORTS(X)
+  LMX_INI_WRITE_EXPORTS(X) \
+  LMX_PATH_EXPORTS(X) \
+  LMX_TEXTFILE_EXPORTS(X)
 
 // --- helpers for the consumers of the table -------------------------------
 

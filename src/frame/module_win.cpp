@@ -9,6 +9,7 @@
 #include "format/format_win.h"
 #include "frame/lifecycle.h"
 #include "ini/ini.h"
+#include "textfile/textfile.h"
 #include "frame/version.h"
 
 namespace lmx {
@@ -67,6 +68,7 @@ constexpr LifecycleHook kStartOrder[] = {
 };
 
 constexpr LifecycleHook kStopOrder[] = {
+    {"text-file slots", nullptr, textfile::stop_slots},
     {"result buffers", nullptr, stop_result_buffers},
     {"INI lists", nullptr, ini::stop_lists},
 };

@@ -344,6 +344,12 @@ extern "C" __declspec(dllexport) int __cdecl Hidemaru_EvalMacro(const wchar_t* m
   return 1;
 }
 
+// The editor's encoding analysis: lmx only reports the call and answers 0.
+extern "C" __declspec(dllexport) int __cdecl Hidemaru_AnalyzeEncoding(const wchar_t* path, void*, void*) {
+  write_out("[Hidemaru_AnalyzeEncoding] " + to_utf8(path ? path : L"") + "\n");
+  return 0;
+}
+
 int wmain(int argc, wchar_t** argv) {
   _setmode(_fileno(stdout), _O_BINARY);
   Options o;

@@ -1,0 +1,331 @@
+#include <windows.h>
+
+#include <clocale>
+#include <cstdio>
+#include <cstring>
+#include <cwchar>
+#include <string>
+
+#include "frame/result_buffer.h"
+#include "frame/text_args.h"
+#include "textfile/encoding.h"
+#include "textfile/textfile.h"
+
+namespace lmx::textfile {
+namespace {
+
+struct Slot {
+  std::FILE* stream = nullptr;
+  int open = 0;
+  int code = plain_text;
+  // A UTF-8 file without mark opened for writing: the stream wrote EF BB BF at
+  // once and was rewound, so the first three bytes written cover the mark. If
+  // fewer arrive, the file is cut back to them at close.
+  bool covers_mark = false;
+  bool text_mode = true;
+  std::uint64_t bytes_written = 0;
+  std::wstring path;
+};
+
+constexpr int kSlots = 10;
+Slot g_slots[kSlots];
+int g_error = 0;
+
+// The slot of a handle 1 to 10, or null (error word: invalid argument).
+Slot* slot_of(intptr_t handle) {
+  if (handle < 1 || handle > kSlots) {
+    g_error |= invalid_argument;
+    return nullptr;
+  }
+  return &g_slots[handle - 1];
+}
+
+// The C runtime ends the process on a mode it does not know, so modes are
+// checked first: r, w or a, then only the flags it accepts.
+template <class Char>
+bool mode_is_valid(const Char* mode) {
+  if (*mode != 'r' && *mode != 'w' && *mode != 'a') return false;
+  for (const Char* p = mode + 1; *p; ++p)
+    if (*p > 0x7F || !std::strchr("+btcnNSRTD", static_cast<int>(*p))) return false;
+  return true;
+}
+
+bool has_binary_flag(const std::wstring& mode) { return mode.find(L'b') != std::wstring::npos; }
+
+// Cuts a file back to `size` bytes.
+void truncate_file(const std::wstring& path, std::uint64_t size) {
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return;
+  LARGE_INTEGER end;
+  end.QuadPart = static_cast<LONGLONG>(size);
+  if (SetFilePointerEx(h, end, nullptr, FILE_BEGIN)) SetEndOfFile(h);
+  CloseHandle(h);
+}
+
+void close_slot(Slot& s) {
+  if (!s.open) return;
+  std::fclose(s.stream);
+  if (s.covers_mark && s.bytes_written < 3) truncate_file(s.path, s.bytes_written);
+  s = Slot{};
+  s.code = bytes;
+}
+
+// Takes the lowest free slot for a new stream; closes the stream when none is free.
+intptr_t take_slot(std::FILE* stream, int code) {
+  for (int i = 0; i < kSlots; ++i) {
+    if (!g_slots[i].open) {
+      g_slots[i] = Slot{};
+      g_slots[i].stream = stream;
+      g_slots[i].open = 1;
+      g_slots[i].code = code;
+      return i + 1;
+    }
+  }
+  std::fclose(stream);
+  g_error |= open_failed;
+  return 0;
+}
+
+// An open slot for a narrow read or write: the C runtime refuses those on its
+// Unicode streams (codes 2 to 4) by ending the process, so they fail here.
+Slot* narrow_slot(intptr_t handle, int failure_bit) {
+  Slot* s = slot_of(handle);
+  if (!s) return nullptr;
+  if (!s->open) {
+    g_error |= open_failed;
+    return nullptr;
+  }
+  if (s->code >= utf8) {
+    g_error |= failure_bit;
+    return nullptr;
+  }
+  return s;
+}
+
+void use_japanese_locale() { std::setlocale(LC_ALL, "japanese"); }
+
+void note_read_failure(std::FILE* f) {
+  if (std::ferror(f)) g_error |= read_error;
+  if (std::feof(f)) g_error |= end_of_file;
+}
+
+template <class Char>
+void cut_at_line_feed(Char* s) {
+  for (; *s; ++s)
+    if (*s == Char('\n')) {
+      *s = 0;
+      return;
+    }
+}
+
+std::uint64_t utf8_length(const wchar_t* text, bool text_mode) {
+  std::uint64_t n = 0;
+  for (const wchar_t* p = text; *p; ++p) {
+    const unsigned c = *p;
+    n += c < 0x80 ? 1 : c < 0x800 ? 2 : (c >= 0xD800 && c < 0xDC00) ? 4 : (c >= 0xDC00 && c < 0xE000) ? 0 : 3;
+    if (c == L'\n' && text_mode) ++n;
+  }
+  return n;
+}
+
+}  // namespace
+
+void stop_slots(StopReason) {
+  for (auto& s : g_slots) close_slot(s);
+}
+
+intptr_t open(const char* path, const char* mode) {
+  g_error = 0;
+  if (!*path || !*mode || !mode_is_valid(mode)) {
+    g_error = invalid_argument;
+    return 0;
+  }
+  std::FILE* f = nullptr;
+  if (fopen_s(&f, path, mode) != 0 || !f) {
+    g_error |= open_failed;
+    return 0;
+  }
+  return take_slot(f, bytes);
+}
+
+intptr_t open_w(const wchar_t* path, const wchar_t* mode, const wchar_t* encoding_name) {
+  g_error = 0;
+  if (!*path || !*mode || !mode_is_valid(mode)) {
+    g_error = invalid_argument;
+    return 0;
+  }
+  const Encoding encoding = encoding_named(wide_arg(encoding_name));
+  std::wstring composed = mode;
+  composed.append(encoding.mode_suffix.begin(), encoding.mode_suffix.end());
+  if (composed.size() + 1 > 100) {  // the composed mode lives in 100 code units
+    g_error = invalid_argument;
+    return 0;
+  }
+  std::FILE* f = nullptr;
+  if (_wfopen_s(&f, path, composed.c_str()) != 0 || !f) {
+    g_error |= open_failed;
+    return 0;
+  }
+  const intptr_t handle = take_slot(f, encoding.code);
+  if (handle && encoding.code == utf8 && (mode[0] == L'w' || mode[0] == L'W')) {
+    std::rewind(f);
+    Slot& s = g_slots[handle - 1];
+    s.covers_mark = true;
+    s.text_mode = !has_binary_flag(mode);
+    s.path = path;
+  }
+  return handle;
+}
+
+intptr_t close(intptr_t handle) {
+  if (handle >= 1 && handle <= kSlots) close_slot(g_slots[handle - 1]);
+  return 1;
+}
+
+intptr_t delete_file(const char* path) {
+  if (!*path) {
+    g_error |= delete_empty_path;
+    return 0;
+  }
+  return DeleteFileA(path) ? 1 : 0;
+}
+
+intptr_t error_word() { return g_error; }
+
+intptr_t is_open(intptr_t handle) {
+  g_error = 0;
+  const Slot* s = slot_of(handle);
+  return s ? s->open : 0;
+}
+
+intptr_t encoding_of(intptr_t handle) {
+  g_error = 0;
+  const Slot* s = slot_of(handle);
+  if (!s) return -1;
+  if (s->code == plain_text) g_error = open_failed;
+  return s->code;
+}
+
+namespace {
+
+template <int (*Indicator)(std::FILE*)>
+intptr_t indicator(intptr_t handle) {
+  g_error = 0;
+  const Slot* s = slot_of(handle);
+  if (!s) return 0;
+  if (!s->open) {
+    g_error |= open_failed;
+    return 0;
+  }
+  return Indicator(s->stream) ? 1 : 0;
+}
+
+int feof_fn(std::FILE* f) { return std::feof(f); }
+int ferror_fn(std::FILE* f) { return std::ferror(f); }
+
+}  // namespace
+
+intptr_t at_end(intptr_t handle) { return indicator<feof_fn>(handle); }
+intptr_t has_error(intptr_t handle) { return indicator<ferror_fn>(handle); }
+
+const char* read_line(intptr_t handle, Line line) {
+  g_error = 0;
+  if (!slot_of(handle)) return kEmptyResult;
+  auto& out = result();
+  if (out.capacity() < 16384 && !out.ensure(16384, 32772)) return kEmptyResult;
+  Slot* s = narrow_slot(handle, read_error);
+  if (!s) return kEmptyResult;
+  if (!std::fgets(out.data(), static_cast<int>(out.capacity()), s->stream)) {
+    note_read_failure(s->stream);
+    return kEmptyResult;
+  }
+  if (line == Line::without_feed) cut_at_line_feed(out.data());
+  return out.data();
+}
+
+// Counts that cannot fit the capped buffer with a terminator, and negative
+// ones, are refused as invalid arguments.
+const char* read_bytes(intptr_t handle, intptr_t count) {
+  g_error = 0;
+  if (!slot_of(handle)) return kEmptyResult;
+  if (count < 0 || static_cast<std::size_t>(count) >= kResultCap) {
+    g_error |= invalid_argument;
+    return kEmptyResult;
+  }
+  auto& out = result();
+  const auto n = static_cast<std::size_t>(count);
+  if (!out.ensure(n + 1, n + 10)) return kEmptyResult;
+  Slot* s = narrow_slot(handle, read_error);
+  if (!s) return kEmptyResult;
+  const std::size_t got = std::fread(out.data(), 1, n, s->stream);
+  if (got < n) {
+    if (std::ferror(s->stream)) {
+      g_error |= read_error;
+      return kEmptyResult;
+    }
+    if (!std::feof(s->stream)) return kEmptyResult;
+    g_error |= end_of_file;
+  }
+  out.data()[got] = 0;
+  return out.data();
+}
+
+const wchar_t* read_line_w(intptr_t handle, Line line) {
+  use_japanese_locale();
+  g_error = 0;
+  if (!slot_of(handle)) return as_wchar(kEmptyWideResult);
+  auto& out = wide_result();
+  if (out.capacity() < 16384 && !out.ensure(16384, 32772)) return as_wchar(kEmptyWideResult);
+  Slot* s = &g_slots[handle - 1];
+  if (!s->open) {
+    g_error |= open_failed;
+    return as_wchar(kEmptyWideResult);
+  }
+  if (!std::fgetws(as_wchar(out.data()), static_cast<int>(out.capacity()), s->stream)) {
+    note_read_failure(s->stream);
+    return as_wchar(kEmptyWideResult);
+  }
+  if (line == Line::without_feed) cut_at_line_feed(out.data());
+  return as_wchar(out.data());
+}
+
+intptr_t write(intptr_t handle, const char* text, Line line) {
+  g_error = 0;
+  Slot* s = narrow_slot(handle, write_failed);
+  if (!s) return 0;
+  if (std::fputs(text, s->stream) < 0) {
+    g_error |= write_failed;
+    return 0;
+  }
+  const std::size_t n = std::strlen(text);
+  if (line == Line::with_feed && (n == 0 || text[n - 1] != '\n') && std::fputs("\n", s->stream) < 0) {
+    g_error |= write_failed;
+    return 0;
+  }
+  return 1;
+}
+
+intptr_t write_w(intptr_t handle, const wchar_t* text, Line line) {
+  use_japanese_locale();
+  g_error = 0;
+  Slot* s = slot_of(handle);
+  if (!s) return 0;
+  if (!s->open) {
+    g_error |= open_failed;
+    return 0;
+  }
+  auto put = [s](const wchar_t* t) {
+    if (std::fputws(t, s->stream) == -1) {
+      g_error |= write_failed;
+      return false;
+    }
+    if (s->covers_mark) s->bytes_written += utf8_length(t, s->text_mode);
+    return true;
+  };
+  if (!put(text)) return 0;
+  const std::size_t n = std::wcslen(text);
+  if (line == Line::with_feed && (n == 0 || text[n - 1] != L'\n') && !put(L"\n")) return 0;
+  return 1;
+}
+
+}  // namespace lmx::textfile

@@ -1,0 +1,231 @@
+// The ten text-file slots through the DLL under Wine: the bytes on disk in
+// every mode, the error word, and what module stop leaves behind.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "exports/api.h"
+#include "text.h"
+
+namespace {
+
+using std::string;
+using std::wstring;
+
+string in_dir(const string& name) {
+  CreateDirectoryA("textfile-test", nullptr);
+  return "textfile-test\\" + name;
+}
+wstring win_dir(const string& name) {
+  const string p = in_dir(name);
+  return wstring(p.begin(), p.end());
+}
+string bytes_of(const string& file) {
+  std::ifstream in(file, std::ios::binary);
+  return string(std::istreambuf_iterator<char>(in), {});
+}
+void put_bytes(const string& file, const string& bytes) { std::ofstream(file, std::ios::binary) << bytes; }
+
+TEST(Slots, NeverOpenedAndInvalidHandles) {  // runs first: no slot opened yet
+  EXPECT_EQ(IsEncode(4), 0);
+  EXPECT_EQ(FileError(), 2);
+  EXPECT_EQ(IsEncode(0), -1);
+  EXPECT_EQ(FileError(), 16);
+  EXPECT_EQ(IsOpen(0), 0);
+  EXPECT_EQ(FileError(), 16);
+  EXPECT_EQ(IsOpen(11), 0);
+  EXPECT_EQ(FileError(), 16);
+  EXPECT_EQ(FileClose(0), 1);
+  EXPECT_EQ(FileError(), 16);  // FileClose leaves the error word alone
+  EXPECT_EQ(IsEof(3), 0);
+  EXPECT_EQ(FileError(), 2);
+  EXPECT_NE(RdFile(5), GetResult());
+  EXPECT_EQ(FileError(), 2);
+  EXPECT_EQ(WrFile(12, "x"), 0);
+  EXPECT_EQ(FileError(), 16);
+}
+
+TEST(Slots, TenAtOnceAndTheLowestFreeSlot) {
+  intptr_t handles[10];
+  for (int i = 0; i < 10; ++i) {
+    handles[i] = FileOpen(in_dir("slot" + std::to_string(i) + ".txt").c_str(), "w");
+    ASSERT_EQ(handles[i], i + 1);
+  }
+  const string eleventh = in_dir("eleventh.txt");
+  EXPECT_EQ(FileOpen(eleventh.c_str(), "w"), 0);
+  EXPECT_EQ(FileError(), 2);
+  EXPECT_TRUE(DeleteFileA(eleventh.c_str()));  // its stream was closed again
+  EXPECT_EQ(FileClose(3), 1);
+  EXPECT_EQ(IsOpen(3), 0);
+  EXPECT_EQ(IsEncode(3), 1);  // a closed slot keeps code 1
+  EXPECT_EQ(FileOpen(in_dir("again.txt").c_str(), "w"), 3);
+  for (int i = 1; i <= 10; ++i) FileClose(i);
+  EXPECT_EQ(IsOpen(1), 0);
+}
+
+TEST(Slots, ArgumentsThatAreRefused) {
+  EXPECT_EQ(FileOpen("", "r"), 0);
+  EXPECT_EQ(FileError(), 16);
+  EXPECT_EQ(FileOpen(in_dir("x.txt").c_str(), nullptr), 0);
+  EXPECT_EQ(FileError(), 16);
+  // Modes the C runtime would end the process on are refused first.
+  EXPECT_EQ(FileOpen(in_dir("x.txt").c_str(), "q"), 0);
+  EXPECT_EQ(FileError(), 16);
+  EXPECT_EQ(FileOpen(in_dir("x.txt").c_str(), "w, ccs=UTF-8"), 0);
+  EXPECT_EQ(FileError(), 16);
+  EXPECT_EQ(FileOpenW(win_dir("x.txt").c_str(), (L"w" + wstring(100, L'b')).c_str(), L"UTF8"), 0);
+  EXPECT_EQ(FileError(), 16);  // the composed mode would not fit 100 code units
+  EXPECT_EQ(FileOpen(in_dir("missing\\x.txt").c_str(), "r"), 0);
+  EXPECT_EQ(FileError(), 2);
+  EXPECT_EQ(FileDelete(""), 0);
+  EXPECT_EQ(FileError(), 2 | 128);  // added, not cleared
+  const string gone = in_dir("gone.txt");
+  put_bytes(gone, "x");
+  EXPECT_EQ(FileDelete(gone.c_str()), 1);
+  EXPECT_EQ(FileDelete(gone.c_str()), 0);
+}
+
+TEST(ByteFiles, LinesAndBlocks) {
+  const string file = in_dir("lines.txt");
+  intptr_t h = FileOpen(file.c_str(), "w");
+  ASSERT_GT(h, 0);
+  EXPECT_EQ(WrFileLine(h, sjis(u8"一行目").c_str()), 1);
+  EXPECT_EQ(WrFileLine(h, "two\n"), 1);  // already ends in a line feed
+  EXPECT_EQ(WrFileLine(h, ""), 1);        // one line feed
+  EXPECT_EQ(WrFile(h, "end"), 1);
+  FileClose(h);
+  EXPECT_EQ(bytes_of(file), sjis(u8"一行目") + "\r\ntwo\r\n\r\nend");
+
+  h = FileOpen(file.c_str(), "r");
+  EXPECT_EQ(utf8_of_sjis(RdFileLine(h)), reinterpret_cast<const char*>(u8"一行目"));
+  EXPECT_STREQ(RdFile(h), "two\n");
+  EXPECT_STREQ(RdFile2(h), "");
+  EXPECT_STREQ(RdFile(h), "end");
+  EXPECT_EQ(IsEof(h), 1);
+  const char* after = RdFileLine(h);
+  EXPECT_NE(after, GetResult());
+  EXPECT_EQ(FileError(), 8);
+  FileClose(h);
+
+  // Binary mode keeps the carriage return.
+  h = FileOpen(file.c_str(), "rb");
+  EXPECT_EQ(hex(RdFileLine(h)), hex(sjis(u8"一行目") + "\r"));
+  FileClose(h);
+
+  put_bytes(file, "abcd");
+  h = FileOpen(file.c_str(), "rb");
+  EXPECT_STREQ(RdFileByte(h, 2), "ab");
+  EXPECT_EQ(FileError(), 0);
+  EXPECT_STREQ(RdFileByte(h, 10), "cd");
+  EXPECT_EQ(FileError(), 8);
+  EXPECT_STREQ(RdFileByte(h, 0), "");
+  EXPECT_EQ(RdFileByte(h, 1000000), RdFileByte(h, -1));
+  EXPECT_EQ(FileError(), 16);
+  EXPECT_STREQ(RdFileByte(h, 1000000), "");
+  FileClose(h);
+}
+
+TEST(EncodedFiles, TheBytesOnDisk) {
+  struct Case { const wchar_t* encoding; const wchar_t* mode; string expected; intptr_t code; } cases[] = {
+      {L"UTF8BOM", L"w", "\xEF\xBB\xBF" "a\r\n\xE6\x97\xA5", 3},
+      {L"utf-8", L"w", "a\r\n\xE6\x97\xA5", 2},
+      {L"UTF16LE", L"w", string("\xFF\xFE" "a\0\r\0\n\0\xE5\x65", 10), 4},
+      {L"unicode", L"wb", string("\xFF\xFE" "a\0\n\0\xE5\x65", 8), 4},
+  };
+  for (const auto& c : cases) {
+    const string file = in_dir("enc.txt");
+    const intptr_t h = FileOpenW(win_dir("enc.txt").c_str(), c.mode, c.encoding);
+    ASSERT_GT(h, 0);
+    EXPECT_EQ(IsEncode(h), c.code);
+    EXPECT_EQ(WrFileLineW(h, L"a"), 1);
+    EXPECT_EQ(WrFileW(h, L"\u65E5"), 1);
+    FileClose(h);
+    EXPECT_EQ(hex(bytes_of(file)), hex(c.expected)) << c.code;
+    // And read back, the mark skipped.
+    const intptr_t r = FileOpenW(win_dir("enc.txt").c_str(), L"r", c.encoding);
+    EXPECT_STREQ(RdFileLineW(r), L"a");
+    EXPECT_STREQ(RdFileW(r), L"\u65E5");
+    EXPECT_NE(RdFileW(r), GetResultW());
+    EXPECT_EQ(FileError(), 8);
+    FileClose(r);
+  }
+}
+
+TEST(EncodedFiles, Utf8WithoutMarkAndFewerThanThreeBytes) {
+  const string file = in_dir("short.txt");
+  intptr_t h = FileOpenW(win_dir("short.txt").c_str(), L"w", L"UTF8");
+  EXPECT_EQ(WrFileW(h, L"x"), 1);
+  FileClose(h);
+  EXPECT_EQ(hex(bytes_of(file)), hex("x"));  // not x BB BF
+  h = FileOpenW(win_dir("short.txt").c_str(), L"w", L"UTF8");
+  FileClose(h);
+  EXPECT_EQ(bytes_of(file), "");
+  // Appending to a missing file keeps the mark.
+  DeleteFileA(file.c_str());
+  h = FileOpenW(win_dir("short.txt").c_str(), L"a", L"UTF8");
+  EXPECT_EQ(WrFileW(h, L"abc"), 1);
+  FileClose(h);
+  EXPECT_EQ(hex(bytes_of(file)), hex("\xEF\xBB\xBF" "abc"));
+}
+
+TEST(EncodedFiles, OtherNamesAndNarrowCallsOnEncodedSlots) {
+  const string file = in_dir("plain.txt");
+  intptr_t h = FileOpenW(win_dir("plain.txt").c_str(), L"w", L"shift_jis");
+  ASSERT_GT(h, 0);
+  EXPECT_EQ(IsEncode(h), 0);
+  EXPECT_EQ(FileError(), 2);
+  EXPECT_EQ(WrFileW(h, L"\u8868"), 1);  // 表, in code page 932 under the "japanese" locale
+  FileClose(h);
+  EXPECT_EQ(bytes_of(file), sjis(u8"表"));
+
+  h = FileOpenW(win_dir("enc16.txt").c_str(), L"w", L"UTF16LE");
+  EXPECT_EQ(WrFile(h, "bytes"), 0);
+  EXPECT_EQ(FileError(), 32);
+  EXPECT_EQ(WrFileLine(h, "bytes"), 0);
+  FileClose(h);
+  h = FileOpenW(win_dir("enc16.txt").c_str(), L"r", L"UTF16LE");
+  EXPECT_NE(RdFile(h), GetResult());
+  EXPECT_EQ(FileError(), 4);
+  EXPECT_NE(RdFileByte(h, 2), GetResult());
+  EXPECT_EQ(FileError(), 4);
+  EXPECT_EQ(IsOpen(h), 1);  // a refused call leaves the slot open
+  FileClose(h);
+
+  // Byte handles take wide reads and writes in code page 932.
+  h = FileOpen(file.c_str(), "r");
+  EXPECT_STREQ(RdFileLineW(h), L"\u8868");
+  FileClose(h);
+}
+
+// A copy of the DLL, loaded and unloaded here, is a second instance with its
+// own slots: what its macro wrote and never closed must be on disk after.
+TEST(ModuleStop, ClosesEveryOpenSlot) {
+  char self[MAX_PATH];
+  GetModuleFileNameA(GetModuleHandleA("lorimax.dll"), self, MAX_PATH);
+  ASSERT_TRUE(CopyFileA(self, "lorimax-unload.dll", FALSE));
+  HMODULE copy = LoadLibraryA("lorimax-unload.dll");
+  ASSERT_NE(copy, nullptr);
+  auto open = reinterpret_cast<decltype(&FileOpen)>(reinterpret_cast<void*>(GetProcAddress(copy, "FileOpen")));
+  auto open_w = reinterpret_cast<decltype(&FileOpenW)>(reinterpret_cast<void*>(GetProcAddress(copy, "FileOpenW")));
+  auto write = reinterpret_cast<decltype(&WrFileLine)>(reinterpret_cast<void*>(GetProcAddress(copy, "WrFileLine")));
+  auto write_w = reinterpret_cast<decltype(&WrFileW)>(reinterpret_cast<void*>(GetProcAddress(copy, "WrFileW")));
+  const string bytes_file = in_dir("unclosed.txt"), utf8_file = in_dir("unclosed8.txt");
+  const intptr_t h = open(bytes_file.c_str(), "w");
+  string big;
+  for (int i = 0; i < 2000; ++i) big += "line " + std::to_string(i) + "\n";
+  EXPECT_EQ(write(h, big.c_str()), 1);
+  const intptr_t u = open_w(win_dir("unclosed8.txt").c_str(), L"w", L"UTF8");
+  EXPECT_EQ(write_w(u, L"z"), 1);
+  ASSERT_TRUE(FreeLibrary(copy));
+  string expected;
+  for (int i = 0; i < 2000; ++i) expected += "line " + std::to_string(i) + "\r\n";
+  EXPECT_EQ(bytes_of(bytes_file), expected);
+  EXPECT_EQ(bytes_of(utf8_file), "z");
+  DeleteFileA("lorimax-unload.dll");
+}
+
+}  // namespace
