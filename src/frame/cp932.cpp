@@ -2,7 +2,10 @@
 
 #include "frame/byte_search.h"
 
+#include <emmintrin.h>
+
 #include <bitset>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 
@@ -135,7 +138,7 @@ char* trim_right_in_place(char* s) {
 char* trim_in_place(char* s) { return trim_right_in_place(trim_left_in_place(s)); }
 
 bool is_wide_space(char16_t c) {
-  return (c >= 0x09 && c <= 0x0D) || c == 0x20 || c == 0x85 || c == 0xA0 || c == 0x1680 || (c >= 0x2000 && c <= 0x200A) ||
+  return (c >= 0x09 && c <= 0x0D) || c == 0x20 || c == 0xA0 || c == 0x1680 || (c >= 0x2000 && c <= 0x200A) ||
          c == 0x2028 || c == 0x2029 || c == 0x202F || c == 0x205F || c == 0x3000;
 }
 
@@ -151,12 +154,58 @@ char16_t* trim_right_wide_in_place(char16_t* s) {
 
 namespace {
 
+// Bit k set: byte k of the 16 at p lies in [lo, hi].
+unsigned in_range16(__m128i flipped, unsigned char lo, unsigned char hi) {
+  const __m128i above = _mm_cmpgt_epi8(flipped, _mm_set1_epi8(static_cast<char>((lo - 1) ^ 0x80)));
+  const __m128i below = _mm_cmplt_epi8(flipped, _mm_set1_epi8(static_cast<char>((hi + 1) ^ 0x80)));
+  return static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(above, below)));
+}
+
+// One bit a byte of 64: the bytes of a class at p, found sixteen at a time.
+template <class Test>
+std::uint64_t mask64(const unsigned char* p, Test test) {
+  std::uint64_t m = 0;
+  for (int k = 0; k < 4; ++k) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
+    const __m128i flipped = _mm_xor_si128(v, _mm_set1_epi8(static_cast<char>(0x80)));  // unsigned order
+    m |= std::uint64_t{test(v, flipped)} << (16 * k);
+  }
+  return m;
+}
+
+std::uint64_t lead_mask(const unsigned char* p) {
+  return mask64(p, [](__m128i, __m128i f) {
+    return in_range16(f, 0x81, 0x84) | in_range16(f, 0x87, 0x9F) | in_range16(f, 0xE0, 0xFC);
+  });
+}
+std::uint64_t trail_mask(const unsigned char* p) {
+  return mask64(p, [](__m128i v, __m128i f) {
+    return in_range16(f, 0x40, 0xFC) & ~static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(0x7F))));
+  });
+}
+std::uint64_t range_mask(const unsigned char* p, unsigned char lo, unsigned char hi) {
+  return mask64(p, [lo, hi](__m128i, __m128i f) { return in_range16(f, lo, hi); });
+}
+
+// The bytes that a lead byte at a character boundary takes with it: within a
+// run of lead bytes they pair up from the run's start (every lead byte is also
+// a trail byte), and after the run's last one only when it is odd. `carry`
+// says whether the block starts right after such an odd lead byte, and is set
+// for the next block. (The odd-run counting of simdjson's escape finder.)
+std::uint64_t taken_by_lead(std::uint64_t lead, std::uint64_t& carry) {
+  constexpr std::uint64_t even = 0x5555555555555555ULL;
+  lead &= ~carry;
+  const std::uint64_t follows = lead << 1 | carry;
+  const std::uint64_t odd_starts = lead & ~even & ~follows;
+  std::uint64_t even_starts;
+  carry = __builtin_add_overflow(odd_starts, lead, &even_starts) ? 1 : 0;
+  return (even ^ (even_starts << 1)) & follows;
+}
+
 template <bool Upper>
-void fold(char* s, std::size_t length, unsigned mode) {
-  const bool ascii = mode != fold_full_width;
-  const bool full_width = mode != fold_ascii;
+void fold_walk(char* s, std::size_t from, std::size_t length, bool ascii, bool full_width) {
   const std::string_view text(s, length);
-  for (std::size_t i = 0; i < length;) {
+  for (std::size_t i = from; i < length;) {
     auto* p = reinterpret_cast<unsigned char*>(s + i);
     if (is_double_byte(text, i)) {
       if (full_width && p[0] == 0x82) {
@@ -172,6 +221,38 @@ void fold(char* s, std::size_t length, unsigned mode) {
     }
     ++i;
   }
+}
+
+void add_at(unsigned char* p, std::uint64_t bits, int delta) {
+  for (; bits; bits &= bits - 1) p[__builtin_ctzll(bits)] = static_cast<unsigned char>(p[__builtin_ctzll(bits)] + delta);
+}
+
+// Sixty-four bytes at a time: the trail bytes of double-byte characters are
+// found as bit masks, so letters are changed only where they are characters.
+template <bool Upper>
+void fold(char* s, std::size_t length, unsigned mode) {
+  const bool ascii = mode != fold_full_width;
+  const bool full_width = mode != fold_ascii;
+  auto* p = reinterpret_cast<unsigned char*>(s);
+  std::uint64_t carry = 0, prev_x82 = 0;
+  std::size_t i = 0;
+  for (; i + 64 <= length; i += 64) {
+    unsigned char* block = p + i;
+    const std::uint64_t taken = taken_by_lead(lead_mask(block), carry);
+    const std::uint64_t letters = ascii ? (Upper ? range_mask(block, 'a', 'z') : range_mask(block, 'A', 'Z')) : 0;
+    const std::uint64_t x82 = full_width ? range_mask(block, 0x82, 0x82) : 0;
+    const std::uint64_t after_x82 = x82 << 1 | prev_x82;
+    prev_x82 = x82 >> 63;
+    if (!letters && !after_x82) continue;  // nothing here can change
+    const std::uint64_t trail_bytes = taken & trail_mask(block);
+    add_at(block, letters & ~trail_bytes, Upper ? -0x20 : 0x20);
+    if (after_x82)
+      add_at(block, (Upper ? range_mask(block, 0x81, 0x9A) : range_mask(block, 0x60, 0x79)) & trail_bytes & after_x82,
+             Upper ? -0x21 : 0x21);
+  }
+  // The rest walks from a boundary: the lead byte before i when it takes i.
+  const std::size_t from = (i > 0 && carry && i < length && is_trail(p[i])) ? i - 1 : i;
+  fold_walk<Upper>(s, from, length, ascii, full_width);
 }
 
 }  // namespace
