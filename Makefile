@@ -5,14 +5,17 @@ WIN     := $(BUILD)/win
 NATIVE  := $(BUILD)/native
 JOBS    ?= $(shell nproc)
 
-.PHONY: all deps build build-win build-native prefix test demo docs bench clean
+FUZZ    := $(BUILD)/fuzz
+FUZZ_SECONDS ?= 60
+
+.PHONY: all deps build build-win build-native build-fuzz prefix test demo docs bench fuzz clean
 
 all: build
 
 deps:
 	@scripts/install-deps.sh
 
-build: build-win build-native
+build: build-win build-native build-fuzz
 
 build-win: deps
 	@cmake -S . -B $(WIN) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake >/dev/null
@@ -22,11 +25,16 @@ build-native: deps
 	@cmake -S . -B $(NATIVE) -G Ninja >/dev/null
 	@cmake --build $(NATIVE) -j $(JOBS)
 
+# The native core again with clang, for the libFuzzer target.
+build-fuzz: deps
+	@CXX=clang++ CC=clang cmake -S . -B $(FUZZ) -G Ninja >/dev/null
+	@cmake --build $(FUZZ) -j $(JOBS) --target fuzz_core
+
 prefix: deps
 	@scripts/wine-prefix.sh
 
 test: build prefix
-	@scripts/run-tests.sh $(WIN) $(NATIVE)
+	@scripts/run-tests.sh $(WIN) $(NATIVE) $(FUZZ)
 
 demo: build-win prefix
 	@cd $(WIN)/bin && $(CURDIR)/scripts/with-wineserver.sh $(CURDIR)/scripts/wine-run lmx.exe -f $(CURDIR)/demo/demo.lmx
@@ -40,5 +48,9 @@ bench: deps
 	@cmake --build $(BUILD)/bench -j $(JOBS) --target bench_strings
 	@$(BUILD)/bench/bench_strings
 
+fuzz: build-fuzz
+	@mkdir -p $(FUZZ)/corpus
+	@$(FUZZ)/fuzz_core -max_total_time=$(FUZZ_SECONDS) -max_len=4096 $(FUZZ)/corpus
+
 clean:
-	rm -rf $(WIN) $(NATIVE) $(BUILD)/bench
+	rm -rf $(WIN) $(NATIVE) $(FUZZ) $(BUILD)/bench

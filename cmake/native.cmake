@@ -27,3 +27,12 @@ if(benchmark_FOUND)
   add_executable(bench_strings bench/strings_bench.cpp tests/core/text_native.cpp)
   target_link_libraries(bench_strings PRIVATE lorimax_core benchmark::benchmark)
 endif()
+
+# Fuzz targets, when the compiler is clang (make fuzz builds them so).
+if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+  add_executable(fuzz_core fuzz/core_fuzz.cpp)
+  target_link_libraries(fuzz_core PRIVATE lorimax_core)
+  target_compile_options(fuzz_core PRIVATE -fsanitize=fuzzer)
+  target_link_options(fuzz_core PRIVATE -fsanitize=fuzzer)
+  add_test(NAME fuzz_core_smoke COMMAND fuzz_core -runs=20000 -seed=932)
+endif()

@@ -9,7 +9,7 @@ packages=(
   binutils-mingw-w64-x86-64
   wine wine64 locales-all
   googletest libbenchmark-dev
-  clang
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -4,11 +4,16 @@
 set -uo pipefail
 win_build=$1
 native_build=$2
+fuzz_build=${3:-}
 here=$(dirname "$0")
 
 status=0
 echo "== native core (ASan, UBSan)"
 ctest --test-dir "$native_build" --output-on-failure || status=1
+if [[ -n $fuzz_build ]]; then
+  echo "== fuzz target, a short seeded run"
+  ctest --test-dir "$fuzz_build" -R fuzz_core_smoke --output-on-failure || status=1
+fi
 echo "== lorimax.dll under Wine"
 "$here/with-wineserver.sh" ctest --test-dir "$win_build" --output-on-failure || status=1
 exit $status

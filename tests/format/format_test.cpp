@@ -181,3 +181,33 @@ TEST(Url, Exchange) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Time, EveryPassThroughDirectiveIsAcceptedByTheRuntime) {
+  SetTime(2026, 12, 7, 15, 4, 5);
+  for (const char letter : std::string("ABHIMSUWXYZabcdjmpwxyz")) {
+    for (const std::string flag : {"", "#"}) {
+      const std::string format = "<%" + flag + letter + ">";
+      const std::string got = TimeFormat(format.c_str());
+      EXPECT_GT(got.size(), 2u) << format;  // the C runtime neither refused it nor ended the process
+      EXPECT_EQ(got.front(), '<') << format;
+    }
+  }
+  EXPECT_STREQ(TimeFormat("%#%"), "%");
+}
+
+// Runs last here: a wide text-file export switches the whole library's C
+// runtime locale to "japanese", and TimeFormat's names follow it.
+TEST(TimeZZ, TheJapaneseLocaleOnceAWideFileExportSetIt) {
+  SetTime(2026, 12, 7, 15, 4, 5);
+  EXPECT_STREQ(TimeFormat("%a %p"), "Mon PM");
+  const intptr_t h = FileOpenW(L"locale-test.txt", L"w", L"UTF8");
+  ASSERT_GT(h, 0);
+  WrFileW(h, L"x");
+  FileClose(h);
+  DeleteFileA("locale-test.txt");
+  EXPECT_EQ(utf8_of_sjis(TimeFormat("%a %p")), reinterpret_cast<const char*>(u8"月 午後"));
+}
+
+}  // namespace

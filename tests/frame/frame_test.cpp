@@ -50,6 +50,17 @@ TEST(ResultBufferGrowth, WideBufferCountsCodeUnits) {
 
 TEST(Platform, AnsiCodePageIsJapanese) { EXPECT_EQ(GetACP(), 932u); }
 
+// The prefix's null display driver gives the window tests real windows.
+TEST(Platform, WindowsCanBeCreatedWithoutAnXServer) {
+  HWND w = CreateWindowExA(0, "STATIC", "lorimax platform check", WS_OVERLAPPEDWINDOW, 10, 10, 400, 300, nullptr,
+                           nullptr, nullptr, nullptr);
+  ASSERT_NE(w, nullptr);
+  RECT r;
+  EXPECT_TRUE(GetWindowRect(w, &r));
+  EXPECT_EQ(r.right - r.left, 400);
+  DestroyWindow(w);
+}
+
 TEST(Version, ComesFromTheFileVersionText) {
   EXPECT_EQ(GetDllVersion(), 10000);
   EXPECT_STREQ(GetDllVersionStr(), "1.00.00");
