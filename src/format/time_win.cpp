@@ -19,7 +19,9 @@ __time64_t g_fixed_time = 0;
 // strftime runs in the library's C-runtime locale ("C", or "japanese" once a
 // wide text-file export has set it). Its output buffer starts at ten times the
 // format plus 100 and, since a valid format may need more (%#c, repeated),
-// grows by doubling up to the cap before a zero count is taken for failure.
+// grows by doubling while it is smaller than any output could be (no
+// directive gives more than 64 bytes); a zero count then means failure or an
+// empty text, both the empty result.
 const char* time_format(std::string_view format) {
   if (format.empty()) return kEmptyResult;
   auto& out = result();
@@ -31,10 +33,11 @@ const char* time_format(std::string_view format) {
   const time_format::Moment moment{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
                                    local.tm_min,         local.tm_sec,     local.tm_wday};
   const std::string rewritten = time_format::rewrite(format, moment);
+  const std::size_t largest_output = 64 * rewritten.size() + 1;
   for (;;) {
     out.clear();
     if (std::strftime(out.data(), out.capacity(), rewritten.c_str(), &local) > 0) return out.data();
-    if (out.capacity() >= kResultCap || !out.ensure(out.capacity() + 1, 2 * out.capacity())) return kEmptyResult;
+    if (out.capacity() >= largest_output || !out.ensure(out.capacity() + 1, 2 * out.capacity())) return kEmptyResult;
   }
 }
 
