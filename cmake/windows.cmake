@@ -70,6 +70,10 @@ lorimax_wine_test(test_ini ${LORIMAX_INI_TESTS})
 
 file(GLOB LORIMAX_TEXTFILE_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/textfile/*.cpp)
 lorimax_wine_test(test_textfile ${LORIMAX_TEXTFILE_TESTS})
+add_executable(exit_without_close tests/helpers/exit_without_close.cpp)
+target_link_libraries(exit_without_close PRIVATE lorimax)
+target_include_directories(exit_without_close PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+add_dependencies(test_textfile exit_without_close)
 
 file(GLOB LORIMAX_PATH_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/paths/*.cpp)
 lorimax_wine_test(test_paths ${LORIMAX_PATH_TESTS})
