@@ -51,6 +51,12 @@ void BM_InStrRev(benchmark::State& st) {
   for (auto _ : st) benchmark::DoNotOptimize(s::in_str_rev(t, sjis(u8"秀丸")));
   st.SetBytesProcessed(st.iterations() * t.size());
 }
+void BM_InStrRev_Absent(benchmark::State& st) {
+  const auto& t = text_of(st.range(0));
+  const std::string absent = sjis(u8"存在しない");
+  for (auto _ : st) benchmark::DoNotOptimize(s::in_str_rev(t, absent));
+  st.SetBytesProcessed(st.iterations() * t.size());
+}
 void BM_Replace(benchmark::State& st) {
   const auto& t = text_of(st.range(0));
   const std::string from = sjis(u8"テキスト"), to = sjis(u8"文章");
@@ -95,6 +101,7 @@ BENCHMARK(BM_Floor_memcpy) SIZES;
 BENCHMARK(BM_InStr) SIZES;
 BENCHMARK(BM_InStrEx) SIZES;
 BENCHMARK(BM_InStrRev) SIZES;
+BENCHMARK(BM_InStrRev_Absent) SIZES;
 BENCHMARK(BM_Replace) SIZES;
 BENCHMARK(BM_Trim) SIZES;
 BENCHMARK(BM_UpperStr) SIZES;

@@ -85,13 +85,36 @@ std::size_t ByteSearch::previous(std::size_t at) {
   const std::size_t n = text_.size(), m = needle_.size();
   if (m == 0 || n < m || budget_ < 0) return npos;
   if (at > n - m) at = n - m;
-  const char first = needle_[0];
-  for (std::size_t p = at + 1; p-- > 0;) {
-    if (--budget_ < 0) return npos;
-    if (text_[p] != first) continue;
-    budget_ -= static_cast<long long>(m) + 8;
-    if (std::memcmp(text_.data() + p + 1, needle_.data() + 1, m - 1) == 0) return p;
+  const char* const base = text_.data();
+  const __m128i f = _mm_set1_epi8(needle_[0]), l = _mm_set1_epi8(needle_[m - 1]);
+  // Sixteen candidate starts at a time, from the highest down: the needle's
+  // first byte there and its last byte m - 1 later.
+  std::size_t end = at + 1;  // candidates below `end` remain
+  while (end > 0) {
+    unsigned mask;
+    std::size_t block;
+    if (end >= 16) {
+      block = end - 16;
+      const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(base + block));
+      const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(base + block + m - 1));
+      mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, f), _mm_cmpeq_epi8(b, l))));
+    } else {
+      block = 0;
+      mask = 0;
+      for (std::size_t p = 0; p < end; ++p)
+        if (base[p] == needle_[0] && base[p + m - 1] == needle_[m - 1]) mask |= 1u << p;
+    }
+    budget_ -= 16;
+    while (mask) {
+      const int top = 31 - __builtin_clz(mask);
+      const std::size_t p = block + static_cast<std::size_t>(top);
+      budget_ -= static_cast<long long>(m) + 8;
+      if (std::memcmp(base + p, needle_.data(), m) == 0) return p;
+      if (budget_ < 0) return npos;
+      mask &= ~(1u << top);
+    }
     if (budget_ < 0) return npos;
+    end = block;
   }
   return npos;
 }
