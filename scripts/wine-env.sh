@@ -3,6 +3,7 @@
 LORIMAX_ROOT="${LORIMAX_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}"
 export WINEPREFIX="${WINEPREFIX:-$LORIMAX_ROOT/build/wineprefix}"
 export WINEARCH=win64
+export HOME="${HOME:-/root}"  # Wine wants a home even where the runner gives none
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 export LANG=ja_JP.UTF-8
