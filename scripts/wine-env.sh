@@ -1,7 +1,7 @@
 # Sourced by the scripts that run Windows programs: a private Wine prefix in the
 # build tree, the Japanese locale (ANSI code page 932) and a quiet Wine.
 LORIMAX_ROOT="${LORIMAX_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}"
-export WINEPREFIX="${WINEPREFIX:-$LORIMAX_ROOT/build/wineprefix}"
+export WINEPREFIX="${LORIMAX_WINEPREFIX:-$LORIMAX_ROOT/build/wineprefix}"
 export WINEARCH=win64
 export HOME="${HOME:-/root}"  # Wine wants a home even where the runner gives none
 export WINEDEBUG=-all
