@@ -6,6 +6,7 @@
 
 #include "format/format_win.h"
 #include "format/time_format.h"
+#include "frame/guarded.h"
 #include "frame/result_buffer.h"
 
 namespace lmx::format {
@@ -22,8 +23,9 @@ __time64_t g_fixed_time = 0;
 // grows by doubling while it is smaller than any output could be (no
 // directive gives more than 64 bytes); a zero count then means failure or an
 // empty text, both the empty result.
-const char* time_format(std::string_view format) {
-  if (format.empty()) return kEmptyResult;
+namespace {
+
+const char* format_moment(std::string_view format) {
   auto& out = result();
   const std::size_t floor = 10 * format.size();
   if (floor >= kResultCap || !out.ensure(floor, floor + 100)) return kEmptyResult;
@@ -39,6 +41,13 @@ const char* time_format(std::string_view format) {
     if (std::strftime(out.data(), out.capacity(), rewritten.c_str(), &local) > 0) return out.data();
     if (out.capacity() >= largest_output || !out.ensure(out.capacity() + 1, 2 * out.capacity())) return kEmptyResult;
   }
+}
+
+}  // namespace
+
+const char* time_format(std::string_view format) {
+  if (format.empty()) return kEmptyResult;
+  return guarded<const char*>(kEmptyResult, [format] { return format_moment(format); });
 }
 
 namespace {

@@ -6,13 +6,15 @@
 
 #include "format/format_win.h"
 #include "format/url.h"
+#include "frame/guarded.h"
 #include "frame/result_buffer.h"
 #include "frame/text_args.h"
 
 namespace lmx::format {
 
-const wchar_t* url_encode_wide(const wchar_t* text, intptr_t all) {
-  if (!*text) return as_wchar(kEmptyWideResult);
+namespace {
+
+const wchar_t* encode_wide(const wchar_t* text, intptr_t all) {
   const int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
   if (n <= 0) return as_wchar(kEmptyWideResult);
   std::string utf8(static_cast<std::size_t>(n), '\0');
@@ -29,6 +31,13 @@ const wchar_t* url_encode_wide(const wchar_t* text, intptr_t all) {
   for (std::size_t i = 0; i < encoded.size(); ++i) wide.data()[i] = static_cast<char16_t>(encoded[i]);
   wide.data()[encoded.size()] = 0;
   return as_wchar(wide.data());
+}
+
+}  // namespace
+
+const wchar_t* url_encode_wide(const wchar_t* text, intptr_t all) {
+  if (!*text) return as_wchar(kEmptyWideResult);
+  return guarded<const wchar_t*>(as_wchar(kEmptyWideResult), [=] { return encode_wide(text, all); });
 }
 
 // The options' bits map to the canonicalisation flags. A canonical URL longer

@@ -3,6 +3,7 @@
 #include <emmintrin.h>
 
 #include <cstring>
+#include <new>
 
 namespace lmx {
 
@@ -51,8 +52,11 @@ std::size_t ByteSearch::next(std::size_t from) {
 
 std::size_t ByteSearch::next_streaming(std::size_t from) {
   const std::size_t n = text_.size(), m = needle_.size();
-  if (border_.empty()) {
-    border_.assign(m + 1, 0);
+  if (!border_) {
+    // Without room for the table the search stays correct, only slower.
+    border_.reset(new (std::nothrow) std::size_t[m + 1]);
+    if (!border_) return next_plain(from);
+    border_[0] = border_[1] = 0;
     for (std::size_t k = 2; k <= m; ++k) {
       std::size_t b = border_[k - 1];
       while (b > 0 && needle_[k - 1] != needle_[b]) b = border_[b];
@@ -79,6 +83,11 @@ std::size_t ByteSearch::next_streaming(std::size_t from) {
     }
   }
   return npos;
+}
+
+std::size_t ByteSearch::next_plain(std::size_t from) const {
+  const std::size_t hit = text_.find(needle_, from);
+  return hit == std::string_view::npos ? npos : hit;
 }
 
 std::size_t ByteSearch::previous(std::size_t at) {

@@ -8,7 +8,7 @@
 
 #include <cstddef>
 #include <string_view>
-#include <vector>
+#include <memory>
 
 namespace lmx {
 
@@ -31,10 +31,11 @@ class ByteSearch {
 
  private:
   std::size_t next_streaming(std::size_t from);
+  std::size_t next_plain(std::size_t from) const;
 
   std::string_view text_, needle_;
   long long budget_;
-  std::vector<std::size_t> border_;  // border_[k]: longest proper border of needle[0, k)
+  std::unique_ptr<std::size_t[]> border_;  // border_[k]: longest proper border of needle[0, k)
   std::size_t pos_ = 0, state_ = 0;  // text[pos_ - state_, pos_) == needle[0, state_)
   std::size_t valid_from_ = npos;     // occurrences before pos_ - state_ but at or after this were reported
 };

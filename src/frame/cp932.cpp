@@ -7,7 +7,6 @@
 #include <bitset>
 #include <cstdint>
 #include <cstring>
-#include <memory>
 
 namespace lmx::cp932 {
 namespace {
@@ -273,26 +272,26 @@ std::size_t find(std::string_view text, std::string_view needle, std::size_t fro
   }
 }
 
-std::size_t span(std::string_view text, std::string_view set) { return span_of(text, *std::make_unique<CharSet>(set)); }
+std::size_t span(std::string_view text, std::string_view set) { return span_of(text, CharSet(set)); }
 
 std::size_t find_first_of(std::string_view text, std::string_view set) {
-  const auto members = std::make_unique<CharSet>(set);
+  const CharSet members(set);
   for (std::size_t i = 0; i < text.size();) {
     const std::size_t w = cp_char_width(text, i);
-    if (members->contains(text, i, w)) return i;
+    if (members.contains(text, i, w)) return i;
     i += w;
   }
   return npos;
 }
 
 std::string_view trim_set(std::string_view text, std::string_view set) {
-  const auto members = std::make_unique<CharSet>(set);
-  const std::size_t start = span_of(text, *members);
+  const CharSet members(set);
+  const std::size_t start = span_of(text, members);
   std::size_t i = start;
   std::size_t end = start;
   while (i < text.size()) {
     const std::size_t w = cp_char_width(text, i);
-    const bool member = members->contains(text, i, w);
+    const bool member = members.contains(text, i, w);
     i += w;
     if (!member) end = i;
   }

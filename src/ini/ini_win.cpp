@@ -7,6 +7,7 @@
 #include <string>
 
 #include "frame/cp932.h"
+#include "frame/guarded.h"
 #include "frame/text_args.h"
 #include "frame/win_owners.h"
 #include "ini/ini.h"
@@ -50,12 +51,14 @@ template <class Char, class StrCmpNI>
 intptr_t find_key(const IniList<Char>& l, const Char* key, StrCmpNI str_cmp_n_i) {
   if (!*key) return -1;
   if (!l.loaded()) return -2;
-  std::basic_string<Char> search(key);
-  search += Char('=');
-  const int length = static_cast<int>(search.size());
-  for (intptr_t i = 0; i <= l.last_index(); ++i)
-    if (str_cmp_n_i(l.entry(i), search.c_str(), length) == 0) return i;
-  return -1;
+  return guarded<intptr_t>(-1, [&]() -> intptr_t {
+    std::basic_string<Char> search(key);
+    search += Char('=');
+    const int length = static_cast<int>(search.size());
+    for (intptr_t i = 0; i <= l.last_index(); ++i)
+      if (str_cmp_n_i(l.entry(i), search.c_str(), length) == 0) return i;
+    return -1;
+  });
 }
 
 template <class Char>

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "frame/cp932.h"
+#include "frame/guarded.h"
 #include "frame/host.h"
 #include "frame/result_buffer.h"
 #include "frame/win_owners.h"
@@ -106,9 +107,9 @@ const char* parent_folder(const char* path) {
 // Rebuilds the path from the names stored on disk, component by component,
 // walking whole characters so that a trail byte 5C (表) is no separator. The
 // texts grow as they need, so no path length is cut.
-const char* long_name(const char* path) {
-  const std::string_view text(path);
-  if (text.empty()) return kEmptyResult;
+namespace {
+
+const char* rebuild_long_name(std::string_view text) {
   std::string rebuilt;
   for (std::size_t i = 0; i <= text.size();) {
     const bool end = i == text.size();
@@ -130,6 +131,13 @@ const char* long_name(const char* path) {
   }
   if (!rebuilt.empty() && rebuilt.back() == '\\') rebuilt.pop_back();
   return ok(result().assign(rebuilt, rebuilt.size() + 100));
+}
+
+}  // namespace
+
+const char* long_name(const char* path) {
+  if (!*path) return kEmptyResult;
+  return guarded<const char*>(kEmptyResult, [path] { return rebuild_long_name(path); });
 }
 
 const char* relative_path(const char* from, const char* to) {

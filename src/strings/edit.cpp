@@ -1,9 +1,9 @@
 #include <cstring>
-#include <new>
 #include <vector>
 
 #include "frame/byte_search.h"
 #include "frame/cp932.h"
+#include "frame/guarded.h"
 #include "strings/strings.h"
 
 namespace lmx::strings {
@@ -25,7 +25,7 @@ const char* replace(NarrowResult& out, Text text, Text search, Text replacement,
   if (text.empty() || search.empty() || count < -1) return empty();
   out.clear();
   std::vector<std::size_t> hits;
-  try {
+  const bool found = guarded(false, [&] {
     ByteSearch finder(text, search);
     cp932::Boundaries boundaries(text, cp932::Walk::code_page);
     for (std::size_t from = 0; count == -1 || hits.size() < static_cast<std::size_t>(count);) {
@@ -36,9 +36,9 @@ const char* replace(NarrowResult& out, Text text, Text search, Text replacement,
       hits.push_back(hit);
       from = hit + search.size();
     }
-  } catch (const std::bad_alloc&) {
-    return empty();
-  }
+    return true;
+  });
+  if (!found) return empty();
   const std::size_t needed = text.size() - hits.size() * search.size() + hits.size() * replacement.size() + 1;
   const std::size_t prepared = 5 * text.size() < kResultCap ? 5 * text.size() : kResultCap;
   const std::size_t rule = needed > prepared ? 2 * needed + 4 : 10 * text.size() + 4;

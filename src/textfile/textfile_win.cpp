@@ -5,7 +5,9 @@
 #include <cstring>
 #include <cwchar>
 #include <string>
+#include <utility>
 
+#include "frame/guarded.h"
 #include "frame/result_buffer.h"
 #include "frame/text_args.h"
 #include "textfile/encoding.h"
@@ -50,7 +52,7 @@ bool mode_is_valid(const Char* mode) {
   return true;
 }
 
-bool has_binary_flag(const std::wstring& mode) { return mode.find(L'b') != std::wstring::npos; }
+bool has_binary_flag(const wchar_t* mode) { return std::wcschr(mode, L'b') != nullptr; }
 
 // Cuts a file back to `size` bytes.
 void truncate_file(const std::wstring& path, std::uint64_t size) {
@@ -148,12 +150,9 @@ intptr_t open(const char* path, const char* mode) {
   return take_slot(f, bytes);
 }
 
-intptr_t open_w(const wchar_t* path, const wchar_t* mode, const wchar_t* encoding_name) {
-  g_error = 0;
-  if (!*path || !*mode || !mode_is_valid(mode)) {
-    g_error = invalid_argument;
-    return 0;
-  }
+namespace {
+
+intptr_t open_encoded(const wchar_t* path, const wchar_t* mode, const wchar_t* encoding_name) {
   const Encoding encoding = encoding_named(wide_arg(encoding_name));
   std::wstring composed = mode;
   composed.append(encoding.mode_suffix.begin(), encoding.mode_suffix.end());
@@ -161,19 +160,35 @@ intptr_t open_w(const wchar_t* path, const wchar_t* mode, const wchar_t* encodin
     g_error = invalid_argument;
     return 0;
   }
+  // Everything that allocates happens before the stream exists.
+  const bool covers_mark = encoding.code == utf8 && mode[0] == L'w';
+  std::wstring kept_path = covers_mark ? path : L"";
   std::FILE* f = nullptr;
   if (_wfopen_s(&f, path, composed.c_str()) != 0 || !f) {
     g_error |= open_failed;
     return 0;
   }
   const intptr_t handle = take_slot(f, encoding.code);
-  if (handle && encoding.code == utf8 && (mode[0] == L'w' || mode[0] == L'W')) {
+  if (handle && covers_mark) {
     std::rewind(f);
     Slot& s = g_slots[handle - 1];
     s.covers_mark = true;
     s.text_mode = !has_binary_flag(mode);
-    s.path = path;
+    s.path = std::move(kept_path);
   }
+  return handle;
+}
+
+}  // namespace
+
+intptr_t open_w(const wchar_t* path, const wchar_t* mode, const wchar_t* encoding_name) {
+  g_error = 0;
+  if (!*path || !*mode || !mode_is_valid(mode)) {
+    g_error = invalid_argument;
+    return 0;
+  }
+  const intptr_t handle = guarded<intptr_t>(0, [=] { return open_encoded(path, mode, encoding_name); });
+  if (!handle && !g_error) g_error = open_failed;  // out of memory before the open
   return handle;
 }
 
