@@ -11,17 +11,17 @@ namespace lmx {
 // flushed and closed.
 enum class StopReason { library_unloaded, process_exiting };
 
-struct LifecycleHook {
-  const char* name;
+struct StartHook {
+  const char* subsystem;
   void (*start)();
+};
+struct StopHook {
+  const char* subsystem;
   void (*stop)(StopReason);
 };
 
 void module_start(void* module_handle);
 void module_stop(StopReason reason);
-
-// The module handle given to module start (null in native builds).
-void* module_handle();
 
 // Hooks of the frame itself.
 void start_result_buffers();

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "format/format_win.h"
+#include "frame/guarded.h"
 #include "frame/lifecycle.h"
 #include "ini/ini.h"
 #include "textfile/textfile.h"
@@ -55,27 +56,27 @@ void harden_library_search_path() {
   }
 }
 
-void start_version() { read_version(); }
+void start_version() {
+  guarded(false, [] { return read_version(), true; });
+}
 void start_search_path() { harden_library_search_path(); }
 
 // Later subsystems add their hooks here, in the documented order.
-constexpr LifecycleHook kStartOrder[] = {
-    {"result buffers", start_result_buffers, nullptr},
-    {"INI lists", ini::start_lists, nullptr},
-    {"size texts", format::start_size_texts, nullptr},
-    {"version", start_version, nullptr},
-    {"library search path", start_search_path, nullptr},
+constexpr StartHook kStartOrder[] = {
+    {"result buffers", start_result_buffers},
+    {"INI lists", ini::start_lists},
+    {"size texts", format::start_size_texts},
+    {"version", start_version},
+    {"library search path", start_search_path},
 };
 
-constexpr LifecycleHook kStopOrder[] = {
-    {"text-file slots", nullptr, textfile::stop_slots},
-    {"result buffers", nullptr, stop_result_buffers},
-    {"INI lists", nullptr, ini::stop_lists},
+constexpr StopHook kStopOrder[] = {
+    {"text-file slots", textfile::stop_slots},
+    {"result buffers", stop_result_buffers},
+    {"INI lists", ini::stop_lists},
 };
 
 }  // namespace
-
-void* module_handle() { return g_module; }
 
 void module_start(void* handle) {
   g_module = static_cast<HMODULE>(handle);

@@ -48,11 +48,6 @@ struct FindTraits {
   static HANDLE invalid() { return INVALID_HANDLE_VALUE; }
   static void close(HANDLE h) { FindClose(h); }
 };
-struct KernelTraits {
-  using type = HANDLE;
-  static HANDLE invalid() { return nullptr; }
-  static void close(HANDLE h) { CloseHandle(h); }
-};
 struct StreamTraits {
   using type = std::FILE*;
   static std::FILE* invalid() { return nullptr; }
@@ -60,7 +55,6 @@ struct StreamTraits {
 };
 
 using FindHandle = Owner<FindTraits>;      // FindFirstFile
-using KernelHandle = Owner<KernelTraits>;  // processes, threads, pipes, events
 using FileStream = Owner<StreamTraits>;    // the C runtime's streams
 
 }  // namespace lmx
