@@ -58,9 +58,10 @@ lorimax_wine_test(test_strings ${LORIMAX_STRING_TESTS})
 
 # lmx runs the demo script and prints what the table's kinds say it should.
 add_test(NAME lmx_demo
-  COMMAND ${CMAKE_COMMAND} -DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR} -DLMX=$<TARGET_FILE:lmx>
-          -DSCRIPT=${CMAKE_CURRENT_SOURCE_DIR}/demo/demo.lmx -DEXPECTED=${CMAKE_CURRENT_SOURCE_DIR}/tests/lmx/demo.expected
-          -DWORKDIR=${CMAKE_BINARY_DIR}/bin -P ${CMAKE_CURRENT_SOURCE_DIR}/tests/lmx/check-script.cmake)
+  COMMAND ${CMAKE_COMMAND} -DRUN=${CMAKE_CROSSCOMPILING_EMULATOR}
+          "-DARGS=$<TARGET_FILE:lmx>|-f|${CMAKE_CURRENT_SOURCE_DIR}/demo/demo.lmx"
+          -DEXPECTED=${CMAKE_CURRENT_SOURCE_DIR}/tests/lmx/demo.expected
+          -DWORKDIR=${CMAKE_BINARY_DIR}/bin -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/check-output.cmake)
 
 file(GLOB LORIMAX_FORMAT_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/format/*.cpp)
 lorimax_wine_test(test_format ${LORIMAX_FORMAT_TESTS})
