@@ -7,17 +7,8 @@ set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 add_link_options(-static)
 
-set(LORIMAX_WINDOWS_SOURCES
-  src/frame/module_win.cpp
-  src/frame/convert_win.cpp
-  src/format/size_win.cpp
-  src/format/time_win.cpp
-  src/format/url_win.cpp
-  src/ini/ini_win.cpp
-  src/paths/paths_win.cpp
-  src/textfile/textfile_win.cpp
-  src/frame/version.rc
-)
+file(GLOB_RECURSE LORIMAX_WINDOWS_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/src/*_win.cpp)
+list(APPEND LORIMAX_WINDOWS_SOURCES src/frame/version.rc)
 file(GLOB LORIMAX_EXPORT_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/exports/*.cpp)
 
 add_library(lorimax SHARED ${LORIMAX_EXPORT_SOURCES} ${LORIMAX_WINDOWS_SOURCES})

@@ -143,6 +143,17 @@
   X(text_files, WrFileW, I, "writes the text, encoded: 1, or 0", (I, handle), (W, text)) \
   X(text_files, WrFileLineW, I, "writes the text and a line feed unless it ends in one, encoded: 1, or 0", (I, handle), (W, text))
 
+// The families of this round; each is filled in where it is built.
+#define LMX_WINDOW_SEARCH_EXPORTS(X)
+#define LMX_WINDOW_GEOMETRY_EXPORTS(X)
+#define LMX_PROCESS_EXPORTS(X)
+#define LMX_DESKTOP_EXPORTS(X)
+#define LMX_REGEX_BRIDGE_EXPORTS(X)
+#define LMX_SPELL_BRIDGE_EXPORTS(X)
+#define LMX_MECAB_BRIDGE_EXPORTS(X)
+#define LMX_NKF_BRIDGE_EXPORTS(X)
+#define LMX_EDITORCONFIG_EXPORTS(X)
+
 #define LMX_ALL_EXPORTS(X) \
   LMX_FRAME_EXPORTS(X) \
   LMX_CONVERSION_EXPORTS(X) \
@@ -157,7 +168,16 @@
   LMX_INI_CURSOR_EXPORTS(X) \
   LMX_INI_WRITE_EXPORTS(X) \
   LMX_PATH_EXPORTS(X) \
-  LMX_TEXTFILE_EXPORTS(X)
+  LMX_TEXTFILE_EXPORTS(X) \
+  LMX_WINDOW_SEARCH_EXPORTS(X) \
+  LMX_WINDOW_GEOMETRY_EXPORTS(X) \
+  LMX_PROCESS_EXPORTS(X) \
+  LMX_DESKTOP_EXPORTS(X) \
+  LMX_REGEX_BRIDGE_EXPORTS(X) \
+  LMX_SPELL_BRIDGE_EXPORTS(X) \
+  LMX_MECAB_BRIDGE_EXPORTS(X) \
+  LMX_NKF_BRIDGE_EXPORTS(X) \
+  LMX_EDITORCONFIG_EXPORTS(X)
 
 // --- helpers for the consumers of the table -------------------------------
 
