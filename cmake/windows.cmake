@@ -12,7 +12,7 @@ list(APPEND LORIMAX_WINDOWS_SOURCES src/frame/version.rc)
 file(GLOB LORIMAX_EXPORT_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/exports/*.cpp)
 
 add_library(lorimax SHARED ${LORIMAX_EXPORT_SOURCES} ${LORIMAX_WINDOWS_SOURCES})
-target_link_libraries(lorimax PRIVATE lorimax_core version shlwapi shell32 ole32 wininet)
+target_link_libraries(lorimax PRIVATE lorimax_core version shlwapi shell32 ole32 wininet dwmapi)
 target_compile_definitions(lorimax PRIVATE LORIMAX_BUILDING_DLL)
 set_target_properties(lorimax PROPERTIES PREFIX "" OUTPUT_NAME lorimax)
 
@@ -69,3 +69,25 @@ add_dependencies(test_textfile exit_without_close)
 
 file(GLOB LORIMAX_PATH_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/paths/*.cpp)
 lorimax_wine_test(test_paths ${LORIMAX_PATH_TESTS})
+
+file(GLOB LORIMAX_WINDOW_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/windows/*.cpp)
+lorimax_wine_test(test_windows ${LORIMAX_WINDOW_TESTS})
+target_link_libraries(test_windows PRIVATE dwmapi)
+set_tests_properties(test_windows PROPERTIES ENVIRONMENT "GTEST_FILTER=-CompositionOn.*" TIMEOUT 300)
+add_executable(rect_all_without_host tests/helpers/rect_all_without_host.cpp)
+target_link_libraries(rect_all_without_host PRIVATE lorimax)
+target_include_directories(rect_all_without_host PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+add_dependencies(test_windows rect_all_without_host)
+# Desktop composition on: the tests' own dwmapi.dll. Wine prefers a DLL in the
+# program's folder even without an override, so the stand-in gets a folder of
+# its own with copies of the test and the library.
+set(LORIMAX_DWM_DIR ${CMAKE_BINARY_DIR}/bin/dwm-on)
+add_library(dwmapi_standin SHARED tests/standins/dwmapi_standin.cpp)
+set_target_properties(dwmapi_standin PROPERTIES PREFIX "" OUTPUT_NAME dwmapi RUNTIME_OUTPUT_DIRECTORY ${LORIMAX_DWM_DIR})
+add_custom_command(TARGET test_windows POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${LORIMAX_DWM_DIR}
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:test_windows> $<TARGET_FILE:lorimax> ${LORIMAX_DWM_DIR})
+add_dependencies(test_windows dwmapi_standin)
+add_test(NAME test_windows_composition COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} ${LORIMAX_DWM_DIR}/test_windows.exe)
+set_tests_properties(test_windows_composition PROPERTIES WORKING_DIRECTORY ${LORIMAX_DWM_DIR} TIMEOUT 120
+  ENVIRONMENT "GTEST_FILTER=CompositionOn.*;WINEDLLOVERRIDES=dwmapi=n")

@@ -144,8 +144,46 @@
   X(text_files, WrFileLineW, I, "writes the text and a line feed unless it ends in one, encoded: 1, or 0", (I, handle), (W, text))
 
 // The families of this round; each is filled in where it is built.
-#define LMX_WINDOW_SEARCH_EXPORTS(X)
-#define LMX_WINDOW_GEOMETRY_EXPORTS(X)
+#define LMX_WINDOW_SEARCH_EXPORTS(X) \
+  X(window_search, SearchWindow, I, "finds top-level windows of the class (* or empty: any) and caption into the found table; the one met last, or 0. Mode: 1 equal, 3 contains, 5 equal ignoring case, 7 contains ignoring case, +16 invisible windows too", (S, class_name), (S, caption), (I, mode)) \
+  X(window_search, GetSearchWindowCount, I, "the number of windows the last search stored (at most 256)") \
+  X(window_search, GetWindowCount, I, "how many found windows NextWindowHandle can still give") \
+  X(window_search, NextWindowHandle, I, "the next found window, walking back towards the first one met; 0 after it") \
+  X(window_search, FINDWINDOW, I, "the first child of parent (0: top-level) with the class and caption (empty: any); 0 when both are empty", (I, parent), (S, class_name), (S, caption)) \
+  X(window_search, FINDWINDOW_EX, I, "as FINDWINDOW, searching on behind the child after", (I, parent), (I, child_after), (S, class_name), (S, caption)) \
+  X(window_search, NextWindow, I, "the window below it in the Z order, or 0", (I, window)) \
+  X(window_search, NextActiveWindow, I, "brings the window below it in the Z order to the foreground: 1, or 0", (I, window)) \
+  X(window_search, GetActiveWindowHandle, I, "the foreground window, or 0") \
+  X(window_search, GetAncestorWindow, I, "the window's parent; 0 for a top-level window", (I, window)) \
+  X(window_search, GetWindowCaption, S, "the window's caption; empty for none or no window", (I, window)) \
+  X(window_search, GetWindowClass, S, "the window's class name; empty for no window", (I, window))
+
+#define LMX_WINDOW_GEOMETRY_EXPORTS(X) \
+  X(window_geometry, GetWindowRect_Left, I, "left edge of the window rectangle on the screen, or -1", (I, window)) \
+  X(window_geometry, GetWindowRect_Top, I, "top edge of the window rectangle, or -1", (I, window)) \
+  X(window_geometry, GetWindowRect_Right, I, "right edge of the window rectangle, or -1", (I, window)) \
+  X(window_geometry, GetWindowRect_Bottom, I, "bottom edge of the window rectangle, or -1", (I, window)) \
+  X(window_geometry, GetClientRect_Left, I, "left edge of the client area (0), or -1", (I, window)) \
+  X(window_geometry, GetClientRect_Top, I, "top edge of the client area (0), or -1", (I, window)) \
+  X(window_geometry, GetClientRect_Right, I, "width of the client area, or -1", (I, window)) \
+  X(window_geometry, GetClientRect_Bottom, I, "height of the client area, or -1", (I, window)) \
+  X(window_geometry, DwmGetWindowRect_Left, I, "left edge of the visible frame; -1 without desktop composition", (I, window)) \
+  X(window_geometry, DwmGetWindowRect_Top, I, "top edge of the visible frame; -1 without desktop composition", (I, window)) \
+  X(window_geometry, DwmGetWindowRect_Right, I, "right edge of the visible frame; -1 without desktop composition", (I, window)) \
+  X(window_geometry, DwmGetWindowRect_Bottom, I, "bottom edge of the visible frame; -1 without desktop composition", (I, window)) \
+  X(window_geometry, GetWindowRectAll, I, "has the editor set the numeric array name[0..3] to top, left, right, bottom of the window rectangle: 1, or 0 (also for a $, empty or unsafe name)", (I, window), (W, name)) \
+  X(window_geometry, DwmGetWindowRectAll, I, "as GetWindowRectAll with the visible frame; 0 without desktop composition", (I, window), (W, name)) \
+  X(window_geometry, MOVEWINDOW, I, "moves and sizes the window rectangle: 1, or 0", (I, window), (I, x), (I, y), (I, width), (I, height)) \
+  X(window_geometry, DwmMoveWindow, I, "moves and sizes the window so that its visible frame gets the place (the window rectangle without composition): 1, or 0", (I, window), (I, x), (I, y), (I, width), (I, height)) \
+  X(window_geometry, ScreenToClient_X, I, "x of the screen point in the window's client coordinates, or -1", (I, window), (I, x), (I, y)) \
+  X(window_geometry, ScreenToClient_Y, I, "y of the screen point in the window's client coordinates, or -1", (I, window), (I, x), (I, y)) \
+  X(window_geometry, GetWindowState, I, "0 hidden, 1 normal, 2 minimised, 3 maximised; -1 for no window", (I, window)) \
+  X(window_geometry, SetWindowState, I, "sets the show state 0 to 3 through the window's placement: 1, or 0 (other states refused)", (I, window), (I, state)) \
+  X(window_geometry, ActiveWindow, I, "brings the window to the foreground: 1, or 0", (I, window)) \
+  X(window_geometry, ActiveWindow2, I, "brings the window to the foreground, joining the foreground thread's input for the span of the call; 1 when it is the foreground window then", (I, ignored), (I, window)) \
+  X(window_geometry, TopWindow, I, "makes the window always on top (topmost non-zero) or not, activating it when activate is non-zero: 1, or 0", (I, window), (I, topmost), (I, activate)) \
+  X(window_geometry, BottomWindow, I, "puts the window at the bottom of the Z order, activating it when activate is non-zero: 1, or 0", (I, window), (I, activate)) \
+  X(window_geometry, IsTopWindow, I, "1 when the window is always on top, else 0", (I, window))
 #define LMX_PROCESS_EXPORTS(X)
 #define LMX_DESKTOP_EXPORTS(X)
 #define LMX_REGEX_BRIDGE_EXPORTS(X)

@@ -11,6 +11,7 @@
 #include "frame/lifecycle.h"
 #include "ini/ini.h"
 #include "textfile/textfile.h"
+#include "windows/windows_win.h"
 #include "frame/version.h"
 
 namespace lmx {
@@ -66,6 +67,7 @@ constexpr StartHook kStartOrder[] = {
     {"result buffers", start_result_buffers},
     {"INI lists", ini::start_lists},
     {"size texts", format::start_size_texts},
+    {"found windows", windows::start_search},
     {"version", start_version},
     {"library search path", start_search_path},
 };

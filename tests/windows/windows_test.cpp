@@ -1,0 +1,532 @@
+// Window search, geometry and state through the DLL, on real top-level windows
+// that the tests make on Wine's null display driver.
+#include <windows.h>
+
+#include <dwmapi.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "exports/api.h"
+#include "host_standin.h"
+#include "text.h"
+
+namespace {
+
+using std::string;
+using std::vector;
+
+intptr_t h(HWND w) { return reinterpret_cast<intptr_t>(w); }
+
+constexpr char kClass[] = "LorimaxWindowTest";  // the search fixture's windows only
+constexpr char kScratch[] = "LorimaxScratch";     // windows made by single tests
+
+void register_class(const char* name) {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = DefWindowProcA;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = name;
+  RegisterClassA(&wc);
+}
+
+struct Destroy {
+  void operator()(HWND w) const { DestroyWindow(w); }
+};
+using Window = std::unique_ptr<std::remove_pointer_t<HWND>, Destroy>;
+
+Window make(const char* cls, const string& caption, DWORD style, HWND owner = nullptr) {
+  return Window(CreateWindowExA(0, cls, caption.c_str(), style, 100, 100, 400, 300, owner, nullptr,
+                                GetModuleHandleA(nullptr), nullptr));
+}
+constexpr DWORD kShown = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
+constexpr DWORD kHidden = WS_OVERLAPPEDWINDOW;
+
+// The windows of `set` in the order EnumWindows meets them.
+vector<HWND> in_enum_order(const vector<HWND>& set) {
+  struct Walk {
+    const vector<HWND>* set;
+    vector<HWND> met;
+  } walk{&set, {}};
+  EnumWindows(
+      [](HWND w, LPARAM p) {
+        auto* walk = reinterpret_cast<Walk*>(p);
+        for (HWND s : *walk->set)
+          if (s == w) walk->met.push_back(w);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&walk));
+  return walk.met;
+}
+
+// The whole walk of one search: its result, its count and every handle after it.
+void expect_walk(intptr_t first, const vector<HWND>& met, const string& label) {
+  const std::size_t n = met.size();
+  EXPECT_EQ(first, n ? h(met.back()) : 0) << label;
+  EXPECT_EQ(GetSearchWindowCount(), static_cast<intptr_t>(n)) << label;
+  for (std::size_t k = n; k-- > 0;) {
+    EXPECT_EQ(GetWindowCount(), static_cast<intptr_t>(k)) << label;
+    if (k == 0) break;
+    EXPECT_EQ(NextWindowHandle(), h(met[k - 1])) << label << " slot " << k - 1;
+  }
+  EXPECT_EQ(NextWindowHandle(), 0) << label;
+  EXPECT_EQ(GetWindowCount(), 0) << label;
+  EXPECT_EQ(NextWindowHandle(), 0) << label;
+}
+
+class Windows : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    register_class(kClass);
+    register_class(kScratch);
+    notepad = make(kClass, "Notepad", kShown);
+    display = make(kClass, sjis(u8"表示ソフト"), kShown);  // 表 and ソ end in the byte 5C
+    path = make(kClass, sjis(u8"C:\\メモ"), kShown);
+    hidden = make(kClass, "Hidden Notepad", kHidden);
+    owned = make(kClass, "Notepad owned", kShown, notepad.get());
+    blank = make(kClass, "", kShown);
+    child = Window(CreateWindowExA(0, kClass, "child", WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, notepad.get(), nullptr,
+                                   GetModuleHandleA(nullptr), nullptr));
+    Window doomed = make(kScratch, "gone", kShown);
+    gone = doomed.get();
+  }
+  static void TearDownTestSuite() {
+    for (Window* w : {&child, &blank, &owned, &hidden, &path, &display, &notepad}) w->reset();
+  }
+  static inline Window notepad, display, path, hidden, owned, blank, child;
+  static inline HWND gone;  // a window that was destroyed
+};
+
+TEST_F(Windows, SearchModesAndTheWalk) {
+  ASSERT_TRUE(notepad && display && path && hidden && owned && blank && child);
+  HWND n = notepad.get(), d = display.get(), p = path.get(), hid = hidden.get();
+  const vector<HWND> visible{n, d, p};
+  struct Case {
+    const char* cls;
+    string caption;
+    intptr_t mode;
+    vector<HWND> found;
+  } cases[] = {
+      {kClass, "", 0, visible},
+      {kClass, "ignored without bit 0", 0, visible},
+      {kClass, "Notepad", 6, visible},
+      {kClass, "", 16, {n, d, p, hid}},
+      {kClass, "", 23, {n, d, p, hid}},
+      {kClass, "Notepad", 1, {n}},
+      {kClass, "Note", 1, {}},
+      {kClass, "Note", 3, {n}},
+      {kClass, "Note", 19, {n, hid}},
+      {kClass, "notepad", 5, {n}},
+      {kClass, "notepad", 1, {}},
+      {kClass, "NOTE", 7, {n}},
+      {kClass, "Notepad", 0x109, {n}},  // bits 3 and 8 mean nothing
+      {kClass, "Notepad owned", 1, {}},
+      {kClass, "Notepad owned", 19, {}},
+      {"*", "Notepad", 1, {n}},
+      {"", "Notepad", 1, {n}},
+      {"lorimaxwindowtest", "Notepad", 1, {}},
+      {"NoSuchClass", "", 16, {}},
+      // Double-byte captions: a filter matches only where a character begins.
+      {kClass, "\\", 3, {p}},
+      {kClass, "\\", 7, {p}},
+      {kClass, sjis(u8"表示"), 3, {d}},
+      {kClass, sjis(u8"ソフト"), 1, {}},
+      {kClass, sjis(u8"ソフト"), 3, {d}},
+      {kClass, sjis(u8"c:\\メモ"), 5, {p}},
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    const Case& c = cases[i];
+    const intptr_t first = SearchWindow(c.cls, c.caption.c_str(), c.mode);
+    expect_walk(first, in_enum_order(c.found), "case " + std::to_string(i));
+  }
+  expect_walk(SearchWindow(nullptr, nullptr, 0), in_enum_order(visible), "null class and caption");
+}
+
+TEST_F(Windows, FullTableAndLongFilters) {
+  register_class("LorimaxMany");
+  vector<Window> many;
+  vector<HWND> all;
+  for (int i = 0; i < 260; ++i) {
+    many.push_back(make("LorimaxMany", "many", WS_POPUP | WS_VISIBLE));
+    all.push_back(many.back().get());
+  }
+  const vector<HWND> met = in_enum_order(all);
+  ASSERT_EQ(met.size(), 260u);
+  expect_walk(SearchWindow("LorimaxMany", "", 0), vector<HWND>(met.begin(), met.begin() + 256), "260 matches");
+  many.clear();
+
+  // Captions are compared as read into 1,024 bytes, so filters are cut to
+  // 1,023 bytes of whole characters.
+  register_class("LorimaxLong");
+  const string xs(1500, 'x');
+  string a700;
+  for (int i = 0; i < 700; ++i) a700 += sjis(u8"あ");
+  Window ascii = make("LorimaxLong", xs, kShown), wide = make("LorimaxLong", a700, kShown);
+  struct Case {
+    string cls, caption;
+    intptr_t mode;
+    vector<HWND> found;
+  } cases[] = {
+      {"LorimaxLong", xs, 1, {ascii.get()}},
+      {"LorimaxLong", string(1023, 'x') + "yyy", 1, {ascii.get()}},
+      {"LorimaxLong", string(1022, 'x') + "y", 1, {}},
+      {"LorimaxLong", string(1023, 'x') + "yyy", 3, {ascii.get()}},
+      {"LorimaxLong", a700, 1, {wide.get()}},
+      {string(2000, 'L'), "", 16, {}},
+      {"LorimaxLong" + string(2000, ' '), "", 16, {}},
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    const Case& c = cases[i];
+    expect_walk(SearchWindow(c.cls.c_str(), c.caption.c_str(), c.mode), in_enum_order(c.found),
+                "long case " + std::to_string(i));
+  }
+}
+
+TEST_F(Windows, SingleLookups) {
+  HWND n = notepad.get();
+  HWND first = FindWindowExA(nullptr, nullptr, kClass, nullptr);
+  struct Case {
+    intptr_t got, expected;
+  } cases[] = {
+      {FINDWINDOW(0, kClass, "Notepad"), h(n)},
+      {FINDWINDOW(0, "", "Notepad"), h(n)},
+      {FINDWINDOW(0, kClass, ""), h(first)},
+      {FINDWINDOW(0, "", ""), 0},
+      {FINDWINDOW(h(n), "", "child"), h(child.get())},
+      {FINDWINDOW_EX(0, h(first), kClass, ""), h(FindWindowExA(nullptr, first, kClass, nullptr))},
+      {FINDWINDOW_EX(h(n), h(child.get()), kClass, ""), 0},
+      {GetAncestorWindow(h(n)), 0},
+      {GetAncestorWindow(h(child.get())), h(n)},
+      {NextWindow(h(n)), h(GetWindow(n, GW_HWNDNEXT))},
+      {NextWindow(h(GetWindow(n, GW_HWNDLAST))), 0},
+      {GetActiveWindowHandle(), h(GetForegroundWindow())},
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(cases[i].got, cases[i].expected) << "case " << i;
+
+  struct Text {
+    string got, expected;
+  } texts[] = {
+      {GetWindowCaption(h(n)), "Notepad"},
+      {GetWindowCaption(h(display.get())), sjis(u8"表示ソフト")},
+      {GetWindowClass(h(n)), kClass},
+      {GetWindowClass(h(child.get())), kClass},
+  };
+  for (std::size_t i = 0; i < std::size(texts); ++i)
+    EXPECT_EQ(utf8_of_sjis(texts[i].got), utf8_of_sjis(texts[i].expected)) << "text " << i;
+  for (intptr_t w : {h(blank.get()), intptr_t{0}, h(gone)}) {
+    const char* caption = GetWindowCaption(w);
+    EXPECT_STREQ(caption, "");
+    EXPECT_NE(caption, GetResult());
+  }
+  EXPECT_STREQ(GetWindowClass(h(gone)), "");
+
+  // NextActiveWindow brings the window below to the foreground.
+  HWND below = GetWindow(n, GW_HWNDNEXT);
+  EXPECT_EQ(NextActiveWindow(h(n)), 1);
+  EXPECT_EQ(GetForegroundWindow(), below);
+  EXPECT_EQ(NextActiveWindow(h(GetWindow(n, GW_HWNDLAST))), 0);
+}
+
+// The rectangles that the system reports for the same window.
+TEST_F(Windows, RectanglesAndPoints) {
+  Window w = make(kScratch, "geometry", kShown);
+  ASSERT_EQ(MOVEWINDOW(h(w.get()), -7, 20, 400, 300), 1);
+  RECT r, c;
+  ASSERT_TRUE(GetWindowRect(w.get(), &r) && GetClientRect(w.get(), &c));
+  EXPECT_EQ(r.left, -7);
+  EXPECT_EQ(r.top, 20);
+  EXPECT_EQ(r.right, 393);
+  EXPECT_EQ(r.bottom, 320);
+  struct Case {
+    intptr_t (*edge)(intptr_t);
+    LONG expected;
+  } cases[] = {
+      {GetWindowRect_Left, r.left},   {GetWindowRect_Top, r.top},   {GetWindowRect_Right, r.right},
+      {GetWindowRect_Bottom, r.bottom}, {GetClientRect_Left, c.left}, {GetClientRect_Top, c.top},
+      {GetClientRect_Right, c.right}, {GetClientRect_Bottom, c.bottom},
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    EXPECT_EQ(cases[i].edge(h(w.get())), cases[i].expected) << "edge " << i;
+    EXPECT_EQ(cases[i].edge(0), -1) << "edge " << i;
+    EXPECT_EQ(cases[i].edge(h(gone)), -1) << "edge " << i;
+  }
+  for (POINT screen : {POINT{0, 0}, POINT{100, 50}, POINT{-20, -30}}) {
+    POINT expected = screen;
+    ASSERT_TRUE(ScreenToClient(w.get(), &expected));
+    EXPECT_EQ(ScreenToClient_X(h(w.get()), screen.x, screen.y), expected.x);
+    EXPECT_EQ(ScreenToClient_Y(h(w.get()), screen.x, screen.y), expected.y);
+  }
+}
+
+string utf8_of_wide(const wchar_t* w) {
+  char out[512];
+  const int n = WideCharToMultiByte(CP_UTF8, 0, w, -1, out, sizeof out, nullptr, nullptr);
+  return n > 0 ? string(out) : string("?");
+}
+
+// The four assignment lines of a window rectangle, as the Part formats them.
+std::wstring assignments(const wchar_t* name, const RECT& r) {
+  wchar_t line[256];
+  std::wstring text;
+  const LONG values[] = {r.top, r.left, r.right, r.bottom};
+  for (int i = 0; i < 4; ++i) {
+    std::swprintf(line, 256, L"%ls%ls[%d] = %d;\n", name[0] == L'#' ? L"" : L"#", name, i, static_cast<int>(values[i]));
+    text += line;
+  }
+  return text;
+}
+
+TEST_F(Windows, RectangleToMacroArray) {
+  HWND n = notepad.get();
+  RECT r;
+  ASSERT_TRUE(GetWindowRect(n, &r));
+  struct Case {
+    const wchar_t* name;
+    intptr_t expected;
+  } cases[] = {
+      {L"rc", 1},      {L"#rc", 1},   {L"位置_2", 1},  {L"$rc", 0},      {L"", 0},       {L"#", 0},
+      {L"rc;x", 0},    {L"rc\n#x", 0}, {L"r c", 0},    {L"rc=1", 0},     {L"rc\"", 0},   {L"rc[0]", 0},
+      {L"rc)", 0},     {L"rc\x3000", 0}, {L"#$rc", 0}, {nullptr, 0},
+  };
+  for (const Case& c : cases) {
+    const string label = c.name ? utf8_of_wide(c.name) : "null";
+    host::reset();
+    EXPECT_EQ(GetWindowRectAll(h(n), c.name), c.expected) << label;
+    if (c.expected) {
+      ASSERT_EQ(host::eval_macro_texts.size(), 1u) << label;
+      EXPECT_EQ(host::eval_macro_texts[0], assignments(c.name, r)) << label;
+    } else {
+      EXPECT_TRUE(host::eval_macro_texts.empty()) << label;
+    }
+  }
+  host::reset();
+  GetWindowRectAll(h(n), L"rc");
+  GetWindowRectAll(h(n), L"#rc");
+  ASSERT_EQ(host::eval_macro_texts.size(), 2u);
+  EXPECT_EQ(host::eval_macro_texts[0], host::eval_macro_texts[1]);
+
+  // The editor's verdict is the result; no window, no text.
+  host::reset();
+  host::eval_macro_result = 0;
+  EXPECT_EQ(GetWindowRectAll(h(n), L"rc"), 0);
+  EXPECT_EQ(host::eval_macro_texts.size(), 1u);
+  host::reset();
+  EXPECT_EQ(GetWindowRectAll(0, L"rc"), 0);
+  EXPECT_EQ(GetWindowRectAll(h(gone), L"rc"), 0);
+  EXPECT_TRUE(host::eval_macro_texts.empty());
+}
+
+TEST_F(Windows, WithoutTheEditorsExportNothingIsEvaluated) {
+  char command[] = "rect_all_without_host.exe";
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  ASSERT_TRUE(CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+  WaitForSingleObject(pi.hProcess, 30000);
+  DWORD code = 99;
+  GetExitCodeProcess(pi.hProcess, &code);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  EXPECT_EQ(code, 0u);  // GetWindowRectAll's result; the helper gives 2 when the rectangle is unreadable
+}
+
+TEST_F(Windows, ShowStates) {
+  Window hidden_normal = make(kScratch, "s0", kHidden), shown = make(kScratch, "s1", kShown),
+         minimised = make(kScratch, "s2", kShown), maximised = make(kScratch, "s3", kShown),
+         hidden_minimised = make(kScratch, "s2h", kShown);
+  ShowWindow(minimised.get(), SW_MINIMIZE);
+  ShowWindow(maximised.get(), SW_MAXIMIZE);
+  ShowWindow(hidden_minimised.get(), SW_MINIMIZE);
+  ShowWindow(hidden_minimised.get(), SW_HIDE);
+  struct Case {
+    HWND window;
+    intptr_t expected;
+  } cases[] = {
+      {hidden_normal.get(), 0}, {shown.get(), 1}, {minimised.get(), 2}, {maximised.get(), 3},
+      {hidden_minimised.get(), 2},  // a hidden window keeps show command 2
+      {nullptr, -1},            {gone, -1},
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i)
+    EXPECT_EQ(GetWindowState(h(cases[i].window)), cases[i].expected) << "case " << i;
+
+  HWND w = shown.get();
+  struct Set {
+    intptr_t state, result;
+    bool visible, iconic, zoomed;
+  } sets[] = {
+      {2, 1, true, true, false}, {1, 1, true, false, false}, {3, 1, true, false, true}, {0, 1, false, false, false},
+  };
+  for (std::size_t i = 0; i < std::size(sets); ++i) {
+    const Set& s = sets[i];
+    EXPECT_EQ(SetWindowState(h(w), s.state), s.result) << "state " << s.state;
+    EXPECT_EQ(IsWindowVisible(w) != FALSE, s.visible) << "state " << s.state;
+    if (s.visible) {
+      EXPECT_EQ(IsIconic(w) != FALSE, s.iconic) << "state " << s.state;
+      EXPECT_EQ(IsZoomed(w) != FALSE, s.zoomed) << "state " << s.state;
+    }
+  }
+  SetWindowState(h(w), 3);
+  WINDOWPLACEMENT before{}, after{};
+  before.length = after.length = sizeof before;
+  GetWindowPlacement(w, &before);
+  for (intptr_t refused : {intptr_t{4}, intptr_t{-1}, INTPTR_MIN}) {
+    EXPECT_EQ(SetWindowState(h(w), refused), 0) << refused;
+    GetWindowPlacement(w, &after);
+    EXPECT_EQ(std::memcmp(&before, &after, sizeof before), 0) << refused;
+    EXPECT_TRUE(IsZoomed(w)) << refused;
+  }
+  EXPECT_EQ(SetWindowState(0, 1), 0);
+  EXPECT_EQ(SetWindowState(h(gone), 1), 0);
+}
+
+TEST_F(Windows, ZOrderAndActivation) {
+  Window a = make(kScratch, "a", kShown), b = make(kScratch, "b", kShown);
+  ASSERT_EQ(ActiveWindow(h(b.get())), 1);
+  ASSERT_EQ(GetForegroundWindow(), b.get());
+  auto topmost = [&] { return (GetWindowLongA(a.get(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
+  struct Step {
+    intptr_t topmost, activate;
+    bool now_topmost;
+    HWND foreground;
+  } steps[] = {{1, 0, true, b.get()}, {0, 0, false, b.get()}, {1, 1, true, a.get()}};
+  for (std::size_t i = 0; i < std::size(steps); ++i) {
+    const Step& s = steps[i];
+    EXPECT_EQ(TopWindow(h(a.get()), s.topmost, s.activate), 1) << "step " << i;
+    EXPECT_EQ(topmost(), s.now_topmost) << "step " << i;
+    EXPECT_EQ(IsTopWindow(h(a.get())), s.now_topmost ? 1 : 0) << "step " << i;
+    EXPECT_EQ(GetForegroundWindow(), s.foreground) << "step " << i;
+  }
+  EXPECT_EQ(BottomWindow(h(a.get()), 0), 1);
+  EXPECT_EQ(GetWindow(a.get(), GW_HWNDNEXT), nullptr);
+  EXPECT_EQ(IsTopWindow(h(a.get())), 0);
+}
+
+TEST_F(Windows, ActiveWindow2JoinsTheForegroundThreadOnlyForTheCall) {
+  Window mine = make(kScratch, "mine", kShown), later = make(kScratch, "later", kHidden);
+  ASSERT_EQ(ActiveWindow(h(mine.get())), 1);
+  // The foreground is this thread's own: no joining needed.
+  EXPECT_EQ(ActiveWindow2(12345, h(later.get())), 1);
+  EXPECT_TRUE(IsWindowVisible(later.get()));
+  EXPECT_EQ(GetForegroundWindow(), later.get());
+
+  // The foreground belongs to another thread.
+  HWND theirs = nullptr;
+  DWORD their_thread = 0;
+  HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  std::thread other([&] {
+    Window w = make(kScratch, "theirs", kShown);
+    theirs = w.get();
+    their_thread = GetCurrentThreadId();
+    SetForegroundWindow(theirs);
+    SetEvent(ready);
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+  });
+  WaitForSingleObject(ready, 10000);
+  CloseHandle(ready);
+  EXPECT_EQ(GetForegroundWindow(), theirs);
+  EXPECT_EQ(ActiveWindow2(0, h(mine.get())), 1);
+  EXPECT_EQ(GetForegroundWindow(), mine.get());
+  // Detached again: there is no join left to undo.
+  EXPECT_FALSE(AttachThreadInput(their_thread, GetCurrentThreadId(), FALSE));
+  PostThreadMessageA(their_thread, WM_QUIT, 0, 0);
+  other.join();
+}
+
+TEST_F(Windows, NoWindowGivesTheFailureValues) {
+  for (intptr_t w : {intptr_t{0}, h(gone)}) {
+    struct Case {
+      const char* what;
+      intptr_t got, expected;
+    } cases[] = {
+        {"NextWindow", NextWindow(w), 0},
+        {"NextActiveWindow", NextActiveWindow(w), 0},
+        {"GetAncestorWindow", GetAncestorWindow(w), 0},
+        {"ScreenToClient_X", ScreenToClient_X(w, 5, 5), -1},
+        {"ScreenToClient_Y", ScreenToClient_Y(w, 5, 5), -1},
+        {"MOVEWINDOW", MOVEWINDOW(w, 0, 0, 100, 100), 0},
+        {"DwmMoveWindow", DwmMoveWindow(w, 0, 0, 100, 100), 0},
+        {"ActiveWindow", ActiveWindow(w), 0},
+        {"ActiveWindow2", ActiveWindow2(0, w), 0},
+        {"TopWindow", TopWindow(w, 1, 1), 0},
+        {"BottomWindow", BottomWindow(w, 1), 0},
+        {"IsTopWindow", IsTopWindow(w), 0},
+    };
+    for (const Case& c : cases) EXPECT_EQ(c.got, c.expected) << c.what << " of " << w;
+  }
+}
+
+constexpr intptr_t (*kFrameEdges[])(intptr_t) = {DwmGetWindowRect_Left, DwmGetWindowRect_Top, DwmGetWindowRect_Right,
+                                                 DwmGetWindowRect_Bottom};
+
+void expect_rect(HWND w, const RECT& expected, const string& label) {
+  RECT r{};
+  EXPECT_TRUE(GetWindowRect(w, &r)) << label;
+  EXPECT_EQ(r.left, expected.left) << label;
+  EXPECT_EQ(r.top, expected.top) << label;
+  EXPECT_EQ(r.right, expected.right) << label;
+  EXPECT_EQ(r.bottom, expected.bottom) << label;
+}
+
+// Wine reports composition off: no visible frame, and DwmMoveWindow places
+// the window rectangle as MOVEWINDOW does.
+TEST_F(Windows, CompositionOffAsWineGivesIt) {
+  BOOL on = TRUE;
+  ASSERT_EQ(DwmIsCompositionEnabled(&on), S_OK);
+  ASSERT_FALSE(on);
+  Window w = make(kScratch, "frame", kShown);
+  for (auto edge : kFrameEdges) EXPECT_EQ(edge(h(w.get())), -1);
+  host::reset();
+  EXPECT_EQ(DwmGetWindowRectAll(h(w.get()), L"rc"), 0);
+  EXPECT_TRUE(host::eval_macro_texts.empty());
+  EXPECT_EQ(DwmMoveWindow(h(w.get()), 30, 40, 300, 200), 1);
+  expect_rect(w.get(), {30, 40, 330, 240}, "moved");
+}
+
+// Run with the tests' own dwmapi.dll (its ctest entry sets WINEDLLOVERRIDES).
+TEST(CompositionOn, VisibleFrameOfTheStandIn) {
+  const HMODULE dwm = GetModuleHandleA("dwmapi.dll");
+  ASSERT_TRUE(dwm && GetProcAddress(dwm, "lorimax_dwm_standin")) << "the stand-in dwmapi.dll is not loaded";
+  register_class(kScratch);
+  Window w = make(kScratch, "framed", kShown);
+  HWND gone = make(kScratch, "gone", kShown).get();
+  ASSERT_EQ(MOVEWINDOW(h(w.get()), -7, 20, 400, 300), 1);
+  RECT r;
+  ASSERT_TRUE(GetWindowRect(w.get(), &r));
+  const RECT frame{r.left + 7, r.top, r.right - 7, r.bottom - 7};  // what the stand-in reports
+  const LONG edges[] = {frame.left, frame.top, frame.right, frame.bottom};
+  for (std::size_t i = 0; i < 4; ++i) {
+    EXPECT_EQ(kFrameEdges[i](h(w.get())), edges[i]) << "edge " << i;
+    EXPECT_EQ(kFrameEdges[i](0), -1) << "edge " << i;
+    EXPECT_EQ(kFrameEdges[i](h(gone)), -1) << "edge " << i;
+  }
+  EXPECT_EQ(GetWindowRect_Left(h(w.get())), -7);
+  EXPECT_EQ(DwmGetWindowRect_Left(h(w.get())), 0);
+
+  struct Case {
+    const wchar_t* name;
+    intptr_t expected;
+  } cases[] = {{L"rc", 1}, {L"#rc", 1}, {L"$rc", 0}, {L"", 0}, {L"rc;", 0}};
+  for (const Case& c : cases) {
+    host::reset();
+    EXPECT_EQ(DwmGetWindowRectAll(h(w.get()), c.name), c.expected) << utf8_of_wide(c.name);
+    const vector<std::wstring> expected_texts =
+        c.expected ? vector<std::wstring>{assignments(c.name, frame)} : vector<std::wstring>{};
+    EXPECT_EQ(host::eval_macro_texts, expected_texts) << utf8_of_wide(c.name);
+  }
+  host::reset();
+  EXPECT_EQ(DwmGetWindowRectAll(h(gone), L"rc"), 0);
+  EXPECT_TRUE(host::eval_macro_texts.empty());
+
+  // The borders go around the place asked for, so the frame lands on it.
+  EXPECT_EQ(DwmMoveWindow(h(w.get()), 0, 0, 400, 300), 1);
+  expect_rect(w.get(), {-7, 0, 407, 307}, "moved by its frame");
+  EXPECT_EQ(DwmGetWindowRect_Left(h(w.get())), 0);
+  EXPECT_EQ(DwmMoveWindow(h(gone), 0, 0, 400, 300), 0);
+}
+
+}  // namespace
