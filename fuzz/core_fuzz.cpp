@@ -12,6 +12,7 @@
 #include "frame/cp932.h"
 #include "frame/result_buffer.h"
 #include "strings/strings.h"
+#include "windows/window_search.h"
 
 namespace {
 
@@ -87,6 +88,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     walked += ch;
   }
   check(folded == walked);
+
+  // SearchWindow's "contains" accepts a caption only where the filter begins a
+  // character; filters of any length are cut without overrun.
+  {
+    static lmx::windows::WindowSearch search;
+    constexpr lmx::windows::TextTests unused{[](const char*, const char*) { return false; },
+                                             [](const char*, const char*) { return false; },
+                                             [](const char*, const char*) { return false; }};
+    const std::string caption = text.substr(0, text.find('\0')), filter = needle.substr(0, needle.find('\0'));
+    search.begin(text, needle, 3);
+    if (!filter.empty() && filter.size() < 1024) {
+      search.begin("*", filter, 3);
+      const lmx::windows::Candidate window{1, true, false, caption.c_str(), ""};
+      check(search.wants(window, unused) == (!caption.empty() && model_first(0, caption, filter) >= 0));
+    }
+  }
 
   lmx::kanji::digits_to_kanji(b, text, number & 1);
   lmx::time_format::rewrite(text, {2026, 12, 7, 15, 4, 5, 1});
