@@ -311,7 +311,7 @@ TEST(IniWrite, RefusedFilesAreNeverTouched) {
 TEST(IniSpeed, LoadingALargeSectionBesideTheBareProfileCall) {
   string text = "[big]\r\n";
   int keys = 0;
-  while (text.size() < 32000 - 40) text += "key" + std::to_string(keys++) + "=value number " + std::to_string(keys) + "\r\n";
+  for (; text.size() < 32000 - 40; ++keys) text += "key" + std::to_string(keys) + "=value number " + std::to_string(keys + 1) + "\r\n";
   write_bytes(path("big.ini"), text);
   const string file = path("big.ini");
   const string last = "key" + std::to_string(keys - 1);
