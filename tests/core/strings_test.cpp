@@ -10,22 +10,22 @@
 #include <string>
 #include <vector>
 
-#include "../support/text.h"
 #include "core_support.h"
+#include "cp932_model.h"
 #include "frame/byte_search.h"
-#include "frame/cp932.h"
+#include "text.h"
 
 namespace s = lmx::strings;
 using std::string;
 
 namespace {
 
-// The character starts of `text` under a walk, by the plain definition.
+// The character starts of `text` under a walk, by the codec's byte classes.
 std::vector<bool> starts(const string& text, bool code_page) {
   std::vector<bool> at(text.size() + 1, false);
   for (std::size_t i = 0; i < text.size();) {
     at[i] = true;
-    i += code_page ? lmx::cp932::cp_char_width(text, i) : lmx::cp932::char_width(text, i);
+    i += code_page ? cp932_model::cp_width(text, i) : cp932_model::width(text, i);
   }
   at[text.size()] = true;
   return at;
@@ -95,21 +95,24 @@ TEST(Search, DoubleByteRules) {
 }
 
 TEST(Search, AgreesWithACharacterModel) {
-  // Texts built from bytes that make the rules matter: lead bytes that are also
-  // trail bytes, trail bytes that are ASCII letters, and plain ASCII.
-  const unsigned char alphabet[] = {0x41, 0x61, 0x81, 0x83, 0x40, 0x9F, 0xE0, 0x20, 0x7F, 0x85};
+  // Texts built from bytes that make the rules matter: the edges of the
+  // codec's classes (lead bytes that are also trail bytes among them), and
+  // trail bytes that are ASCII letters.
+  auto alphabet = cp932_model::edge_bytes();
+  alphabet.insert(alphabet.end(), {0x41, 0x61, 0x83});
   std::mt19937 rng(932);
   auto random_text = [&](std::size_t max) {
     string t(rng() % max + 1, ' ');
-    for (char& c : t) c = static_cast<char>(alphabet[rng() % std::size(alphabet)]);
+    for (char& c : t) c = static_cast<char>(alphabet[rng() % alphabet.size()]);
     return t;
   };
   for (int i = 0; i < 20000; ++i) {
     const string text = random_text(i % 4 ? 24 : 300), search = random_text(3);
     const std::size_t start = rng() % (text.size() + 1);
-    if (text.size() >= search.size())
+    if (text.size() >= search.size()) {
       ASSERT_EQ(s::in_str(static_cast<intptr_t>(start), text, search), model_in_str(start, text, search))
           << "case " << i << ": " << hex(text) << " / " << hex(search) << " from " << start;
+    }
     ASSERT_EQ(s::in_str_rev(text, search), model_in_str_rev(text, search))
         << "case " << i << ": " << hex(text) << " / " << hex(search);
   }
