@@ -2,7 +2,10 @@
 // prefix's GlobalFlag 0x70 for the program (set by the ctest entry
 // wine_heap_checks), Wine's heaps keep guard bytes after every block, so a
 // write even one byte past a block fails the validation here, named by the
-// test that made it, instead of passing unseen.
+// test that made it, instead of passing unseen. A reallocation of the damaged
+// block erases the evidence, so tests at growth edges ask after each call.
+#include "heap_check.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -11,8 +14,6 @@
 #include <cstdlib>
 #include <vector>
 
-namespace {
-
 bool heaps_intact() {
   std::vector<HANDLE> heaps(GetProcessHeaps(0, nullptr) + 16);
   heaps.resize(GetProcessHeaps(static_cast<DWORD>(heaps.size()), heaps.data()));
@@ -20,6 +21,8 @@ bool heaps_intact() {
     if (!HeapValidate(h, 0, nullptr)) return false;
   return true;
 }
+
+namespace {
 
 class HeapCheck : public testing::EmptyTestEventListener {
   void OnTestEnd(const testing::TestInfo& test) override {
