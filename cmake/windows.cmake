@@ -58,11 +58,12 @@ add_test(NAME wine_heap_checks COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} reg impo
 set_tests_properties(wine_heap_checks PROPERTIES FIXTURES_SETUP wine_heap_checks WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 
 # One executable per family, run whole once by ctest through Wine, its heaps
-# checked, its code held to warnings as errors (through lorimax_test_support).
+# checked, its code held to warnings as errors (through lorimax_test_support),
+# linked with the system libraries that give the expected values.
 set(LORIMAX_WINE_TEST_TIMEOUT 120)
 function(lorimax_wine_test name)
   add_executable(${name} ${ARGN} $<TARGET_OBJECTS:lorimax_test_support>)
-  target_link_libraries(${name} PRIVATE lorimax lorimax_test_support gtest_main)
+  target_link_libraries(${name} PRIVATE lorimax lorimax_test_support gtest_main shlwapi shell32 ole32 wininet)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin TIMEOUT ${LORIMAX_WINE_TEST_TIMEOUT})
   lorimax_heap_checked(${name})
