@@ -1,5 +1,6 @@
 // The ten text-file slots through the DLL under Wine: the bytes on disk in
 // every mode, the error word, and what module stop leaves behind.
+#include <malloc.h>
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 #include <string>
 
 #include "exports/api.h"
+#include "heap_check.h"
 #include "text.h"
 
 namespace {
@@ -63,8 +65,44 @@ TEST(Slots, TenAtOnceAndTheLowestFreeSlot) {
   EXPECT_EQ(IsOpen(3), 0);
   EXPECT_EQ(IsEncode(3), 1);  // a closed slot keeps code 1
   EXPECT_EQ(FileOpen(in_dir("again.txt").c_str(), "w"), 3);
+  // Both ends of the slots are real slots, one past is none.
+  for (intptr_t end : {1, 10}) {
+    EXPECT_EQ(IsOpen(end), 1) << end;
+    EXPECT_EQ(IsEncode(end), 1) << end;
+    EXPECT_EQ(WrFile(end, "end"), 1) << end;
+    EXPECT_EQ(FileClose(end), 1) << end;
+    EXPECT_EQ(bytes_of(in_dir("slot" + std::to_string(end - 1) + ".txt")), "end") << end;
+  }
+  EXPECT_EQ(IsOpen(11), 0);
+  EXPECT_EQ(FileError(), 16);
   for (int i = 1; i <= 10; ++i) FileClose(i);
-  EXPECT_EQ(IsOpen(1), 0);
+  EXPECT_EQ(IsOpen(3), 0);
+}
+
+TEST(Slots, EveryModeFlagTheRuntimeKnowsAndNoOther) {
+  const string file = in_dir("flags.txt");
+  // What each flag shows in the bytes: the text written over "abc" with
+  // WrFileLine("x"), and whether the file is left after close.
+  struct Case { const char* mode; string after; bool kept; } cases[] = {
+      {"w", "x\r\n", true},   {"wt", "x\r\n", true},  {"wb", "x\n", true},  {"a", "abcx\r\n", true},
+      {"ab", "abcx\n", true}, {"r+", "x\r\n", true},  {"r+b", "x\nc", true}, {"w+", "x\r\n", true},
+      {"a+", "abcx\r\n", true}, {"wc", "x\r\n", true}, {"wn", "x\r\n", true}, {"wN", "x\r\n", true},
+      {"wS", "x\r\n", true}, {"wR", "x\r\n", true}, {"wT", "x\r\n", true}, {"wD", "", false},
+      {"r", "abc", true},  // read only: the write fails
+  };
+  for (const auto& c : cases) {
+    put_bytes(file, "abc");
+    const intptr_t h = FileOpen(file.c_str(), c.mode);
+    ASSERT_GT(h, 0) << c.mode;
+    EXPECT_EQ(WrFileLine(h, "x"), c.mode[0] == 'r' && !c.mode[1] ? 0 : 1) << c.mode;
+    FileClose(h);
+    EXPECT_EQ(GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES, c.kept) << c.mode;
+    EXPECT_EQ(hex(bytes_of(file)), hex(c.after)) << c.mode;  // a missing file reads as no bytes
+  }
+  for (const char* refused : {"", "x", "rw", "wx", "we", "wU", "w+q", "r,ccs=UNICODE"}) {
+    EXPECT_EQ(FileOpen(file.c_str(), refused), 0) << refused;
+    EXPECT_EQ(FileError(), 16) << refused;
+  }
 }
 
 TEST(Slots, ArgumentsThatAreRefused) {
@@ -126,6 +164,20 @@ TEST(ByteFiles, LinesAndBlocks) {
   EXPECT_EQ(RdFileByte(h, 1000000), RdFileByte(h, -1));
   EXPECT_EQ(FileError(), 16);
   EXPECT_STREQ(RdFileByte(h, 1000000), "");
+  FileClose(h);
+
+  // Counts at the edges of the result buffer's block as it stands.
+  string big;
+  for (int i = 0; big.size() < 200000; ++i) big += std::to_string(i) + ",";
+  put_bytes(file, big);
+  h = FileOpen(file.c_str(), "rb");
+  std::size_t at = 0;
+  for (int over : {0, 1, 2}) {
+    const std::size_t n = _msize(const_cast<char*>(GetResult())) - 1 + over;
+    EXPECT_EQ(string(RdFileByte(h, static_cast<intptr_t>(n))), big.substr(at, n)) << over;
+    EXPECT_TRUE(heaps_intact()) << over;
+    at += n;
+  }
   FileClose(h);
 }
 
