@@ -41,7 +41,7 @@ TEST(ByteClasses, BlockwiseFoldsKeepEveryPairWhole) {
   for (int first = 0; first < 256; ++first) {
     string text;
     for (int second = 0; second < 256; ++second) text += {static_cast<char>(first), static_cast<char>(second), 'a', 'Z'};
-    for (unsigned mode : {0u, 1u, 2u}) {
+    for (unsigned mode : {0u, 1u, 2u, 7u}) {  // 1 ASCII only, 2 full-width only, else both
       for (bool upper : {false, true}) {
         string folded = text;
         upper ? cp::fold_upper(folded.data(), folded.size(), mode) : cp::fold_lower(folded.data(), folded.size(), mode);
@@ -116,35 +116,6 @@ TEST(Trims, WideRight) {
   EXPECT_EQ(cp::trim_right_wide(u" a\u3000\t\r\n"), u" a");
   std::u16string buf = u"x \u3000";
   EXPECT_EQ(std::u16string(cp::trim_right_wide_in_place(buf.data())), u"x");
-}
-
-TEST(Folds, ModesAndDoubleByteCharacters) {
-  const string mixed = string("AbC") + "\x82\x60\x82\x61" + "\x82\x81";  // ＡＢ ａ
-  struct Case { unsigned mode; string lower, upper; } cases[] = {
-      {0, string("abc") + "\x82\x81\x82\x82" + "\x82\x81", string("ABC") + "\x82\x60\x82\x61" + "\x82\x60"},
-      {1, string("abc") + "\x82\x60\x82\x61" + "\x82\x81", string("ABC") + "\x82\x60\x82\x61" + "\x82\x81"},
-      {2, string("AbC") + "\x82\x81\x82\x82" + "\x82\x81", string("AbC") + "\x82\x60\x82\x61" + "\x82\x60"},
-      {7, string("abc") + "\x82\x81\x82\x82" + "\x82\x81", string("ABC") + "\x82\x60\x82\x61" + "\x82\x60"},
-  };
-  for (const auto& c : cases) {
-    string lower = mixed, upper = mixed;
-    cp::fold_lower(lower.data(), lower.size(), c.mode);
-    cp::fold_upper(upper.data(), upper.size(), c.mode);
-    EXPECT_EQ(hex(lower), hex(c.lower)) << "mode " << c.mode;
-    EXPECT_EQ(hex(upper), hex(c.upper)) << "mode " << c.mode;
-  }
-  // A katakana whose trail byte is an ASCII letter is one character.
-  for (unsigned mode : {0u, 1u, 2u}) {
-    string a = "\x83\x41", small = "\x83\x61";
-    cp::fold_lower(a.data(), 2, mode);
-    cp::fold_upper(small.data(), 2, mode);
-    EXPECT_EQ(a, "\x83\x41");
-    EXPECT_EQ(small, "\x83\x61");
-  }
-  // Full-width digits never change.
-  string digits = "\x82\x4F\x82\x58";
-  cp::fold_lower(digits.data(), 4, 0);
-  EXPECT_EQ(digits, "\x82\x4F\x82\x58");
 }
 
 TEST(ShellEquivalents, FindStartsOnBoundaries) {

@@ -99,7 +99,11 @@ struct Twin {
   string (*value)(intptr_t index);
   string (*section_name)(intptr_t index);
   string (*cursor_key)();
+  string (*cursor_data)();
+  string (*cursor_value)();
+  string (*cursor_section)();
   intptr_t (*next_key)();
+  intptr_t (*next_section)();
   std::vector<string> (*handed_over)(const string& file);  // the profile function's own entries of 設定
 };
 
@@ -118,7 +122,10 @@ const Twin kTwins[] = {
      [](const char8_t* n) { return ExistSection(sjis(n).c_str()); },
      [](intptr_t i) { const char* v = GetKeyValue(i); return v == GetResult() ? utf8_of_sjis(v) : kEmpty; },
      [](intptr_t i) { const char* v = GetSectionName(i); return v == GetResult() ? utf8_of_sjis(v) : kEmpty; },
-     [] { const char* v = GetIniKey(); return v == GetResult() ? utf8_of_sjis(v) : kEmpty; }, [] { return NextKey(); },
+     [] { const char* v = GetIniKey(); return v == GetResult() ? utf8_of_sjis(v) : kEmpty; },
+     [] { const char* v = GetIniKeyData(); return v == GetResult() ? utf8_of_sjis(v) : kEmpty; },
+     [] { const char* v = GetIniKeyValue(); return v == GetResult() ? utf8_of_sjis(v) : kEmpty; },
+     [] { const char* v = GetSection(); return v == GetResult() ? utf8_of_sjis(v) : kEmpty; }, NextKey, NextSection,
      [](const string& f) {
        static char store[32767];
        GetPrivateProfileSectionA(sjis(u8"設定").c_str(), store, sizeof store, f.c_str());
@@ -131,7 +138,10 @@ const Twin kTwins[] = {
      [](const char8_t* n) { return ExistSectionW(wide(n).c_str()); },
      [](intptr_t i) { const wchar_t* v = GetKeyValueW(i); return v == GetResultW() ? utf8_of(v) : kEmpty; },
      [](intptr_t i) { const wchar_t* v = GetSectionNameW(i); return v == GetResultW() ? utf8_of(v) : kEmpty; },
-     [] { const wchar_t* v = GetIniKeyW(); return v == GetResultW() ? utf8_of(v) : kEmpty; }, [] { return NextKeyW(); },
+     [] { const wchar_t* v = GetIniKeyW(); return v == GetResultW() ? utf8_of(v) : kEmpty; },
+     [] { const wchar_t* v = GetIniKeyDataW(); return v == GetResultW() ? utf8_of(v) : kEmpty; },
+     [] { const wchar_t* v = GetIniKeyValueW(); return v == GetResultW() ? utf8_of(v) : kEmpty; },
+     [] { const wchar_t* v = GetSectionW(); return v == GetResultW() ? utf8_of(v) : kEmpty; }, NextKeyW, NextSectionW,
      [](const string& f) {
        static wchar_t store[32767];
        GetPrivateProfileSectionW(wide(u8"設定").c_str(), store, 32767, wstring(f.begin(), f.end()).c_str());
@@ -196,32 +206,32 @@ TEST(IniTwins, LookupsAndValueRules) {
   }
 }
 
-TEST(IniCursors, WalkEveryStringOfTheSection) {
-  const string file = path("cursor.ini");
-  write_bytes(file, "[s]\r\na=1\r\nnote\r\nb=2\r\nk=v\tremark\r\n[t]\r\n[u]\r\n");
-  ASSERT_EQ(ReadSectionKeys(file.c_str(), "s"), 3);
-  EXPECT_EQ(ExistKey("b"), 1);  // index 1, though it is the third string
-  EXPECT_STREQ(GetIniKey(), "a");
-  EXPECT_STREQ(GetIniKeyValue(), "1");
-  EXPECT_EQ(NextKey(), 1);
-  EXPECT_STREQ(GetIniKey(), "note");
-  EXPECT_STREQ(GetIniKeyValue(), "note");
-  EXPECT_EQ(NextKey(), 1);
-  EXPECT_STREQ(GetIniKeyData(), "b=2");
-  EXPECT_EQ(NextKey(), 1);
-  EXPECT_STREQ(GetIniKeyData(), "k=v");
-  EXPECT_STREQ(GetIniKeyValue(), "v");
-  EXPECT_EQ(NextKey(), 0);
-  EXPECT_NE(GetIniKey(), GetResult());
-  EXPECT_EQ(NextKey(), 0);
+TEST(IniTwins, CursorsWalkEveryStringOfTheSection) {
+  for (const Twin& t : kTwins) {
+    const string file = path(string(t.name) + ".ini");
+    t.write(file);
+    ASSERT_EQ(t.read_keys(file, u8"設定"), 10) << t.name;
+    EXPECT_EQ(t.exist_key("b"), 1) << t.name;  // index 1, though it is the third string
+    const struct { string key, data, value; } walk[] = {
+        {"a", "a=1", "1"}, {"note", "note", "note"}, {"b", "b=2", "2"}, {u8(u8"表"), u8(u8"表=値"), u8(u8"値")}};
+    for (const auto& w : walk) {
+      EXPECT_EQ(t.cursor_key(), w.key) << t.name;
+      EXPECT_EQ(t.cursor_data(), w.data) << t.name;  // cut at the TAB
+      EXPECT_EQ(t.cursor_value(), w.value) << t.name;
+      EXPECT_EQ(t.next_key(), 1) << t.name;
+    }
+    for (int more = 7; more > 0; --more) EXPECT_EQ(t.next_key(), more > 1 ? 1 : 0) << t.name;
+    EXPECT_EQ(t.cursor_key(), kEmpty) << t.name;
+    EXPECT_EQ(t.next_key(), 0) << t.name;
 
-  ASSERT_EQ(ReadSectionNames(file.c_str()), 3);
-  EXPECT_STREQ(GetSection(), "s");
-  EXPECT_EQ(NextSection(), 1);
-  EXPECT_EQ(NextSection(), 1);
-  EXPECT_STREQ(GetSection(), "u");
-  EXPECT_EQ(NextSection(), 0);
-  EXPECT_NE(GetSection(), GetResult());
+    ASSERT_EQ(t.read_sections(file), 3) << t.name;
+    EXPECT_EQ(t.cursor_section(), u8(u8"設定")) << t.name;
+    EXPECT_EQ(t.next_section(), 1) << t.name;
+    EXPECT_EQ(t.next_section(), 1) << t.name;
+    EXPECT_EQ(t.cursor_section(), "only notes") << t.name;
+    EXPECT_EQ(t.next_section(), 0) << t.name;
+    EXPECT_EQ(t.cursor_section(), kEmpty) << t.name;
+  }
 }
 
 const string kWideIni = utf16le_file(
