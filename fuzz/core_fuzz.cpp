@@ -30,22 +30,6 @@ void check(bool ok) {
   if (!ok) std::abort();
 }
 
-// The last occurrence that starts on a character of the code page's walk.
-intptr_t model_last(const std::string& text, const std::string& needle) {
-  intptr_t last = -1;
-  for (std::size_t p = 0; p + needle.size() <= text.size(); p += model::cp_width(text, p))
-    if (text.compare(p, needle.size(), needle) == 0) last = static_cast<intptr_t>(p);
-  return last;
-}
-
-intptr_t model_first(std::size_t start, const std::string& text, const std::string& needle) {
-  std::size_t p = 0;
-  while (p < start) p += model::width(text, p);
-  for (; p + needle.size() <= text.size(); p += model::width(text, p))
-    if (text.compare(p, needle.size(), needle) == 0) return static_cast<intptr_t>(p);
-  return -1;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -58,9 +42,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   if (!text.empty() && !needle.empty() && text.size() >= needle.size()) {
     const std::size_t start = static_cast<std::size_t>(data[1]) % (text.size() + 1);
-    check(s::in_str(static_cast<intptr_t>(start), text, needle) == model_first(start, text, needle));
+    check(s::in_str(static_cast<intptr_t>(start), text, needle) == model::first(start, text, needle));
   }
-  if (!text.empty() && !needle.empty()) check(s::in_str_rev(text, needle) == model_last(text, needle));
+  if (!text.empty() && !needle.empty()) check(s::in_str_rev(text, needle) == model::last(text, needle));
   s::in_str_ex(0, text, needle, number & 3);
   s::in_str_rev_ex(text, needle, number & 3);
   s::str_spn(text, needle);

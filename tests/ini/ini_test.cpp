@@ -87,6 +87,9 @@ string utf8_of(const wchar_t* w) {
   return s;
 }
 const string kEmpty = "(the empty result)";
+// A result in UTF-8, or kEmpty when it is not the result buffer.
+string shown(const char* v) { return v == GetResult() ? utf8_of_sjis(v) : kEmpty; }
+string shown(const wchar_t* v) { return v == GetResultW() ? utf8_of(v) : kEmpty; }
 
 // The narrow exports and their wide twins, answering in UTF-8.
 struct Twin {
@@ -120,12 +123,9 @@ const Twin kTwins[] = {
      [](const string& f) { return ReadSectionNames(f.c_str()); },
      [](const string& k) { return ExistKey(sjis(reinterpret_cast<const char8_t*>(k.c_str())).c_str()); },
      [](const char8_t* n) { return ExistSection(sjis(n).c_str()); },
-     [](intptr_t i) { const char* v = GetKeyValue(i); return v == GetResult() ? utf8_of_sjis(v) : kEmpty; },
-     [](intptr_t i) { const char* v = GetSectionName(i); return v == GetResult() ? utf8_of_sjis(v) : kEmpty; },
-     [] { const char* v = GetIniKey(); return v == GetResult() ? utf8_of_sjis(v) : kEmpty; },
-     [] { const char* v = GetIniKeyData(); return v == GetResult() ? utf8_of_sjis(v) : kEmpty; },
-     [] { const char* v = GetIniKeyValue(); return v == GetResult() ? utf8_of_sjis(v) : kEmpty; },
-     [] { const char* v = GetSection(); return v == GetResult() ? utf8_of_sjis(v) : kEmpty; }, NextKey, NextSection,
+     [](intptr_t i) { return shown(GetKeyValue(i)); }, [](intptr_t i) { return shown(GetSectionName(i)); },
+     [] { return shown(GetIniKey()); }, [] { return shown(GetIniKeyData()); },
+     [] { return shown(GetIniKeyValue()); }, [] { return shown(GetSection()); }, NextKey, NextSection,
      [](const string& f) {
        static char store[32767];
        GetPrivateProfileSectionA(sjis(u8"設定").c_str(), store, sizeof store, f.c_str());
@@ -136,12 +136,9 @@ const Twin kTwins[] = {
      [](const string& f) { return ReadSectionNamesW(wstring(f.begin(), f.end()).c_str()); },
      [](const string& k) { return ExistKeyW(wide(reinterpret_cast<const char8_t*>(k.c_str())).c_str()); },
      [](const char8_t* n) { return ExistSectionW(wide(n).c_str()); },
-     [](intptr_t i) { const wchar_t* v = GetKeyValueW(i); return v == GetResultW() ? utf8_of(v) : kEmpty; },
-     [](intptr_t i) { const wchar_t* v = GetSectionNameW(i); return v == GetResultW() ? utf8_of(v) : kEmpty; },
-     [] { const wchar_t* v = GetIniKeyW(); return v == GetResultW() ? utf8_of(v) : kEmpty; },
-     [] { const wchar_t* v = GetIniKeyDataW(); return v == GetResultW() ? utf8_of(v) : kEmpty; },
-     [] { const wchar_t* v = GetIniKeyValueW(); return v == GetResultW() ? utf8_of(v) : kEmpty; },
-     [] { const wchar_t* v = GetSectionW(); return v == GetResultW() ? utf8_of(v) : kEmpty; }, NextKeyW, NextSectionW,
+     [](intptr_t i) { return shown(GetKeyValueW(i)); }, [](intptr_t i) { return shown(GetSectionNameW(i)); },
+     [] { return shown(GetIniKeyW()); }, [] { return shown(GetIniKeyDataW()); },
+     [] { return shown(GetIniKeyValueW()); }, [] { return shown(GetSectionW()); }, NextKeyW, NextSectionW,
      [](const string& f) {
        static wchar_t store[32767];
        GetPrivateProfileSectionW(wide(u8"設定").c_str(), store, 32767, wstring(f.begin(), f.end()).c_str());

@@ -5,6 +5,7 @@
 #define LORIMAX_TESTS_CP932_MODEL_H
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,6 +30,23 @@ inline bool is_double_byte(std::string_view t, std::size_t p) {
 // the code page's walk (a lead byte takes any next byte).
 inline std::size_t width(std::string_view t, std::size_t p) { return is_double_byte(t, p) ? 2 : 1; }
 inline std::size_t cp_width(std::string_view t, std::size_t p) { return p + 1 < t.size() && is_cp_lead(at(t, p)) ? 2 : 1; }
+
+// InStr: the first occurrence on a character boundary of the double-byte
+// test at or after `start` (a start inside a character moves past it).
+inline intptr_t first(std::size_t start, std::string_view text, std::string_view needle) {
+  std::size_t p = 0;
+  while (p < start) p += width(text, p);
+  for (; p + needle.size() <= text.size(); p += width(text, p))
+    if (text.substr(p, needle.size()) == needle) return static_cast<intptr_t>(p);
+  return -1;
+}
+// InStrRev: the last occurrence on a character of the code page's walk.
+inline intptr_t last(std::string_view text, std::string_view needle) {
+  intptr_t found = -1;
+  for (std::size_t p = 0; p + needle.size() <= text.size(); p += cp_width(text, p))
+    if (text.substr(p, needle.size()) == needle) found = static_cast<intptr_t>(p);
+  return found;
+}
 
 // The case folds, character by character: ASCII letters unless the mode is 2,
 // the full-width Latin letters 82 60-79 and 82 81-9A unless it is 1.

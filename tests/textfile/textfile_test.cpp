@@ -32,23 +32,25 @@ string bytes_of(const string& file) {
 }
 void put_bytes(const string& file, const string& bytes) { std::ofstream(file, std::ios::binary) << bytes; }
 
+// Each row: a call, its expected result, then the error word it left (a
+// braced list is evaluated in order).
+struct Call { intptr_t got, expected, error, expected_error; };
+void check(const Call* calls, std::size_t n) {
+  for (std::size_t i = 0; i < n; ++i) {
+    EXPECT_EQ(calls[i].got, calls[i].expected) << "call " << i;
+    EXPECT_EQ(calls[i].error, calls[i].expected_error) << "call " << i;
+  }
+}
+
 TEST(Slots, NeverOpenedAndInvalidHandles) {  // runs first: no slot opened yet
-  EXPECT_EQ(IsEncode(4), 0);
-  EXPECT_EQ(FileError(), 2);
-  EXPECT_EQ(IsEncode(0), -1);
-  EXPECT_EQ(FileError(), 16);
-  EXPECT_EQ(IsOpen(0), 0);
-  EXPECT_EQ(FileError(), 16);
-  EXPECT_EQ(IsOpen(11), 0);
-  EXPECT_EQ(FileError(), 16);
-  EXPECT_EQ(FileClose(0), 1);
-  EXPECT_EQ(FileError(), 16);  // FileClose leaves the error word alone
-  EXPECT_EQ(IsEof(3), 0);
-  EXPECT_EQ(FileError(), 2);
-  EXPECT_NE(RdFile(5), GetResult());
-  EXPECT_EQ(FileError(), 2);
-  EXPECT_EQ(WrFile(12, "x"), 0);
-  EXPECT_EQ(FileError(), 16);
+  const Call calls[] = {
+      {IsEncode(4), 0, FileError(), 2},         {IsEncode(0), -1, FileError(), 16},
+      {IsOpen(0), 0, FileError(), 16},          {IsOpen(11), 0, FileError(), 16},
+      {FileClose(0), 1, FileError(), 16},  // FileClose leaves the error word alone
+      {IsEof(3), 0, FileError(), 2},            {RdFile(5) == GetResult(), 0, FileError(), 2},
+      {WrFile(12, "x"), 0, FileError(), 16},
+  };
+  check(calls, std::size(calls));
 }
 
 TEST(Slots, TenAtOnceAndTheLowestFreeSlot) {
@@ -107,20 +109,19 @@ TEST(Slots, EveryModeFlagTheRuntimeKnowsAndNoOther) {
 }
 
 TEST(Slots, ArgumentsThatAreRefused) {
-  EXPECT_EQ(FileOpen("", "r"), 0);
-  EXPECT_EQ(FileError(), 16);
-  EXPECT_EQ(FileOpen(in_dir("x.txt").c_str(), nullptr), 0);
-  EXPECT_EQ(FileError(), 16);
-  EXPECT_EQ(FileOpenW(win_dir("x.txt").c_str(), (L"w" + wstring(100, L'b')).c_str(), L"UTF8"), 0);
-  EXPECT_EQ(FileError(), 16);  // the composed mode would not fit 100 code units
-  EXPECT_EQ(FileOpen(in_dir("missing\\x.txt").c_str(), "r"), 0);
-  EXPECT_EQ(FileError(), 2);
-  EXPECT_EQ(FileDelete(""), 0);
-  EXPECT_EQ(FileError(), 2 | 128);  // added, not cleared
   const string gone = in_dir("gone.txt");
   put_bytes(gone, "x");
-  EXPECT_EQ(FileDelete(gone.c_str()), 1);
-  EXPECT_EQ(FileDelete(gone.c_str()), 0);
+  const Call calls[] = {
+      {FileOpen("", "r"), 0, FileError(), 16},
+      {FileOpen(in_dir("x.txt").c_str(), nullptr), 0, FileError(), 16},
+      // The composed mode would not fit 100 code units.
+      {FileOpenW(win_dir("x.txt").c_str(), (L"w" + wstring(100, L'b')).c_str(), L"UTF8"), 0, FileError(), 16},
+      {FileOpen(in_dir("missing\\x.txt").c_str(), "r"), 0, FileError(), 2},
+      {FileDelete(""), 0, FileError(), 2 | 128},  // added, not cleared
+      {FileDelete(gone.c_str()), 1, 0, 0},
+      {FileDelete(gone.c_str()), 0, 0, 0},
+  };
+  check(calls, std::size(calls));
 }
 
 TEST(ByteFiles, LinesAndBlocks) {
