@@ -52,13 +52,10 @@ TEST(ByteClasses, BlockwiseFoldsKeepEveryPairWhole) {
 }
 
 TEST(BoundaryWalk, TrailBytesThatLookLikeLeadBytes) {
-  // メ is 83 81; its trail 81 is also a lead byte, so the local test at offset
-  // 1 would take 81 41 for a character. Walking from the start knows better.
-  const string me_a = sjis(u8"メA");
-  ASSERT_EQ(me_a, "\x83\x81" "A");
-  EXPECT_EQ(cp::boundary_at_or_after(me_a, 1), 2u);
-  // Random texts of the bytes at the codec's class edges: every boundary
-  // question, from the start and walking on, against the model's walk.
+  // Many trail bytes are also lead bytes (メ is 83 81, and 81 41 would pass
+  // the local test), so boundaries are found by walking. Random texts of the
+  // bytes at the codec's class edges: every boundary question, from the start
+  // and walking on, against the model's walk.
   const auto alphabet = model::edge_bytes();
   std::mt19937 rng(81);
   for (int i = 0; i < 3000; ++i) {
