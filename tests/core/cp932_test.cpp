@@ -84,10 +84,8 @@ TEST(WhiteSpace, ForwardAndBackward) {
 
 TEST(Trims, NarrowCases) {
   struct Case { string in, left, right, both; } cases[] = {
-      {"  ab ", "ab ", "  ab", "ab"},
-      {"   ", "", "", ""},
-      {"", "", "", ""},
-      {string("\x81\x40\t \x81\x40") + "x", "x", string("\x81\x40\t \x81\x40") + "x", "x"},
+      {"  ab ", "ab ", "  ab", "ab"}, {"   ", "", "", ""},
+      {"", "", "", ""}, {string("\x81\x40\t \x81\x40") + "x", "x", string("\x81\x40\t \x81\x40") + "x", "x"},
       {string("x\x81\x40 "), string("x\x81\x40 "), "x", "x"},
       {"\x83\x40z", "\x83\x40z", "\x83\x40z", "\x83\x40z"},  // a leading ァ is kept
       {"@", "@", "@", "@"},

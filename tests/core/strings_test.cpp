@@ -120,33 +120,21 @@ TEST(Search, LinearOnOneRepeatedLetter) {
 TEST(Editing, Cases) {
   auto& b = buffer();
   struct Case { string got, expected; } cases[] = {
-      {s::replace(b, "a-b-c", "-", "+", -1), "a+b+c"},
-      {s::replace(b, "a-b-c", "-", "+", 1), "a+b-c"},
-      {s::replace(b, "a-b-c", "-", "+", 0), "a-b-c"},
-      {s::replace(b, "a-b-c", "-", "", -1), "abc"},
-      {s::replace(b, "aaaa", "aa", "b", -1), "bb"},
-      {s::replace(b, "abc", "x", "y", -1), "abc"},
-      {s::delete_str(b, "abcdef", 2, 3), "abf"},
-      {s::delete_str(b, "abcdef", 0, 2), "cdef"},
-      {s::delete_str(b, "abcdef", 0, 6), ""},
-      {s::delete_str(b, "abcdef", 0, 9), ""},
-      {s::delete_str(b, "abcdef", 4, 9), "abcd"},
-      {s::insert_str(b, "abcdef", 0, "XY"), "XYabcdef"},
-      {s::insert_str(b, "abcdef", 6, "XY"), "abcdefXY"},
-      {s::insert_str(b, "abcdef", 3, ""), "abcdef"},
-      {s::repeat_char(b, 3, "xyz"), "xxx"},
-      {s::repeat_text(b, 3, "xy"), "xyxyxy"},
-      {s::upper(b, "abc", 0), "ABC"},
-      {s::lower(b, "ABC", 1), "abc"},
+      {s::replace(b, "a-b-c", "-", "+", -1), "a+b+c"}, {s::replace(b, "a-b-c", "-", "+", 1), "a+b-c"},
+      {s::replace(b, "a-b-c", "-", "+", 0), "a-b-c"}, {s::replace(b, "a-b-c", "-", "", -1), "abc"},
+      {s::replace(b, "aaaa", "aa", "b", -1), "bb"}, {s::replace(b, "abc", "x", "y", -1), "abc"},
+      {s::delete_str(b, "abcdef", 2, 3), "abf"}, {s::delete_str(b, "abcdef", 0, 2), "cdef"},
+      {s::delete_str(b, "abcdef", 0, 6), ""}, {s::delete_str(b, "abcdef", 0, 9), ""},
+      {s::delete_str(b, "abcdef", 4, 9), "abcd"}, {s::insert_str(b, "abcdef", 0, "XY"), "XYabcdef"},
+      {s::insert_str(b, "abcdef", 6, "XY"), "abcdefXY"}, {s::insert_str(b, "abcdef", 3, ""), "abcdef"},
+      {s::repeat_char(b, 3, "xyz"), "xxx"}, {s::repeat_text(b, 3, "xy"), "xyxyxy"},
+      {s::upper(b, "abc", 0), "ABC"}, {s::lower(b, "ABC", 1), "abc"},
       // Double-byte cases.
       {s::repeat_char(b, 3, "\x88\xEA" "x"), "\x88\xEA\x88\xEA\x88\xEA"},
       {s::insert_str(b, sjis(u8"メア"), 2, "X"), sjis(u8"メXア")},  // the local test would cut ア
-      {s::insert_str(b, sjis(u8"あい"), 1, "X"), sjis(u8"あXい")},
-      {s::delete_str(b, sjis(u8"あいう"), 1, 2), sjis(u8"あう")},
-      {s::delete_str(b, sjis(u8"メアイ"), 2, 2), sjis(u8"メイ")},
-      {s::upper(b, "\x82\x81", 1), "\x82\x81"},
-      {s::upper(b, "\x82\x81", 0), "\x82\x60"},
-      {s::upper(b, "\x82\x81", 2), "\x82\x60"},
+      {s::insert_str(b, sjis(u8"あい"), 1, "X"), sjis(u8"あXい")}, {s::delete_str(b, sjis(u8"あいう"), 1, 2), sjis(u8"あう")},
+      {s::delete_str(b, sjis(u8"メアイ"), 2, 2), sjis(u8"メイ")}, {s::upper(b, "\x82\x81", 1), "\x82\x81"},
+      {s::upper(b, "\x82\x81", 0), "\x82\x60"}, {s::upper(b, "\x82\x81", 2), "\x82\x60"},
       {s::replace(b, "\x83\x41" "A", "A", "b", -1), "\x83\x41" "b"},  // not the trail byte of ア
   };
   for (std::size_t i = 0; i < std::size(cases); ++i)
@@ -190,17 +178,12 @@ TEST(Trimming, Cases) {
   using s::Justify;
   struct Case { string got, expected; } cases[] = {
       // The trims themselves are cp932_test's; these are the sides.
-      {s::trim(b, "  ab ", TrimSide::left), "ab "},
-      {s::trim(b, "  ab ", TrimSide::right), "  ab"},
-      {s::trim(b, "   ", TrimSide::both), ""},
-      {s::justify(b, "ab", 5, Justify::left), "ab   "},
-      {s::justify(b, "ab", 5, Justify::right), "   ab"},
-      {s::justify(b, "abcdef", 3, Justify::left), "abcdef"},
+      {s::trim(b, "  ab ", TrimSide::left), "ab "}, {s::trim(b, "  ab ", TrimSide::right), "  ab"},
+      {s::trim(b, "   ", TrimSide::both), ""}, {s::justify(b, "ab", 5, Justify::left), "ab   "},
+      {s::justify(b, "ab", 5, Justify::right), "   ab"}, {s::justify(b, "abcdef", 3, Justify::left), "abcdef"},
       {s::justify(b, "ab", 5000, Justify::left), "ab" + string(1022, ' ')},
-      {s::justify(b, "ab", 7, Justify::centre), "   ab  "},
-      {s::justify(b, "ab", 6, Justify::centre), "  ab  "},
-      {s::justify(b, "ab", 2, Justify::centre), "ab"},
-      {s::justify(b, "abcdef", 3, Justify::centre), "abcdef"},
+      {s::justify(b, "ab", 7, Justify::centre), "   ab  "}, {s::justify(b, "ab", 6, Justify::centre), "  ab  "},
+      {s::justify(b, "ab", 2, Justify::centre), "ab"}, {s::justify(b, "abcdef", 3, Justify::centre), "abcdef"},
       {s::justify(b, "ab", -5, Justify::right), "ab"},
   };
   for (std::size_t i = 0; i < std::size(cases); ++i)

@@ -48,12 +48,9 @@ void touch(const string& path) {
 
 TEST(PathParts, ThinLayers) {
   struct Case { string got, expected; } cases[] = {
-      {GetFileExtention("C:\\d\\a.tar.gz"), ".gz"},
-      {GetFileExtention("C:\\d\\noext"), ""},
-      {GetFileBaseName("C:\\d\\a.tar.gz"), "a.tar"},
-      {GetFileName("C:\\d\\a.tar.gz"), "a.tar.gz"},
-      {GetParentFolder("C:\\d\\a.txt"), "C:\\d"},
-      {GetParentFolder("a.txt"), ""},
+      {GetFileExtention("C:\\d\\a.tar.gz"), ".gz"}, {GetFileExtention("C:\\d\\noext"), ""},
+      {GetFileBaseName("C:\\d\\a.tar.gz"), "a.tar"}, {GetFileName("C:\\d\\a.tar.gz"), "a.tar.gz"},
+      {GetParentFolder("C:\\d\\a.txt"), "C:\\d"}, {GetParentFolder("a.txt"), ""},
       {GetChangeFileExt("C:\\d\\a.txt", ".md"), "C:\\d\\a.md"},
       {GetExpandPath("C:\\a\\b\\..\\c\\.\\d"), "C:\\a\\c\\d"},
       // 表 ends in the byte 5C: never a separator.

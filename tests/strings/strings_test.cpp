@@ -16,16 +16,12 @@ TEST(StringSearch, ExportsGiveTheOffsets) {
   struct Case { intptr_t got, expected; } cases[] = {
       {InStr(3, "abcabc", "c"), 5},
       {InStr(0, "\x83\x41" "A", "A"), 2},  // ア's trail byte is A
-      {InStr(1, sjis(u8"あいう").c_str(), sjis(u8"い").c_str()), 2},
-      {InStrEx(0, sjis(u8"メa").c_str(), "A", 1), 2},
-      {InStrEx(0, "x\x82\x81", "\x82\x60", 2), -1},
-      {InStrRev("A\x83\x41", "A"), 0},
-      {InStrRevEx("xABx", "ab", 2), 1},
-      {GetStrSpn("\x83\x42" "B", "\x83\x41"), 0},
+      {InStr(1, sjis(u8"あいう").c_str(), sjis(u8"い").c_str()), 2}, {InStrEx(0, sjis(u8"メa").c_str(), "A", 1), 2},
+      {InStrEx(0, "x\x82\x81", "\x82\x60", 2), -1}, {InStrRev("A\x83\x41", "A"), 0},
+      {InStrRevEx("xABx", "ab", 2), 1}, {GetStrSpn("\x83\x42" "B", "\x83\x41"), 0},
       {GetStrCSpn("\x83\x40\x81\x46\x81\x43", "\x81\x43"), 4},
       // Null strings count as empty ones.
-      {InStr(0, nullptr, "a"), -1},
-      {InStrRev("a", nullptr), -1},
+      {InStr(0, nullptr, "a"), -1}, {InStrRev("a", nullptr), -1},
       {GetStrSpn(nullptr, nullptr), -1},
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(cases[i].got, cases[i].expected) << "case " << i;
@@ -33,20 +29,13 @@ TEST(StringSearch, ExportsGiveTheOffsets) {
 
 TEST(StringEditing, ExportsWriteTheResultBuffer) {
   struct Case { string got, expected; } cases[] = {
-      {Replace("a-b-c", "-", "+", 1), "a+b-c"},
-      {DeleteStr(sjis(u8"あいう").c_str(), 1, 2), sjis(u8"あう")},
-      {InsertStr(sjis(u8"メア").c_str(), 2, "X"), sjis(u8"メXア")},
-      {InsertStr("abcdef", 3, nullptr), "abcdef"},
-      {String(3, "\x88\xEA"), "\x88\xEA\x88\xEA\x88\xEA"},
-      {Strings(3, "xy"), "xyxyxy"},
-      {UpperStr("abc\x82\x81", 1), "ABC\x82\x81"},
-      {LowerStr("\x83\x41" "A\x82\x60", 0), "\x83\x41" "a\x82\x81"},
-      {LTrim("  ab "), "ab "},
-      {RTrim(sjis(u8"メ@　").c_str()), sjis(u8"メ@")},
-      {Trim("\x81\x40" "ab\t"), "ab"},
-      {TrimStr(sjis(u8"「本」").c_str(), sjis(u8"「」").c_str()), sjis(u8"本")},
-      {LeftJust("ab", 5), "ab   "},
-      {RightJust("ab", 5), "   ab"},
+      {Replace("a-b-c", "-", "+", 1), "a+b-c"}, {DeleteStr(sjis(u8"あいう").c_str(), 1, 2), sjis(u8"あう")},
+      {InsertStr(sjis(u8"メア").c_str(), 2, "X"), sjis(u8"メXア")}, {InsertStr("abcdef", 3, nullptr), "abcdef"},
+      {String(3, "\x88\xEA"), "\x88\xEA\x88\xEA\x88\xEA"}, {Strings(3, "xy"), "xyxyxy"},
+      {UpperStr("abc\x82\x81", 1), "ABC\x82\x81"}, {LowerStr("\x83\x41" "A\x82\x60", 0), "\x83\x41" "a\x82\x81"},
+      {LTrim("  ab "), "ab "}, {RTrim(sjis(u8"メ@　").c_str()), sjis(u8"メ@")},
+      {Trim("\x81\x40" "ab\t"), "ab"}, {TrimStr(sjis(u8"「本」").c_str(), sjis(u8"「」").c_str()), sjis(u8"本")},
+      {LeftJust("ab", 5), "ab   "}, {RightJust("ab", 5), "   ab"},
       {Centor("ab", 7), "   ab  "},
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(hex(cases[i].got), hex(cases[i].expected)) << "case " << i;

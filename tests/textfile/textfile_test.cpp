@@ -112,14 +112,12 @@ TEST(Slots, ArgumentsThatAreRefused) {
   const string gone = in_dir("gone.txt");
   put_bytes(gone, "x");
   const Call calls[] = {
-      {FileOpen("", "r"), 0, FileError(), 16},
-      {FileOpen(in_dir("x.txt").c_str(), nullptr), 0, FileError(), 16},
+      {FileOpen("", "r"), 0, FileError(), 16}, {FileOpen(in_dir("x.txt").c_str(), nullptr), 0, FileError(), 16},
       // The composed mode would not fit 100 code units.
       {FileOpenW(win_dir("x.txt").c_str(), (L"w" + wstring(100, L'b')).c_str(), L"UTF8"), 0, FileError(), 16},
       {FileOpen(in_dir("missing\\x.txt").c_str(), "r"), 0, FileError(), 2},
       {FileDelete(""), 0, FileError(), 2 | 128},  // added, not cleared
-      {FileDelete(gone.c_str()), 1, 0, 0},
-      {FileDelete(gone.c_str()), 0, 0, 0},
+      {FileDelete(gone.c_str()), 1, 0, 0}, {FileDelete(gone.c_str()), 0, 0, 0},
   };
   check(calls, std::size(calls));
 }
@@ -180,8 +178,7 @@ TEST(ByteFiles, LinesAndBlocks) {
 
 TEST(EncodedFiles, TheBytesOnDisk) {
   struct Case { const wchar_t* encoding; const wchar_t* mode; string expected; intptr_t code; } cases[] = {
-      {L"UTF8BOM", L"w", "\xEF\xBB\xBF" "a\r\n\xE6\x97\xA5", 3},
-      {L"utf-8", L"w", "a\r\n\xE6\x97\xA5", 2},
+      {L"UTF8BOM", L"w", "\xEF\xBB\xBF" "a\r\n\xE6\x97\xA5", 3}, {L"utf-8", L"w", "a\r\n\xE6\x97\xA5", 2},
       {L"UTF16LE", L"w", string("\xFF\xFE" "a\0\r\0\n\0\xE5\x65", 10), 4},
       {L"unicode", L"wb", string("\xFF\xFE" "a\0\n\0\xE5\x65", 8), 4},
   };
