@@ -13,7 +13,7 @@ add_subdirectory(${GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 
 file(GLOB LORIMAX_CORE_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/core/*.cpp)
 add_executable(test_core ${LORIMAX_CORE_TESTS})
-target_link_libraries(test_core PRIVATE lorimax_core gtest gmock gtest_main)
+target_link_libraries(test_core PRIVATE lorimax_core lorimax_test_rules gtest gmock gtest_main)
 add_test(NAME test_core COMMAND test_core)
 
 add_executable(gen_reference tools/gen_reference.cpp)
@@ -33,7 +33,7 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
   # The core itself carries the coverage that guides the fuzzer.
   target_compile_options(lorimax_core PUBLIC -fsanitize=fuzzer-no-link)
   add_executable(fuzz_core fuzz/core_fuzz.cpp)
-  target_link_libraries(fuzz_core PRIVATE lorimax_core)
+  target_link_libraries(fuzz_core PRIVATE lorimax_core lorimax_test_rules)
   target_compile_options(fuzz_core PRIVATE -fsanitize=fuzzer)
   target_link_options(fuzz_core PRIVATE -fsanitize=fuzzer)
   add_test(NAME fuzz_core_smoke COMMAND fuzz_core -runs=20000 -seed=932)

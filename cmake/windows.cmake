@@ -29,17 +29,46 @@ add_subdirectory(${GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 
 # What every test executable shares: the host stand-ins it exports and the
 # helpers for Shift_JIS literals.
-add_library(lorimax_test_support OBJECT tests/support/host_standin.cpp tests/support/text.cpp)
+add_library(lorimax_test_support OBJECT tests/support/host_standin.cpp tests/support/text.cpp tests/support/heap_check.cpp)
 target_include_directories(lorimax_test_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/src ${CMAKE_CURRENT_SOURCE_DIR}/tests/support)
-target_link_libraries(lorimax_test_support PUBLIC gtest gmock)
+target_link_libraries(lorimax_test_support PUBLIC gtest gmock lorimax_test_rules)
 
-# One executable per family, run whole once by ctest through Wine.
+# Wine checks the heaps of every Windows program that the tests run: GlobalFlag
+# 0x70 (tail, free and parameter checks) under the prefix's Image File
+# Execution Options for its file name. lorimax_wine_test registers its
+# executable, lorimax_heap_checked any other program; when the directory is
+# done one registry file lists them all, which the setup entry
+# wine_heap_checks imports before any test that needs Wine, at every run.
+function(lorimax_heap_checked)
+  set_property(GLOBAL APPEND PROPERTY LORIMAX_HEAP_CHECKED ${ARGN})
+endfunction()
+function(lorimax_write_heap_checks)
+  get_property(programs GLOBAL PROPERTY LORIMAX_HEAP_CHECKED)
+  set(keys "REGEDIT4\n")
+  foreach(program IN LISTS programs)
+    string(APPEND keys "\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Image File Execution Options\\$<TARGET_FILE_NAME:${program}>]\n\"GlobalFlag\"=dword:00000070\n")
+  endforeach()
+  file(GENERATE OUTPUT ${CMAKE_BINARY_DIR}/bin/heap-checks.reg CONTENT "${keys}")
+  get_property(tests DIRECTORY PROPERTY TESTS)
+  list(REMOVE_ITEM tests wine_heap_checks)
+  set_tests_properties(${tests} PROPERTIES FIXTURES_REQUIRED wine_heap_checks)
+endfunction()
+cmake_language(DEFER CALL lorimax_write_heap_checks)
+add_test(NAME wine_heap_checks COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} reg import heap-checks.reg)
+set_tests_properties(wine_heap_checks PROPERTIES FIXTURES_SETUP wine_heap_checks WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+
+# One executable per family, run whole once by ctest through Wine, its heaps
+# checked, its code held to warnings as errors (through lorimax_test_support),
+# linked with the system libraries that give the expected values.
+set(LORIMAX_WINE_TEST_TIMEOUT 120)
 function(lorimax_wine_test name)
   add_executable(${name} ${ARGN} $<TARGET_OBJECTS:lorimax_test_support>)
-  target_link_libraries(${name} PRIVATE lorimax lorimax_test_support gtest_main)
+  target_link_libraries(${name} PRIVATE lorimax lorimax_test_support gtest_main shlwapi shell32 ole32 wininet)
   add_test(NAME ${name} COMMAND ${name})
-  set_tests_properties(${name} PROPERTIES WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  set_tests_properties(${name} PROPERTIES WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin TIMEOUT ${LORIMAX_WINE_TEST_TIMEOUT})
+  lorimax_heap_checked(${name})
 endfunction()
+lorimax_heap_checked(lmx)
 
 file(GLOB LORIMAX_FRAME_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/frame/*.cpp)
 lorimax_wine_test(test_frame ${LORIMAX_FRAME_TESTS})
@@ -65,6 +94,8 @@ lorimax_wine_test(test_textfile ${LORIMAX_TEXTFILE_TESTS})
 add_executable(exit_without_close tests/helpers/exit_without_close.cpp)
 target_link_libraries(exit_without_close PRIVATE lorimax)
 target_include_directories(exit_without_close PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(exit_without_close PRIVATE lorimax_test_rules)
+lorimax_heap_checked(exit_without_close)
 add_dependencies(test_textfile exit_without_close)
 
 file(GLOB LORIMAX_PATH_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/paths/*.cpp)

@@ -10,6 +10,7 @@ packages=(
   wine wine64 locales-all
   googletest libbenchmark-dev
   clang libclang-rt-14-dev
+  python3
 )
 
 missing=()

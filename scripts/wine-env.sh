@@ -5,7 +5,9 @@ export WINEPREFIX="${LORIMAX_WINEPREFIX:-$LORIMAX_ROOT/build/wineprefix}"
 export WINEARCH=win64
 export HOME="${HOME:-/root}"  # Wine wants a home even where the runner gives none
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+# A crashing program must end at once: no automatic debugger (winedbg would
+# hold the runner's output pipe open for minutes).
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=};winedbg.exe=d"
 export LANG=ja_JP.UTF-8
 export LC_ALL=ja_JP.UTF-8
 # Windows get Wine's null display driver (set in the prefix), so no X server.

@@ -62,9 +62,11 @@ const char* change_extension(const char* path, const char* extension) {
 }
 
 // The width counts the result's characters with its terminator; it is held
-// to the result buffer's room.
+// to the result buffer's room. A path the shell cannot hold is refused: Wine's
+// PathCompactPathExA writes its first MAX_PATH bytes with no terminator, so
+// the result ran on into whatever the buffer held before.
 const char* compact(const char* path, intptr_t width) {
-  if (!*path || width < 1 || !result_ready()) return kEmptyResult;
+  if (!*path || width < 1 || !fits_shell(path) || !result_ready()) return kEmptyResult;
   const auto room = static_cast<intptr_t>(result().capacity());
   return ok(PathCompactPathExA(result().data(), path, static_cast<UINT>(width < room ? width : room), 0));
 }

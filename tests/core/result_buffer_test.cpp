@@ -5,8 +5,13 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
+#include "format/kanji.h"
+#include "format/url.h"
 #include "frame/heap.h"
+#include "ini/ini_list.h"
+#include "strings/strings.h"
 
 namespace {
 
@@ -66,6 +71,53 @@ TEST(ResultBuffer, WithoutABlockWritersFailThenRecover) {
   EXPECT_TRUE(b.assign("abc", 14));
   EXPECT_STREQ(b.c_str(), "abc");
   EXPECT_EQ(b.capacity(), 14u);
+}
+
+// Every writer of the result buffer at its growth edges, each from a fresh
+// block of the initial 4,096 bytes: results that fill it exactly with their
+// terminator, that need one byte more, that need more than the growth rule's
+// slack, and a text that fits while the text plus its insertion does not.
+// Under ASan any write past the block fails here.
+TEST(ResultBuffer, EveryWriterAtItsGrowthEdges) {
+  namespace s = lmx::strings;
+  using std::string;
+  using Writer = string (*)(lmx::NarrowResult&, std::size_t, string&);  // fills the expected result
+  const std::pair<const char*, Writer> writers[] = {
+      {"replace", [](auto& b, std::size_t n, string& e) -> string { return s::replace(b, "-", "-", e = string(n, 'r'), -1); }},
+      {"replace in a long text", [](auto& b, std::size_t n, string& e) -> string {
+         e = string(n - 1, 'a') + "b";
+         return s::replace(b, string(n - 1, 'a') + "-", "-", "b", -1);
+       }},
+      {"delete", [](auto& b, std::size_t n, string& e) -> string { return s::delete_str(b, (e = string(n, 'a')) + "zz", static_cast<intptr_t>(n), 2); }},
+      {"insert", [](auto& b, std::size_t n, string& e) -> string {
+         e = string(10, 'a') + string(n - 4000, 'b') + string(3990, 'a');
+         return s::insert_str(b, string(4000, 'a'), 10, string(n - 4000, 'b'));
+       }},
+      {"insert at end", [](auto& b, std::size_t n, string& e) -> string { return s::insert_str(b, e = string(n, 'a'), static_cast<intptr_t>(n), ""); }},
+      {"repeat char", [](auto& b, std::size_t n, string& e) -> string { return s::repeat_char(b, static_cast<intptr_t>((e = string(n, 'x')).size()), "xy"); }},
+      {"repeat text", [](auto& b, std::size_t n, string& e) -> string { return s::repeat_text(b, static_cast<intptr_t>((e = string(n, 'y')).size()), "y"); }},
+      {"upper", [](auto& b, std::size_t n, string& e) -> string { return s::upper(b, string((e = string(n, 'A')).size(), 'a'), 0); }},
+      {"trim", [](auto& b, std::size_t n, string& e) -> string { return s::trim(b, " " + (e = string(n, 'a')) + " ", s::TrimSide::both); }},
+      {"trim set", [](auto& b, std::size_t n, string& e) -> string { return s::trim_set(b, "x" + (e = string(n, 'a')) + "x", "x"); }},
+      {"justify", [](auto& b, std::size_t n, string& e) -> string { return s::justify(b, e = string(n, 'q'), 10, s::Justify::right); }},
+      {"kanji digits", [](auto& b, std::size_t n, string& e) -> string {
+         for (std::size_t i = 0; i < n / 2; ++i) e += "\x88\xEA";  // 一
+         return lmx::kanji::digits_to_kanji(b, string(n / 2, '1'), 0);
+       }},
+      {"url encode", [](auto& b, std::size_t n, string& e) -> string { return lmx::url::encode_narrow(b, e = string(n, 'a'), 1); }},
+      {"url decode", [](auto& b, std::size_t n, string& e) -> string { return lmx::url::decode(b, e = string(n, 'a')); }},
+      {"url encode utf-8", [](auto& b, std::size_t n, string& e) -> string { return lmx::url::encode_utf8(b, e = string(n, 'a'), false) ? b.data() : "refused"; }},
+      {"ini part", [](auto& b, std::size_t n, string& e) -> string { return lmx::ini::copy_part(b, (e = string(n, 'k')).c_str(), lmx::ini::Part::whole); }},
+  };
+  for (const auto& [name, write] : writers) {
+    for (std::size_t n : {4094u, 4095u, 4096u, 4097u, 4200u}) {
+      lmx::NarrowResult b;
+      ASSERT_TRUE(b.allocate(lmx::kResultInitial));
+      string expected;
+      const string got = write(b, n, expected);
+      EXPECT_EQ(got, expected) << name << ", " << n << " bytes";
+    }
+  }
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // String search, editing and trimming in the portable core: the cases macros
-// rely on, double-byte rules included, and a character-level model to compare
-// the fast searches with.
+// rely on, double-byte rules included, and the character-level models of
+// cp932_model.h to compare the fast searches with.
 #include "strings/strings.h"
 
 #include <gtest/gtest.h>
@@ -10,44 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "../support/text.h"
 #include "core_support.h"
+#include "cp932_model.h"
 #include "frame/byte_search.h"
-#include "frame/cp932.h"
+#include "text.h"
 
 namespace s = lmx::strings;
 using std::string;
 
-namespace {
-
-// The character starts of `text` under a walk, by the plain definition.
-std::vector<bool> starts(const string& text, bool code_page) {
-  std::vector<bool> at(text.size() + 1, false);
-  for (std::size_t i = 0; i < text.size();) {
-    at[i] = true;
-    i += code_page ? lmx::cp932::cp_char_width(text, i) : lmx::cp932::char_width(text, i);
-  }
-  at[text.size()] = true;
-  return at;
-}
-
-intptr_t model_in_str(std::size_t start, const string& text, const string& search) {
-  const auto at = starts(text, false);
-  while (!at[start]) ++start;
-  for (std::size_t p = start; p + search.size() <= text.size(); ++p)
-    if (at[p] && text.compare(p, search.size(), search) == 0) return static_cast<intptr_t>(p);
-  return -1;
-}
-
-intptr_t model_in_str_rev(const string& text, const string& search) {
-  const auto at = starts(text, true);
-  intptr_t last = -1;
-  for (std::size_t p = 0; p + search.size() <= text.size(); ++p)
-    if (at[p] && text.compare(p, search.size(), search) == 0) last = static_cast<intptr_t>(p);
-  return last;
-}
-
-}  // namespace
 
 TEST(Search, Cases) {
   EXPECT_EQ(s::in_str(0, "abcabc", "c"), 2);
@@ -95,22 +65,25 @@ TEST(Search, DoubleByteRules) {
 }
 
 TEST(Search, AgreesWithACharacterModel) {
-  // Texts built from bytes that make the rules matter: lead bytes that are also
-  // trail bytes, trail bytes that are ASCII letters, and plain ASCII.
-  const unsigned char alphabet[] = {0x41, 0x61, 0x81, 0x83, 0x40, 0x9F, 0xE0, 0x20, 0x7F, 0x85};
+  // Texts built from bytes that make the rules matter: the edges of the
+  // codec's classes (lead bytes that are also trail bytes among them), and
+  // trail bytes that are ASCII letters.
+  auto alphabet = cp932_model::edge_bytes();
+  alphabet.insert(alphabet.end(), {0x41, 0x61, 0x83});
   std::mt19937 rng(932);
   auto random_text = [&](std::size_t max) {
     string t(rng() % max + 1, ' ');
-    for (char& c : t) c = static_cast<char>(alphabet[rng() % std::size(alphabet)]);
+    for (char& c : t) c = static_cast<char>(alphabet[rng() % alphabet.size()]);
     return t;
   };
   for (int i = 0; i < 20000; ++i) {
     const string text = random_text(i % 4 ? 24 : 300), search = random_text(3);
     const std::size_t start = rng() % (text.size() + 1);
-    if (text.size() >= search.size())
-      ASSERT_EQ(s::in_str(static_cast<intptr_t>(start), text, search), model_in_str(start, text, search))
+    if (text.size() >= search.size()) {
+      ASSERT_EQ(s::in_str(static_cast<intptr_t>(start), text, search), cp932_model::first(start, text, search))
           << "case " << i << ": " << hex(text) << " / " << hex(search) << " from " << start;
-    ASSERT_EQ(s::in_str_rev(text, search), model_in_str_rev(text, search))
+    }
+    ASSERT_EQ(s::in_str_rev(text, search), cp932_model::last(text, search))
         << "case " << i << ": " << hex(text) << " / " << hex(search);
   }
 }
@@ -147,33 +120,21 @@ TEST(Search, LinearOnOneRepeatedLetter) {
 TEST(Editing, Cases) {
   auto& b = buffer();
   struct Case { string got, expected; } cases[] = {
-      {s::replace(b, "a-b-c", "-", "+", -1), "a+b+c"},
-      {s::replace(b, "a-b-c", "-", "+", 1), "a+b-c"},
-      {s::replace(b, "a-b-c", "-", "+", 0), "a-b-c"},
-      {s::replace(b, "a-b-c", "-", "", -1), "abc"},
-      {s::replace(b, "aaaa", "aa", "b", -1), "bb"},
-      {s::replace(b, "abc", "x", "y", -1), "abc"},
-      {s::delete_str(b, "abcdef", 2, 3), "abf"},
-      {s::delete_str(b, "abcdef", 0, 2), "cdef"},
-      {s::delete_str(b, "abcdef", 0, 6), ""},
-      {s::delete_str(b, "abcdef", 0, 9), ""},
-      {s::delete_str(b, "abcdef", 4, 9), "abcd"},
-      {s::insert_str(b, "abcdef", 0, "XY"), "XYabcdef"},
-      {s::insert_str(b, "abcdef", 6, "XY"), "abcdefXY"},
-      {s::insert_str(b, "abcdef", 3, ""), "abcdef"},
-      {s::repeat_char(b, 3, "xyz"), "xxx"},
-      {s::repeat_text(b, 3, "xy"), "xyxyxy"},
-      {s::upper(b, "abc", 0), "ABC"},
-      {s::lower(b, "ABC", 1), "abc"},
+      {s::replace(b, "a-b-c", "-", "+", -1), "a+b+c"}, {s::replace(b, "a-b-c", "-", "+", 1), "a+b-c"},
+      {s::replace(b, "a-b-c", "-", "+", 0), "a-b-c"}, {s::replace(b, "a-b-c", "-", "", -1), "abc"},
+      {s::replace(b, "aaaa", "aa", "b", -1), "bb"}, {s::replace(b, "abc", "x", "y", -1), "abc"},
+      {s::delete_str(b, "abcdef", 2, 3), "abf"}, {s::delete_str(b, "abcdef", 0, 2), "cdef"},
+      {s::delete_str(b, "abcdef", 0, 6), ""}, {s::delete_str(b, "abcdef", 0, 9), ""},
+      {s::delete_str(b, "abcdef", 4, 9), "abcd"}, {s::insert_str(b, "abcdef", 0, "XY"), "XYabcdef"},
+      {s::insert_str(b, "abcdef", 6, "XY"), "abcdefXY"}, {s::insert_str(b, "abcdef", 3, ""), "abcdef"},
+      {s::repeat_char(b, 3, "xyz"), "xxx"}, {s::repeat_text(b, 3, "xy"), "xyxyxy"},
+      {s::upper(b, "abc", 0), "ABC"}, {s::lower(b, "ABC", 1), "abc"},
       // Double-byte cases.
       {s::repeat_char(b, 3, "\x88\xEA" "x"), "\x88\xEA\x88\xEA\x88\xEA"},
       {s::insert_str(b, sjis(u8"メア"), 2, "X"), sjis(u8"メXア")},  // the local test would cut ア
-      {s::insert_str(b, sjis(u8"あい"), 1, "X"), sjis(u8"あXい")},
-      {s::delete_str(b, sjis(u8"あいう"), 1, 2), sjis(u8"あう")},
-      {s::delete_str(b, sjis(u8"メアイ"), 2, 2), sjis(u8"メイ")},
-      {s::upper(b, "\x82\x81", 1), "\x82\x81"},
-      {s::upper(b, "\x82\x81", 0), "\x82\x60"},
-      {s::upper(b, "\x82\x81", 2), "\x82\x60"},
+      {s::insert_str(b, sjis(u8"あい"), 1, "X"), sjis(u8"あXい")}, {s::delete_str(b, sjis(u8"あいう"), 1, 2), sjis(u8"あう")},
+      {s::delete_str(b, sjis(u8"メアイ"), 2, 2), sjis(u8"メイ")}, {s::upper(b, "\x82\x81", 1), "\x82\x81"},
+      {s::upper(b, "\x82\x81", 0), "\x82\x60"}, {s::upper(b, "\x82\x81", 2), "\x82\x60"},
       {s::replace(b, "\x83\x41" "A", "A", "b", -1), "\x83\x41" "b"},  // not the trail byte of ア
   };
   for (std::size_t i = 0; i < std::size(cases); ++i)
@@ -198,12 +159,9 @@ TEST(Editing, FailuresGiveTheEmptyResult) {
 TEST(Editing, ResultsBeyondTheCapAreRefusedNotCut) {
   auto& b = buffer();
   // Ten times the text fits: grown past the five times prepared.
-  const string ten(1000, '-');
-  ASSERT_STREQ(s::replace(b, ten, "-", "0123456789", -1), string(10000, '0').replace(0, 10000, [] {
-                 string r;
-                 for (int i = 0; i < 1000; ++i) r += "0123456789";
-                 return r;
-               }()).c_str());
+  string tenfold;
+  for (int i = 0; i < 1000; ++i) tenfold += "0123456789";
+  ASSERT_EQ(string(s::replace(b, string(1000, '-'), "-", "0123456789", -1)), tenfold);
   // 200,000 replacements of 10 bytes need 2,000,001 bytes: refused.
   EXPECT_EQ(s::replace(b, string(200000, '-'), "-", "0123456789", -1), lmx::kEmptyResult);
   // A 300,000-byte text is more than a fifth of the cap and still fine.
@@ -219,21 +177,13 @@ TEST(Trimming, Cases) {
   using s::TrimSide;
   using s::Justify;
   struct Case { string got, expected; } cases[] = {
-      {s::trim(b, "  ab ", TrimSide::left), "ab "},
-      {s::trim(b, "  ab ", TrimSide::right), "  ab"},
-      {s::trim(b, "  ab ", TrimSide::both), "ab"},
-      {s::trim(b, "   ", TrimSide::both), ""},
-      {s::trim(b, "\x81\x40" "ab\t", TrimSide::both), "ab"},
-      {s::trim(b, sjis(u8"メ@"), TrimSide::right), sjis(u8"メ@")},
-      {s::trim_set(b, "xxabxcxx", "x"), "abxc"},
-      {s::justify(b, "ab", 5, Justify::left), "ab   "},
-      {s::justify(b, "ab", 5, Justify::right), "   ab"},
-      {s::justify(b, "abcdef", 3, Justify::left), "abcdef"},
+      // The trims themselves are cp932_test's; these are the sides.
+      {s::trim(b, "  ab ", TrimSide::left), "ab "}, {s::trim(b, "  ab ", TrimSide::right), "  ab"},
+      {s::trim(b, "   ", TrimSide::both), ""}, {s::justify(b, "ab", 5, Justify::left), "ab   "},
+      {s::justify(b, "ab", 5, Justify::right), "   ab"}, {s::justify(b, "abcdef", 3, Justify::left), "abcdef"},
       {s::justify(b, "ab", 5000, Justify::left), "ab" + string(1022, ' ')},
-      {s::justify(b, "ab", 7, Justify::centre), "   ab  "},
-      {s::justify(b, "ab", 6, Justify::centre), "  ab  "},
-      {s::justify(b, "ab", 2, Justify::centre), "ab"},
-      {s::justify(b, "abcdef", 3, Justify::centre), "abcdef"},
+      {s::justify(b, "ab", 7, Justify::centre), "   ab  "}, {s::justify(b, "ab", 6, Justify::centre), "  ab  "},
+      {s::justify(b, "ab", 2, Justify::centre), "ab"}, {s::justify(b, "abcdef", 3, Justify::centre), "abcdef"},
       {s::justify(b, "ab", -5, Justify::right), "ab"},
   };
   for (std::size_t i = 0; i < std::size(cases); ++i)

@@ -8,13 +8,11 @@
 
 TEST(VersionWalk, Cases) {
   struct Case { std::string text; long long number; const char* shown; } cases[] = {
-      {"1, 29, 0, 0", 12900, "1.29.00"},
-      {"1,29,0,0", 12900, "1.29.00"},
+      {"1, 29, 0, 0", 12900, "1.29.00"}, {"1,29,0,0", 12900, "1.29.00"},
       {"2, 5, 7, 1", 20507, "2.05.07"},
       {"1, 100, 2, 0", 110002, "1.100.02"},  // %02d is a minimum width
       {"1, 2", 10000, "1.00.00"},            // digits after the last comma are not a field
-      {"", 0, "0.00.00"},
-      {"v1.x, 2b, 3", 1020000 / 100, "1.02.00"},
+      {"", 0, "0.00.00"}, {"v1.x, 2b, 3", 1020000 / 100, "1.02.00"},
   };
   for (const auto& c : cases) {
     const lmx::Version v = lmx::parse_file_version(c.text);

@@ -1,5 +1,6 @@
 // The ten text-file slots through the DLL under Wine: the bytes on disk in
 // every mode, the error word, and what module stop leaves behind.
+#include <malloc.h>
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 #include <string>
 
 #include "exports/api.h"
+#include "heap_check.h"
 #include "text.h"
 
 namespace {
@@ -30,23 +32,25 @@ string bytes_of(const string& file) {
 }
 void put_bytes(const string& file, const string& bytes) { std::ofstream(file, std::ios::binary) << bytes; }
 
+// Each row: a call, its expected result, then the error word it left (a
+// braced list is evaluated in order).
+struct Call { intptr_t got, expected, error, expected_error; };
+void check(const Call* calls, std::size_t n) {
+  for (std::size_t i = 0; i < n; ++i) {
+    EXPECT_EQ(calls[i].got, calls[i].expected) << "call " << i;
+    EXPECT_EQ(calls[i].error, calls[i].expected_error) << "call " << i;
+  }
+}
+
 TEST(Slots, NeverOpenedAndInvalidHandles) {  // runs first: no slot opened yet
-  EXPECT_EQ(IsEncode(4), 0);
-  EXPECT_EQ(FileError(), 2);
-  EXPECT_EQ(IsEncode(0), -1);
-  EXPECT_EQ(FileError(), 16);
-  EXPECT_EQ(IsOpen(0), 0);
-  EXPECT_EQ(FileError(), 16);
-  EXPECT_EQ(IsOpen(11), 0);
-  EXPECT_EQ(FileError(), 16);
-  EXPECT_EQ(FileClose(0), 1);
-  EXPECT_EQ(FileError(), 16);  // FileClose leaves the error word alone
-  EXPECT_EQ(IsEof(3), 0);
-  EXPECT_EQ(FileError(), 2);
-  EXPECT_NE(RdFile(5), GetResult());
-  EXPECT_EQ(FileError(), 2);
-  EXPECT_EQ(WrFile(12, "x"), 0);
-  EXPECT_EQ(FileError(), 16);
+  const Call calls[] = {
+      {IsEncode(4), 0, FileError(), 2},         {IsEncode(0), -1, FileError(), 16},
+      {IsOpen(0), 0, FileError(), 16},          {IsOpen(11), 0, FileError(), 16},
+      {FileClose(0), 1, FileError(), 16},  // FileClose leaves the error word alone
+      {IsEof(3), 0, FileError(), 2},            {RdFile(5) == GetResult(), 0, FileError(), 2},
+      {WrFile(12, "x"), 0, FileError(), 16},
+  };
+  check(calls, std::size(calls));
 }
 
 TEST(Slots, TenAtOnceAndTheLowestFreeSlot) {
@@ -63,30 +67,59 @@ TEST(Slots, TenAtOnceAndTheLowestFreeSlot) {
   EXPECT_EQ(IsOpen(3), 0);
   EXPECT_EQ(IsEncode(3), 1);  // a closed slot keeps code 1
   EXPECT_EQ(FileOpen(in_dir("again.txt").c_str(), "w"), 3);
+  // Both ends of the slots are real slots, one past is none.
+  for (intptr_t end : {1, 10}) {
+    EXPECT_EQ(IsOpen(end), 1) << end;
+    EXPECT_EQ(IsEncode(end), 1) << end;
+    EXPECT_EQ(WrFile(end, "end"), 1) << end;
+    EXPECT_EQ(FileClose(end), 1) << end;
+    EXPECT_EQ(bytes_of(in_dir("slot" + std::to_string(end - 1) + ".txt")), "end") << end;
+  }
+  EXPECT_EQ(IsOpen(11), 0);
+  EXPECT_EQ(FileError(), 16);
   for (int i = 1; i <= 10; ++i) FileClose(i);
-  EXPECT_EQ(IsOpen(1), 0);
+  EXPECT_EQ(IsOpen(3), 0);
+}
+
+TEST(Slots, EveryModeFlagTheRuntimeKnowsAndNoOther) {
+  const string file = in_dir("flags.txt");
+  // What each flag shows in the bytes: the text written over "abc" with
+  // WrFileLine("x"), and whether the file is left after close.
+  struct Case { const char* mode; string after; bool kept; } cases[] = {
+      {"w", "x\r\n", true},   {"wt", "x\r\n", true},  {"wb", "x\n", true},  {"a", "abcx\r\n", true},
+      {"ab", "abcx\n", true}, {"r+", "x\r\n", true},  {"r+b", "x\nc", true}, {"w+", "x\r\n", true},
+      {"a+", "abcx\r\n", true}, {"wc", "x\r\n", true}, {"wn", "x\r\n", true}, {"wN", "x\r\n", true},
+      {"wS", "x\r\n", true}, {"wR", "x\r\n", true}, {"wT", "x\r\n", true}, {"wD", "", false},
+      {"r", "abc", true},  // read only: the write fails
+  };
+  for (const auto& c : cases) {
+    put_bytes(file, "abc");
+    const intptr_t h = FileOpen(file.c_str(), c.mode);
+    ASSERT_GT(h, 0) << c.mode;
+    EXPECT_EQ(WrFileLine(h, "x"), c.mode[0] == 'r' && !c.mode[1] ? 0 : 1) << c.mode;
+    FileClose(h);
+    EXPECT_EQ(GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES, c.kept) << c.mode;
+    EXPECT_EQ(hex(bytes_of(file)), hex(c.after)) << c.mode;  // a missing file reads as no bytes
+  }
+  // Modes the C runtime would end the process on are refused first.
+  for (const char* refused : {"", "x", "q", "rw", "wx", "we", "wU", "w+q", "r,ccs=UNICODE", "w, ccs=UTF-8"}) {
+    EXPECT_EQ(FileOpen(file.c_str(), refused), 0) << refused;
+    EXPECT_EQ(FileError(), 16) << refused;
+  }
 }
 
 TEST(Slots, ArgumentsThatAreRefused) {
-  EXPECT_EQ(FileOpen("", "r"), 0);
-  EXPECT_EQ(FileError(), 16);
-  EXPECT_EQ(FileOpen(in_dir("x.txt").c_str(), nullptr), 0);
-  EXPECT_EQ(FileError(), 16);
-  // Modes the C runtime would end the process on are refused first.
-  EXPECT_EQ(FileOpen(in_dir("x.txt").c_str(), "q"), 0);
-  EXPECT_EQ(FileError(), 16);
-  EXPECT_EQ(FileOpen(in_dir("x.txt").c_str(), "w, ccs=UTF-8"), 0);
-  EXPECT_EQ(FileError(), 16);
-  EXPECT_EQ(FileOpenW(win_dir("x.txt").c_str(), (L"w" + wstring(100, L'b')).c_str(), L"UTF8"), 0);
-  EXPECT_EQ(FileError(), 16);  // the composed mode would not fit 100 code units
-  EXPECT_EQ(FileOpen(in_dir("missing\\x.txt").c_str(), "r"), 0);
-  EXPECT_EQ(FileError(), 2);
-  EXPECT_EQ(FileDelete(""), 0);
-  EXPECT_EQ(FileError(), 2 | 128);  // added, not cleared
   const string gone = in_dir("gone.txt");
   put_bytes(gone, "x");
-  EXPECT_EQ(FileDelete(gone.c_str()), 1);
-  EXPECT_EQ(FileDelete(gone.c_str()), 0);
+  const Call calls[] = {
+      {FileOpen("", "r"), 0, FileError(), 16}, {FileOpen(in_dir("x.txt").c_str(), nullptr), 0, FileError(), 16},
+      // The composed mode would not fit 100 code units.
+      {FileOpenW(win_dir("x.txt").c_str(), (L"w" + wstring(100, L'b')).c_str(), L"UTF8"), 0, FileError(), 16},
+      {FileOpen(in_dir("missing\\x.txt").c_str(), "r"), 0, FileError(), 2},
+      {FileDelete(""), 0, FileError(), 2 | 128},  // added, not cleared
+      {FileDelete(gone.c_str()), 1, 0, 0}, {FileDelete(gone.c_str()), 0, 0, 0},
+  };
+  check(calls, std::size(calls));
 }
 
 TEST(ByteFiles, LinesAndBlocks) {
@@ -127,12 +160,25 @@ TEST(ByteFiles, LinesAndBlocks) {
   EXPECT_EQ(FileError(), 16);
   EXPECT_STREQ(RdFileByte(h, 1000000), "");
   FileClose(h);
+
+  // Counts at the edges of the result buffer's block as it stands.
+  string big;
+  for (int i = 0; big.size() < 200000; ++i) big += std::to_string(i) + ",";
+  put_bytes(file, big);
+  h = FileOpen(file.c_str(), "rb");
+  std::size_t at = 0;
+  for (int over : {0, 1, 2}) {
+    const std::size_t n = _msize(const_cast<char*>(GetResult())) - 1 + over;
+    EXPECT_EQ(string(RdFileByte(h, static_cast<intptr_t>(n))), big.substr(at, n)) << over;
+    EXPECT_TRUE(heaps_intact()) << over;
+    at += n;
+  }
+  FileClose(h);
 }
 
 TEST(EncodedFiles, TheBytesOnDisk) {
   struct Case { const wchar_t* encoding; const wchar_t* mode; string expected; intptr_t code; } cases[] = {
-      {L"UTF8BOM", L"w", "\xEF\xBB\xBF" "a\r\n\xE6\x97\xA5", 3},
-      {L"utf-8", L"w", "a\r\n\xE6\x97\xA5", 2},
+      {L"UTF8BOM", L"w", "\xEF\xBB\xBF" "a\r\n\xE6\x97\xA5", 3}, {L"utf-8", L"w", "a\r\n\xE6\x97\xA5", 2},
       {L"UTF16LE", L"w", string("\xFF\xFE" "a\0\r\0\n\0\xE5\x65", 10), 4},
       {L"unicode", L"wb", string("\xFF\xFE" "a\0\n\0\xE5\x65", 8), 4},
   };
