@@ -84,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!filter.empty() && filter.size() < 1024) {
       search.begin("*", filter, 3);
       const lmx::windows::Candidate window{1, true, false, caption.c_str(), ""};
-      check(search.wants(window, unused) == (!caption.empty() && model_first(0, caption, filter) >= 0));
+      check(search.wants(window, unused) == (!caption.empty() && model::first(0, caption, filter) >= 0));
     }
   }
 
