@@ -69,3 +69,8 @@ add_dependencies(test_textfile exit_without_close)
 
 file(GLOB LORIMAX_PATH_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/paths/*.cpp)
 lorimax_wine_test(test_paths ${LORIMAX_PATH_TESTS})
+
+file(GLOB LORIMAX_PROCESS_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/process/*_test.cpp)
+lorimax_wine_test(test_process ${LORIMAX_PROCESS_TESTS})
+add_executable(process_child tests/process/child.cpp)
+add_dependencies(test_process process_child)
