@@ -19,16 +19,33 @@ namespace {
 int g_capture_state = -1;
 DWORD g_last_exit_code = 0;
 
-// One anonymous pipe whose child end is inheritable and whose own end is not.
+// One pipe whose child end is inheritable and whose own end is not.
 struct Pipe {
   KernelHandle read, write;
 };
-enum class ChildEnd { reads, writes };
 
-bool make_pipe(Pipe& pipe, ChildEnd child_end, DWORD size) {
-  if (!CreatePipe(pipe.read.put(), pipe.write.put(), nullptr, size)) return false;
-  const HANDLE child = child_end == ChildEnd::reads ? pipe.read.get() : pipe.write.get();
-  return SetHandleInformation(child, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT) != FALSE;
+// The input pipe is anonymous, made to hold the whole input line.
+bool make_input_pipe(Pipe& pipe, DWORD size) {
+  return CreatePipe(pipe.read.put(), pipe.write.put(), nullptr, size) &&
+         SetHandleInformation(pipe.read.get(), HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
+}
+
+HANDLE or_null(HANDLE h) { return h == INVALID_HANDLE_VALUE ? nullptr : h; }
+
+// The output pipe is a named one of the default size whose read end allows
+// overlapped reads, so that a read can wait for data and for the child's end
+// at once.
+bool make_output_pipe(Pipe& pipe) {
+  static unsigned serial = 0;
+  char name[64];
+  wsprintfA(name, "\\\\.\\pipe\\lorimax-output-%lu-%u", GetCurrentProcessId(), ++serial);
+  pipe.read.reset(or_null(CreateNamedPipeA(name, PIPE_ACCESS_INBOUND | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,
+                                           PIPE_TYPE_BYTE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS, 1, 0, 0, 0,
+                                           nullptr)));
+  if (!pipe.read) return false;
+  SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
+  pipe.write.reset(or_null(CreateFileA(name, GENERIC_WRITE, 0, &inheritable, OPEN_EXISTING, 0, nullptr)));
+  return static_cast<bool>(pipe.write);
 }
 
 // The host's own startup record with the child's flags and show state. The
@@ -59,12 +76,35 @@ DWORD wait_for_exit(const ChildProcess& child) {
   return code;
 }
 
-// Reads the pipe until every holder of its write end has closed it, appending
-// to the result buffer, which grows (keeping what it holds) up to the cap.
-// Beyond the cap the pipe is still drained, so the child never waits on it.
-void collect(HANDLE pipe) {
+// One read of at most `size` bytes into `read`; false at the end of the
+// output. The end is the pipe breaking (every holder of its write end has
+// closed it) or, once the child has ended, a read that would wait: all the
+// child wrote is in the pipe by then, and a process it started may hold the
+// pipe open for as long as it lives. (A zero-byte write gives a zero-byte
+// read, which is no end.)
+bool read_output(HANDLE pipe, HANDLE child, OVERLAPPED& pending, char* into, std::size_t size, bool& child_ended,
+                 DWORD& read) {
+  if (!ReadFile(pipe, into, static_cast<DWORD>(size), nullptr, &pending) && GetLastError() != ERROR_IO_PENDING)
+    return false;
+  if (!child_ended && !HasOverlappedIoCompleted(&pending)) {
+    const HANDLE either[] = {pending.hEvent, child};
+    child_ended = WaitForMultipleObjects(2, either, FALSE, INFINITE) == WAIT_OBJECT_0 + 1;
+  }
+  if (child_ended && !HasOverlappedIoCompleted(&pending)) CancelIo(pipe);
+  return GetOverlappedResult(pipe, &pending, &read, TRUE) != FALSE;
+}
+
+// Appends the child's output to the result buffer, which grows (keeping what
+// it holds) up to the cap. Beyond the cap the pipe is still drained, so the
+// child never waits on it.
+void collect(HANDLE pipe, HANDLE child) {
   NarrowResult& out = result();
   out.clear();
+  const KernelHandle done(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+  if (!done) return;
+  OVERLAPPED pending{};
+  pending.hEvent = done.get();
+  bool child_ended = false;
   std::size_t length = 0;
   char overflow[kReadChunk];
   for (;;) {
@@ -73,7 +113,7 @@ void collect(HANDLE pipe) {
     if (room && !out.ensure_keeping(needed, 2 * needed + 4)) room = 0;
     char* into = room ? out.data() + length : overflow;
     DWORD read = 0;
-    if (!ReadFile(pipe, into, static_cast<DWORD>(room ? room : sizeof overflow), &read, nullptr) || read == 0) break;
+    if (!read_output(pipe, child, pending, into, room ? room : sizeof overflow, child_ended, read)) break;
     if (!room) continue;
     length += drop_zero_bytes(into, read);
     out.data()[length] = 0;
@@ -87,7 +127,7 @@ const char* capture(const char* command, std::string_view input) {
   // child to read (a child may read nothing while it writes a lot).
   Pipe output, in;
   const auto input_size = static_cast<DWORD>(std::min<std::size_t>(line.size(), MAXDWORD));
-  if (!make_pipe(output, ChildEnd::writes, 0) || !make_pipe(in, ChildEnd::reads, input_size)) return kEmptyResult;
+  if (!make_output_pipe(output) || !make_input_pipe(in, input_size)) return kEmptyResult;
 
   STARTUPINFOA record = startup_record(STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES, SW_HIDE);
   record.hStdInput = in.read.get();
@@ -101,7 +141,7 @@ const char* capture(const char* command, std::string_view input) {
   DWORD written = 0;
   if (!line.empty()) WriteFile(in.write.get(), line.data(), input_size, &written, nullptr);
   in.write.reset();  // a child that reads to the end of its input gets there
-  collect(output.read.get());
+  collect(output.read.get(), child.process());
   g_last_exit_code = wait_for_exit(child);
   g_capture_state = 0;
   return result().c_str();

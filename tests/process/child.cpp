@@ -6,6 +6,9 @@
 //   exit:CODE  the exit code (decimal or 0x...); 0 when not given
 //   show       exits with dwFlags << 16 | wShowWindow of its startup record
 //   window:T   shows a window captioned T, then waits for standard input to end
+//   sleep:MS   sleeps
+//   spawn:S,S  starts another child with the steps S S, which inherits the
+//              standard handles and lives on; writes its process id
 #include <windows.h>
 
 #include <cstdlib>
@@ -62,6 +65,21 @@ void show_window(const std::string& caption) {
   read_stdin();
 }
 
+void spawn(std::string steps) {
+  for (char& c : steps)
+    if (c == ',') c = ' ';
+  std::string line = "process_child.exe " + steps;
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESTDHANDLES;
+  si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  si.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+  si.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi)) std::exit(91);
+  write_all(STD_OUTPUT_HANDLE, std::to_string(pi.dwProcessId));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -76,6 +94,8 @@ int main(int argc, char** argv) {
     else if (op == "in") write_all(STD_OUTPUT_HANDLE, read_stdin());
     else if (op == "exit") code = std::strtoul(arg.c_str(), nullptr, 0);
     else if (op == "window") show_window(arg);
+    else if (op == "sleep") Sleep(std::strtoul(arg.c_str(), nullptr, 0));
+    else if (op == "spawn") spawn(arg);
     else if (op == "show") {
       STARTUPINFOA si{};
       si.cb = sizeof si;

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <utility>
 
@@ -90,6 +91,18 @@ TEST(Capture, NeverBlocked) {
     EXPECT_TRUE(out == c.output) << c.steps;
     EXPECT_EQ(GetExitCode(), 7) << c.steps;
   }
+}
+
+// A child that leaves a process of its own behind, holding the output pipe:
+// the call returns when the child has ended, not when the pipe breaks.
+TEST(Capture, NotHeldByWhatTheChildStarted) {
+  const string out = GetStdout(child("spawn:sleep:30000 exit:2").c_str(), "");
+  EXPECT_EQ(GetExitCode(), 2);
+  const HANDLE left = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, std::strtoul(out.c_str(), nullptr, 10));
+  ASSERT_NE(left, nullptr) << out;
+  EXPECT_EQ(WaitForSingleObject(left, 0), WAIT_TIMEOUT);  // still running, still holding the pipe
+  TerminateProcess(left, 0);
+  CloseHandle(left);
 }
 
 // What a caller would write by hand: one pipe for both streams, a loop of
