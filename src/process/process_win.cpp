@@ -97,13 +97,11 @@ bool read_output(HANDLE pipe, HANDLE child, OVERLAPPED& pending, char* into, std
 // Appends the child's output to the result buffer, which grows (keeping what
 // it holds) up to the cap. Beyond the cap the pipe is still drained, so the
 // child never waits on it.
-void collect(HANDLE pipe, HANDLE child) {
+void collect(HANDLE pipe, HANDLE child, HANDLE read_done) {
   NarrowResult& out = result();
   out.clear();
-  const KernelHandle done(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-  if (!done) return;
   OVERLAPPED pending{};
-  pending.hEvent = done.get();
+  pending.hEvent = read_done;
   bool child_ended = false;
   std::size_t length = 0;
   char overflow[kReadChunk];
@@ -127,7 +125,8 @@ const char* capture(const char* command, std::string_view input) {
   // child to read (a child may read nothing while it writes a lot).
   Pipe output, in;
   const auto input_size = static_cast<DWORD>(std::min<std::size_t>(line.size(), MAXDWORD));
-  if (!make_output_pipe(output) || !make_input_pipe(in, input_size)) return kEmptyResult;
+  const KernelHandle read_done(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+  if (!read_done || !make_output_pipe(output) || !make_input_pipe(in, input_size)) return kEmptyResult;
 
   STARTUPINFOA record = startup_record(STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES, SW_HIDE);
   record.hStdInput = in.read.get();
@@ -141,7 +140,7 @@ const char* capture(const char* command, std::string_view input) {
   DWORD written = 0;
   if (!line.empty()) WriteFile(in.write.get(), line.data(), input_size, &written, nullptr);
   in.write.reset();  // a child that reads to the end of its input gets there
-  collect(output.read.get(), child.process());
+  collect(output.read.get(), child.process(), read_done.get());
   g_last_exit_code = wait_for_exit(child);
   g_capture_state = 0;
   return result().c_str();
