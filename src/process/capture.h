@@ -7,8 +7,10 @@
 
 namespace lmx::process {
 
-// Each read from the child's output pipe asks for at most this many bytes.
-inline constexpr std::size_t kReadChunk = 1023;
+// Each read from the child's output pipe asks for at most this many bytes,
+// straight into the result buffer: large reads keep the capture as fast as a
+// plain read loop.
+inline constexpr std::size_t kReadChunk = 65536;
 
 // The show state that RUNSYNC gives its child for a show argument: 0 to 10 as
 // they are, except 5 and 9, and every other value (negative ones included),

@@ -104,7 +104,7 @@ void collect(HANDLE pipe, HANDLE child, HANDLE read_done) {
   pending.hEvent = read_done;
   bool child_ended = false;
   std::size_t length = 0;
-  char overflow[kReadChunk];
+  static char overflow[kReadChunk];  // what comes beyond the cap, dropped
   for (;;) {
     std::size_t room = std::min(kReadChunk, kResultCap - 1 - length);
     const std::size_t needed = length + room + 1;
