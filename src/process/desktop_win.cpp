@@ -1,7 +1,7 @@
 // Desktop helpers: key strokes, the clipboard's display text and owner, the
 // executable behind a window, and HTML Help.
 #include <windows.h>
-// after windows.h
+// htmlhelp.h needs windows.h before it
 #include <htmlhelp.h>
 
 #include <cstring>
@@ -17,9 +17,11 @@ namespace {
 
 HWND as_window(intptr_t value) { return reinterpret_cast<HWND>(value); }
 
+// A function of a loaded library; none when the library is missing (a null
+// module would make GetProcAddress search the host's executable).
 template <class Fn>
 Fn resolve(HMODULE module, const char* name) {
-  return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+  return module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
 }
 
 struct Modifier {
@@ -53,7 +55,7 @@ HtmlHelpAFn html_help() {
   // Deliberately never freed, as by the platform's stub: a help window may
   // outlive any call.
   if (HMODULE control = LoadLibraryA(file))
-    function = reinterpret_cast<HtmlHelpAFn>(reinterpret_cast<void*>(GetProcAddress(control, MAKEINTRESOURCEA(14))));
+    function = resolve<HtmlHelpAFn>(control, MAKEINTRESOURCEA(14));
   return function;
 }
 
