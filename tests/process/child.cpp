@@ -90,7 +90,7 @@ int main(int argc, char** argv) {
     const std::string op = step.substr(0, colon), arg = colon == std::string::npos ? "" : step.substr(colon + 1);
     if (op == "out") write_all(STD_OUTPUT_HANDLE, unescape(arg));
     else if (op == "err") write_all(STD_ERROR_HANDLE, unescape(arg));
-    else if (op == "bulk") write_all(STD_OUTPUT_HANDLE, bulk_pattern(0, std::strtoull(arg.c_str(), nullptr, 0)));
+    else if (op == "bulk") write_all(STD_OUTPUT_HANDLE, bulk_pattern(std::strtoull(arg.c_str(), nullptr, 0)));
     else if (op == "in") write_all(STD_OUTPUT_HANDLE, read_stdin());
     else if (op == "exit") code = std::strtoul(arg.c_str(), nullptr, 0);
     else if (op == "window") show_window(arg);

@@ -7,15 +7,16 @@
 #include <cstdio>
 #include <string>
 
-inline std::string bulk_pattern(std::size_t from, std::size_t count) {
+inline std::string bulk_pattern(std::size_t count) {
   std::string out;
   out.reserve(count + 10);
-  for (std::size_t line = from / 10 * 10; out.size() < count + (from % 10); line += 10) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%09zu\n", line);
-    out += text;
+  for (std::size_t offset = 0; out.size() < count; offset += 10) {
+    char line[16];
+    std::snprintf(line, sizeof line, "%09zu\n", offset);
+    out += line;
   }
-  return out.substr(from % 10, count);
+  out.resize(count);
+  return out;
 }
 
 #endif
