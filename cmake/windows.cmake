@@ -122,3 +122,8 @@ add_dependencies(test_windows dwmapi_standin)
 add_test(NAME test_windows_composition COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} ${LORIMAX_DWM_DIR}/test_windows.exe)
 set_tests_properties(test_windows_composition PROPERTIES WORKING_DIRECTORY ${LORIMAX_DWM_DIR} TIMEOUT 120
   ENVIRONMENT "GTEST_FILTER=CompositionOn.*;WINEDLLOVERRIDES=dwmapi=n")
+file(GLOB LORIMAX_PROCESS_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/process/*_test.cpp)
+lorimax_wine_test(test_process ${LORIMAX_PROCESS_TESTS})
+set_tests_properties(test_process PROPERTIES TIMEOUT 900)  # a capture that hangs fails, not the run
+add_executable(process_child tests/process/child.cpp)
+add_dependencies(test_process process_child)

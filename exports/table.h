@@ -184,8 +184,16 @@
   X(window_geometry, TopWindow, I, "makes the window always on top (topmost non-zero) or not, activating it when activate is non-zero: 1, or 0", (I, window), (I, topmost), (I, activate)) \
   X(window_geometry, BottomWindow, I, "puts the window at the bottom of the Z order, activating it when activate is non-zero: 1, or 0", (I, window), (I, activate)) \
   X(window_geometry, IsTopWindow, I, "1 when the window is always on top, else 0", (I, window))
-#define LMX_PROCESS_EXPORTS(X)
-#define LMX_DESKTOP_EXPORTS(X)
+#define LMX_PROCESS_EXPORTS(X) \
+  X(processes, GetStdout, S, "runs the command hidden with the input line (and CR LF): all it wrote to stdout and stderr, without zero bytes, at most 999,999 bytes", (S, command), (S, input)) \
+  X(processes, GetExitCode, I, "the exit code (0 to 4294967295) of the child that the last GetStdout ran; -1 when it ran none") \
+  X(processes, RUNSYNC, I, "runs the command with a show state (0-10; 5, 9 and others show normally) and waits: its exit code, or failure when not started", (S, command), (I, failure), (I, show))
+#define LMX_DESKTOP_EXPORTS(X) \
+  X(desktop, SendKeyPress, I, "strikes the virtual key with modifiers (1 Shift, 2 Control, 4 Alt): 1, or 0 for a key over 255 or modifiers over 7", (I, key), (I, modifiers)) \
+  X(desktop, GetClipboardDSPTEXT, S, "the clipboard's display text (CF_DSPTEXT), the clipboard opened by the window; the empty result when there is none", (I, opener)) \
+  X(desktop, GetClipboardOwnerHandle, I, "the window that owns the clipboard, or 0") \
+  X(desktop, GetFileNameFromHwnd, S, "the full path of the executable of the window's process; empty when it cannot be read", (I, window)) \
+  X(desktop, OpenHtmlHelp, I, "opens the HTML Help file at the keywords (separated by ;): 1, or 0", (S, help_file), (S, keywords))
 #define LMX_REGEX_BRIDGE_EXPORTS(X)
 #define LMX_SPELL_BRIDGE_EXPORTS(X)
 #define LMX_MECAB_BRIDGE_EXPORTS(X)

@@ -26,16 +26,26 @@ void ResultBuffer<Char>::release() {
 }
 
 template <class Char>
-bool ResultBuffer<Char>::ensure(std::size_t needed, std::size_t new_capacity) {
+bool ResultBuffer<Char>::grow(std::size_t needed, std::size_t new_capacity, std::size_t keep) {
   if (data_ && capacity_ >= needed) return true;
   if (new_capacity > kResultCap) new_capacity = kResultCap;
   if (new_capacity < needed || new_capacity == 0) return false;
   auto* grown = static_cast<Char*>(heap_realloc(data_, new_capacity * sizeof(Char)));
   if (!grown) return false;  // realloc left the old block as it was
-  std::memset(grown, 0, new_capacity * sizeof(Char));
+  std::memset(grown + keep, 0, (new_capacity - keep) * sizeof(Char));
   data_ = grown;
   capacity_ = new_capacity;
   return true;
+}
+
+template <class Char>
+bool ResultBuffer<Char>::ensure(std::size_t needed, std::size_t new_capacity) {
+  return grow(needed, new_capacity, 0);
+}
+
+template <class Char>
+bool ResultBuffer<Char>::ensure_keeping(std::size_t needed, std::size_t new_capacity) {
+  return grow(needed, new_capacity, data_ ? capacity_ : 0);
 }
 
 template <class Char>

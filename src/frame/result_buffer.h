@@ -33,6 +33,9 @@ class ResultBuffer {
   bool ensure(std::size_t needed, std::size_t new_capacity);
   // Growth "with no slack": twice the needed size plus 4.
   bool ensure_doubled(std::size_t needed) { return ensure(needed, 2 * needed + 4); }
+  // The same rule for a writer that appends to what the buffer holds: the old
+  // contents survive and only the added room is zero-filled.
+  bool ensure_keeping(std::size_t needed, std::size_t new_capacity);
 
   Char* data() { return data_; }
   const Char* c_str() const;
@@ -45,6 +48,8 @@ class ResultBuffer {
   bool assign(std::basic_string_view<Char> text, std::size_t new_capacity);
 
  private:
+  // Reallocates for `needed`, zero-filling everything from `keep` on.
+  bool grow(std::size_t needed, std::size_t new_capacity, std::size_t keep);
   Char* data_ = nullptr;
   std::size_t capacity_ = 0;
 };

@@ -54,8 +54,74 @@ struct StreamTraits {
   static void close(std::FILE* f) { std::fclose(f); }
 };
 
+struct KernelTraits {
+  using type = HANDLE;
+  static HANDLE invalid() { return nullptr; }
+  static void close(HANDLE h) { CloseHandle(h); }
+};
+struct ModuleTraits {
+  using type = HMODULE;
+  static HMODULE invalid() { return nullptr; }
+  static void close(HMODULE m) { FreeLibrary(m); }
+};
+struct GlobalLockTraits {
+  using type = HGLOBAL;
+  static HGLOBAL invalid() { return nullptr; }
+  static void close(HGLOBAL g) { GlobalUnlock(g); }
+};
+
 using FindHandle = Owner<FindTraits>;      // FindFirstFile
 using FileStream = Owner<StreamTraits>;    // the C runtime's streams
+using KernelHandle = Owner<KernelTraits>;  // processes, threads, pipe ends (CloseHandle)
+using LoadedModule = Owner<ModuleTraits>;  // LoadLibrary
+using LockedGlobal = Owner<GlobalLockTraits>;  // a locked global block; see locked()
+
+// A started child: its process and primary thread handles, closed together.
+// CreateProcess fills `put()`.
+class ChildProcess {
+ public:
+  ChildProcess() = default;
+  ChildProcess(const ChildProcess&) = delete;
+  ChildProcess& operator=(const ChildProcess&) = delete;
+  ~ChildProcess() { reset(); }
+  PROCESS_INFORMATION* put() {
+    reset();
+    return &info_;
+  }
+  HANDLE process() const { return info_.hProcess; }
+  // The primary thread is of no use to a caller that only waits.
+  void close_thread() {
+    if (info_.hThread) CloseHandle(std::exchange(info_.hThread, nullptr));
+  }
+  void reset() {
+    close_thread();
+    if (info_.hProcess) CloseHandle(std::exchange(info_.hProcess, nullptr));
+  }
+
+ private:
+  PROCESS_INFORMATION info_{};
+};
+
+// The clipboard, open from construction to destruction when opened() holds.
+class OpenClipboardScope {
+ public:
+  explicit OpenClipboardScope(HWND opener) : open_(OpenClipboard(opener) != FALSE) {}
+  OpenClipboardScope(const OpenClipboardScope&) = delete;
+  OpenClipboardScope& operator=(const OpenClipboardScope&) = delete;
+  ~OpenClipboardScope() {
+    if (open_) CloseClipboard();
+  }
+  bool opened() const { return open_; }
+
+ private:
+  bool open_;
+};
+
+// Locks a global block; the owner unlocks it, `*data` points into it.
+inline LockedGlobal locked(HGLOBAL block, void** data) {
+  *data = block ? ::GlobalLock(block) : nullptr;
+  return LockedGlobal(*data ? block : nullptr);
+}
 
 }  // namespace lmx
 

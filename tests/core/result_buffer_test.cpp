@@ -34,6 +34,18 @@ TEST(ResultBuffer, GrowsOnlyPastItsCapacity) {
   EXPECT_EQ(b.capacity(), 18006u);
 }
 
+TEST(ResultBuffer, GrowthForAnAppenderKeepsWhatIsWritten) {
+  lmx::NarrowResult b;
+  ASSERT_TRUE(b.allocate(8));
+  std::memcpy(b.data(), "1234567", 8);
+  EXPECT_TRUE(b.ensure_keeping(8, 9));  // fits: nothing moves
+  EXPECT_EQ(b.capacity(), 8u);
+  EXPECT_TRUE(b.ensure_keeping(9, 2 * 9 + 4));
+  EXPECT_EQ(b.capacity(), 22u);
+  EXPECT_STREQ(b.data(), "1234567");
+  for (std::size_t i = 8; i < b.capacity(); ++i) ASSERT_EQ(b.data()[i], 0) << i;
+}
+
 TEST(ResultBuffer, CapIsHard) {
   lmx::WideResult b;
   ASSERT_TRUE(b.allocate(4096));
