@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds the engines lorimax links or loads, for the MinGW target, from
 # Debian 12's source packages. Each engine is built once per machine into
-#   ${LORIMAX_ENGINE_CACHE:-~/.cache/lorimax}/<engine>-<source version>/
-# (an install prefix: include/, lib/, bin/), outside any clone, so that a new
-# clone on the same machine reuses it.
+#   ${LORIMAX_ENGINE_CACHE:-~/.cache/lorimax}/<engine>-<source version>/<recipe>/
+# (an install prefix: include/, lib/, bin/; <recipe> is a digest of the recipe
+# and the build settings), outside any clone, so that a new clone on the same
+# machine reuses it.
 #
 #   build.sh [engine...]        build what is missing (all engines by default)
 #   build.sh --cmake-args       print the -D arguments that tell CMake where they are

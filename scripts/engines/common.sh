@@ -9,14 +9,6 @@ ENGINE_ROOT=${LORIMAX_ENGINE_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/lorimax}
 ENGINE_SCRIPTS=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 ENGINE_JOBS=${JOBS:-1}
 
-TARGET=x86_64-w64-mingw32
-TARGET_CC=$TARGET-gcc-posix
-TARGET_CXX=$TARGET-g++-posix
-# The runtime goes into each DLL so that it imports system DLLs only. libtool
-# drops such flags from LDFLAGS when it links a DLL, so autotools recipes put
-# them into the compiler's name instead.
-STATIC_RUNTIME="-static-libgcc -static-libstdc++ -Wl,-Bstatic"
-
 say() { echo "engines: $*" >&2; }
 die() { echo "engines: $*" >&2; exit 1; }
 
@@ -31,24 +23,30 @@ recipe_get() { ( source "$(recipe_file "$1")"; eval "echo \"\${$2}\"" ); }
 
 # Debian's version without its epoch keys the cache: nkf 1:2.1.5-1 -> nkf-2.1.5-1.
 engine_key() { local v; v=$(recipe_get "$1" SOURCE_VERSION); echo "$1-${v#*:}"; }
-engine_prefix() { echo "$ENGINE_ROOT/$(engine_key "$1")"; }
 engine_var() { echo "$1" | tr '[:lower:]' '[:upper:]'; }
 
-# A prefix is only reused when it was made by the same recipe and helpers.
-recipe_stamp() { cat "$(recipe_file "$1")" "$ENGINE_SCRIPTS/common.sh" | sha256sum | cut -c1-16; }
-
-engine_cached() {
-  local prefix=$1 stamp=$2
-  [[ -f $prefix/.recipe && $(cat "$prefix/.recipe") == "$stamp" ]]
+# Inside <engine>-<source version>/, one prefix per recipe: clones whose
+# recipes differ (two branches at work on one machine) each keep their own
+# instead of rebuilding the other's in turn. The digest covers the recipe, the
+# build settings at the end of this file and the recipes of its dependencies.
+recipe_stamp() {
+  local dep
+  {
+    cat "$(recipe_file "$1")"
+    sed -n '/^# --- Build settings/,$p' "$ENGINE_SCRIPTS/common.sh"
+    for dep in $(recipe_get "$1" DEPENDS); do recipe_stamp "$dep"; done
+  } | sha256sum | cut -c1-12
 }
+engine_prefix() { echo "$ENGINE_ROOT/$(engine_key "$1")/$(recipe_stamp "$1")"; }
+engine_cached() { [[ -f $1/.recipe ]]; }
 
 as_root() { if [[ $(id -u) -eq 0 ]]; then "$@"; else sudo "$@"; fi; }
 
-# apt-get source needs deb-src lines. Debian 12's sources are one deb822 file;
-# its Types lines gain deb-src in place, once.
 # (grep reads to the end: with -q, apt-cache's broken pipe would fail the test.)
 source_offered() { apt-cache showsrc "$1" 2>/dev/null | grep -x "Version: $2" >/dev/null; }
 
+# apt-get source needs deb-src lines. Debian 12's sources are one deb822 file;
+# its Types lines gain deb-src in place, once.
 ensure_source_offered() {
   local package=$1 version=$2 list=/etc/apt/sources.list.d/debian.sources
   source_offered "$package" "$version" && return 0
@@ -88,36 +86,34 @@ fetch_source() {
 # Every DLL of a prefix must import system DLLs only.
 check_imports() {
   local prefix=$1 dll bad
-  for dll in "$prefix"/bin/*.dll; do
-    [[ -e $dll ]] || continue
+  for dll in "$prefix"/bin/*; do
+    [[ ${dll,,} == *.dll ]] || continue
     bad=$($TARGET-objdump -p "$dll" | sed -n 's/^[[:space:]]*DLL Name: //p' | grep -Ei '^lib|pthread|stdc|gcc' || true)
     [[ -z $bad ]] || die "$(basename "$dll") imports non-system DLLs: $bad"
   done
 }
 
 engine_ensure() {
-  local engine=$1 prefix stamp dep work lockfile
+  local engine=$1 key prefix dep work lock_fd started=$SECONDS
   for dep in $(recipe_get "$engine" DEPENDS); do engine_ensure "$dep"; done
+  key=$(engine_key "$engine")
   prefix=$(engine_prefix "$engine")
-  stamp=$(recipe_stamp "$engine")
-  if engine_cached "$prefix" "$stamp"; then
-    say "$(engine_key "$engine") cached in $prefix"
+  if engine_cached "$prefix"; then
+    say "$key cached in $prefix"
     return 0
   fi
-  mkdir -p "$ENGINE_ROOT"
-  lockfile=$ENGINE_ROOT/.$(engine_key "$engine").lock
-  exec {lock_fd}>"$lockfile"
+  mkdir -p "$(dirname "$prefix")"
+  exec {lock_fd}>"$prefix.lock"
   flock "$lock_fd"
-  if engine_cached "$prefix" "$stamp"; then   # another build finished meanwhile
+  if engine_cached "$prefix"; then   # another build finished meanwhile
     exec {lock_fd}>&-
-    say "$(engine_key "$engine") cached in $prefix"
+    say "$key cached in $prefix"
     return 0
   fi
-  work=$(mktemp -d "$ENGINE_ROOT/.build-$(engine_key "$engine").XXXXXX")
+  work=$(mktemp -d "$prefix.build.XXXXXX")
   # shellcheck disable=SC2064
   trap "rm -rf '$work'" EXIT
-  say "building $(engine_key "$engine") (log: $work/build.log while it runs)"
-  local started=$SECONDS
+  say "building $key (log: $work/build.log while it runs)"
   mkdir -p "$work/download" "$work/src" "$work/prefix"/{include,lib,bin}
   fetch_source "$engine" "$work/download" "$work/src"
   # A shell of its own, so that -e holds in the recipe (an `if` would turn it off).
@@ -125,19 +121,28 @@ engine_ensure() {
           build "$ENGINE_SCRIPTS/common.sh" "$(recipe_file "$engine")" "$work/src" "$work/prefix") \
         >"$work/build.log" 2>&1; then
     tail -n 40 "$work/build.log" >&2
-    die "$(engine_key "$engine") failed to build"
+    die "$key failed to build"
   fi
   check_imports "$work/prefix"
   rm -f "$work/prefix"/lib/*.la   # libtool's notes name the temporary prefix
-  echo "$stamp" >"$work/prefix/.recipe"
-  # Into place in two renames: the old prefix (from another recipe) goes aside first.
-  if [[ -e $prefix ]]; then mv "$prefix" "$work/old"; fi
+  recipe_stamp "$engine" >"$work/prefix/.recipe"
+  # One rename puts it in place (a leftover without .recipe goes first).
+  rm -rf "$prefix"
   mv "$work/prefix" "$prefix"
   rm -rf "$work"
   trap - EXIT
   exec {lock_fd}>&-
-  say "$(engine_key "$engine") built in $((SECONDS - started)) s into $prefix"
+  say "$key built in $((SECONDS - started)) s into $prefix"
 }
+
+# --- Build settings: what the recipes build with.
+TARGET=x86_64-w64-mingw32
+TARGET_CC=$TARGET-gcc-posix
+TARGET_CXX=$TARGET-g++-posix
+# The runtime goes into each DLL so that it imports system DLLs only. libtool
+# drops such flags from LDFLAGS when it links a DLL, so autotools recipes put
+# them into the compiler's name instead.
+STATIC_RUNTIME="-static-libgcc -static-libstdc++ -Wl,-Bstatic"
 
 # Recipes call these with the source folder as the current directory.
 cmake_target_configure() {   # prefix, then CMake options
