@@ -13,7 +13,7 @@ list(APPEND LORIMAX_WINDOWS_SOURCES src/frame/version.rc)
 file(GLOB LORIMAX_EXPORT_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/exports/*.cpp)
 
 add_library(lorimax SHARED ${LORIMAX_EXPORT_SOURCES} ${LORIMAX_WINDOWS_SOURCES})
-target_link_libraries(lorimax PRIVATE lorimax_core version shlwapi shell32 ole32 wininet)
+target_link_libraries(lorimax PRIVATE lorimax_core lorimax::editorconfig version shlwapi shell32 ole32 wininet)
 target_compile_definitions(lorimax PRIVATE LORIMAX_BUILDING_DLL)
 set_target_properties(lorimax PROPERTIES PREFIX "" OUTPUT_NAME lorimax)
 
@@ -70,3 +70,14 @@ add_dependencies(test_textfile exit_without_close)
 
 file(GLOB LORIMAX_PATH_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/paths/*.cpp)
 lorimax_wine_test(test_paths ${LORIMAX_PATH_TESTS})
+
+file(GLOB LORIMAX_EDITORCONFIG_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/editorconfig/*.cpp)
+lorimax_wine_test(test_editorconfig ${LORIMAX_EDITORCONFIG_TESTS})
+target_link_libraries(test_editorconfig PRIVATE lorimax::pcre2)  # its header gives the expected version
+# The same queries against Debian's editorconfig tool, on a tree written at test time.
+find_program(LORIMAX_EDITORCONFIG_TOOL editorconfig REQUIRED)
+add_test(NAME editorconfig_cross_check
+  COMMAND ${CMAKE_COMMAND} -DTOOL=${LORIMAX_EDITORCONFIG_TOOL} -DRUN=${CMAKE_CROSSCOMPILING_EMULATOR}
+          -DEXE=$<TARGET_FILE:test_editorconfig> -DTREE=${CMAKE_BINARY_DIR}/editorconfig-cross
+          -P ${CMAKE_CURRENT_SOURCE_DIR}/tests/editorconfig/cross_check.cmake)
+set_tests_properties(editorconfig_cross_check PROPERTIES WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
