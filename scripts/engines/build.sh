@@ -13,6 +13,8 @@
 # A build runs in a temporary folder and is moved into place at the end, under
 # a lock, so an interrupted or concurrent build never leaves a half prefix.
 set -euo pipefail
+# An interrupted build still removes its temporary folder (the EXIT trap).
+trap 'exit 130' INT TERM
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=common.sh
 source "$here/common.sh"
