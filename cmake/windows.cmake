@@ -6,6 +6,7 @@ enable_language(RC)
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 add_link_options(-static)
+include(${CMAKE_CURRENT_LIST_DIR}/engines.cmake)
 
 file(GLOB_RECURSE LORIMAX_WINDOWS_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/src/*_win.cpp)
 list(APPEND LORIMAX_WINDOWS_SOURCES src/frame/version.rc)
@@ -13,6 +14,7 @@ file(GLOB LORIMAX_EXPORT_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/e
 
 add_library(lorimax SHARED ${LORIMAX_EXPORT_SOURCES} ${LORIMAX_WINDOWS_SOURCES})
 target_link_libraries(lorimax PRIVATE lorimax_core version shlwapi shell32 ole32 wininet dwmapi)
+target_link_libraries(lorimax PRIVATE lorimax_core lorimax::editorconfig version shlwapi shell32 ole32 wininet)
 target_compile_definitions(lorimax PRIVATE LORIMAX_BUILDING_DLL)
 set_target_properties(lorimax PROPERTIES PREFIX "" OUTPUT_NAME lorimax)
 
@@ -127,3 +129,13 @@ lorimax_wine_test(test_process ${LORIMAX_PROCESS_TESTS})
 set_tests_properties(test_process PROPERTIES TIMEOUT 900)  # a capture that hangs fails, not the run
 add_executable(process_child tests/process/child.cpp)
 add_dependencies(test_process process_child)
+file(GLOB LORIMAX_EDITORCONFIG_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/editorconfig/*.cpp)
+lorimax_wine_test(test_editorconfig ${LORIMAX_EDITORCONFIG_TESTS})
+target_link_libraries(test_editorconfig PRIVATE lorimax::pcre2)  # its header gives the expected version
+# The same queries against Debian's editorconfig tool, on a tree written at test time.
+find_program(LORIMAX_EDITORCONFIG_TOOL editorconfig REQUIRED)
+add_test(NAME editorconfig_cross_check
+  COMMAND ${CMAKE_COMMAND} -DTOOL=${LORIMAX_EDITORCONFIG_TOOL} -DRUN=${CMAKE_CROSSCOMPILING_EMULATOR}
+          -DEXE=$<TARGET_FILE:test_editorconfig> -DTREE=${CMAKE_BINARY_DIR}/editorconfig-cross
+          -P ${CMAKE_CURRENT_SOURCE_DIR}/tests/editorconfig/cross_check.cmake)
+set_tests_properties(editorconfig_cross_check PROPERTIES WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)

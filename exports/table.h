@@ -198,7 +198,15 @@
 #define LMX_SPELL_BRIDGE_EXPORTS(X)
 #define LMX_MECAB_BRIDGE_EXPORTS(X)
 #define LMX_NKF_BRIDGE_EXPORTS(X)
-#define LMX_EDITORCONFIG_EXPORTS(X)
+#define LMX_EDITORCONFIG_EXPORTS(X) \
+  X(editorconfig, EditorConfigExecute, I, "finds the .editorconfig properties of the file (a full path): their number, or -1 (see EditorConfigErrorMessage)", (S, path)) \
+  X(editorconfig, EditorConfigExecuteW, I, "as EditorConfigExecute for a UTF-16 path", (W, path)) \
+  X(editorconfig, EditorConfigGetKey, S, "the name of the property at index, as UTF-8; empty out of range", (I, index)) \
+  X(editorconfig, EditorConfigGetValue, S, "the value of the property at index, as UTF-8; empty out of range", (I, index)) \
+  X(editorconfig, EditorConfigClear, I, "forgets the properties of the last query; always 1") \
+  X(editorconfig, EditorConfigErrorMessage, S, "the message of the last failed query (the core library's, e.g. Failed to parse file.)") \
+  X(editorconfig, EditorConfigGetVersionStr, S, "the linked core library's version (EditorConfig C Core Version 0.12.6)") \
+  X(editorconfig, EditorConfigGetPcreVersionStr, S, "the linked PCRE2's version (EditorConfig:pcre2 library version 10.42 2022-12-11)")
 
 #define LMX_ALL_EXPORTS(X) \
   LMX_FRAME_EXPORTS(X) \

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "editorconfig/query.h"
 #include "format/format_win.h"
 #include "frame/guarded.h"
 #include "frame/lifecycle.h"
@@ -73,6 +74,7 @@ constexpr StartHook kStartOrder[] = {
 };
 
 constexpr StopHook kStopOrder[] = {
+    {"EditorConfig lists", editorconfig::stop_lists},
     {"text-file slots", textfile::stop_slots},
     {"result buffers", stop_result_buffers},
     {"INI lists", ini::stop_lists},
