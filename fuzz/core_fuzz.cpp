@@ -44,6 +44,25 @@ intptr_t model_first(std::size_t start, const std::string& text, const std::stri
   return -1;
 }
 
+// The case folds by their definition, a character at a time.
+std::string model_fold(const std::string& text, unsigned mode, bool upper) {
+  std::string out = text;
+  for (std::size_t p = 0; p < text.size();) {
+    auto& b = reinterpret_cast<unsigned char&>(out[p]);
+    if (cp::is_double_byte(text, p)) {
+      auto& trail = reinterpret_cast<unsigned char&>(out[p + 1]);
+      if (mode != 1 && b == 0x82 && !upper && trail >= 0x60 && trail <= 0x79) trail += 0x21;
+      if (mode != 1 && b == 0x82 && upper && trail >= 0x81 && trail <= 0x9A) trail -= 0x21;
+      p += 2;
+      continue;
+    }
+    if (mode != 2 && !upper && b >= 'A' && b <= 'Z') b += 0x20;
+    if (mode != 2 && upper && b >= 'a' && b <= 'z') b -= 0x20;
+    ++p;
+  }
+  return out;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -75,18 +94,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   s::trim_set(b, text, needle);
   s::justify(b, text, number * 9, s::Justify::centre);
 
-  // The block-wise fold and the character walk agree.
-  std::string folded = text, walked;
-  cp::fold_upper(folded.data(), folded.size(), 0);
-  for (std::size_t p = 0; p < text.size();) {
-    std::string ch = text.substr(p, cp::char_width(text, p));
-    p += ch.size();
-    if (ch.size() == 2 && ch[0] == '\x82' && static_cast<unsigned char>(ch[1]) >= 0x81 && static_cast<unsigned char>(ch[1]) <= 0x9A)
-      ch[1] = static_cast<char>(ch[1] - 0x21);
-    if (ch.size() == 1 && ch[0] >= 'a' && ch[0] <= 'z') ch[0] = static_cast<char>(ch[0] - 32);
-    walked += ch;
+  // The block-wise folds (on both vector paths) and the folded searches
+  // agree with the character walk and with plain searches in folded copies.
+  cp::use_vectors(data[1] & 0x40 ? cp::Vectors::baseline : cp::Vectors::best);
+  const unsigned fold = static_cast<unsigned>(number & 3);  // 3 folds both, as 0 does
+  for (bool upper : {false, true}) {
+    std::string folded(text.size(), '\0');
+    cp::fold_copy(folded.data(), text.data(), text.size(), fold, upper ? cp::Case::upper : cp::Case::lower);
+    check(folded == model_fold(text, fold, upper));
   }
-  check(folded == walked);
+  cp::use_vectors(cp::Vectors::best);
+  const intptr_t search_mode = 1 + (number & 3);  // 4: exact
+  const unsigned search_fold = search_mode == 1 ? 0 : search_mode == 2 ? 1 : 2;
+  const std::string folded_text = search_mode < 4 ? model_fold(text, search_fold, false) : text;
+  const std::string folded_needle = search_mode < 4 ? model_fold(needle, search_fold, false) : needle;
+  if (!text.empty() && !needle.empty() && text.size() >= needle.size()) {
+    const std::size_t start = static_cast<std::size_t>(data[1]) % (text.size() + 1);
+    check(s::in_str_ex(static_cast<intptr_t>(start), text, needle, search_mode) ==
+          model_first(start, folded_text, folded_needle));
+  }
+  if (!text.empty() && !needle.empty())
+    check(s::in_str_rev_ex(text, needle, search_mode) == model_last(folded_text, folded_needle));
 
   lmx::kanji::digits_to_kanji(b, text, number & 1);
   lmx::time_format::rewrite(text, {2026, 12, 7, 15, 4, 5, 1});

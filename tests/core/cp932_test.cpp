@@ -7,6 +7,7 @@
 #include <string>
 
 #include "../support/text.h"
+#include "core_support.h"
 
 namespace cp = lmx::cp932;
 using std::string;
@@ -162,36 +163,27 @@ TEST(Trims, RightTrimAgreesWithAWalkFromTheStart) {
 
 TEST(Folds, BlockwiseFoldAgreesWithTheCharacterWalk) {
   // Long runs of lead bytes across 64-byte blocks, full-width letters after
-  // 82, and ASCII letters that are trail bytes.
+  // 82, and ASCII letters that are trail bytes; both vector paths, in place
+  // and into another buffer at another alignment.
   const unsigned char alphabet[] = {0x82, 0x82, 0x60, 0x81, 0x9A, 0x83, 0x41, 0x61, 0x7A, 0x20, 0x7F, 0xE0, 0x85, 0x5A};
   std::mt19937 rng(64);
   for (int i = 0; i < 3000; ++i) {
     string t(rng() % 300, ' ');
     for (char& c : t) c = static_cast<char>(alphabet[rng() % std::size(alphabet)]);
-    for (unsigned mode : {0u, 1u, 2u}) {
-      for (bool upper : {false, true}) {
-        string fast = t, model;
-        upper ? cp::fold_upper(fast.data(), fast.size(), mode) : cp::fold_lower(fast.data(), fast.size(), mode);
-        // The model: the plain character walk.
-        for (std::size_t p = 0; p < t.size();) {
-          if (cp::is_double_byte(t, p)) {
-            string pair = t.substr(p, 2);
-            auto& b = reinterpret_cast<unsigned char&>(pair[1]);
-            if (mode != 1 && pair[0] == '\x82') {
-              if (!upper && b >= 0x60 && b <= 0x79) b += 0x21;
-              if (upper && b >= 0x81 && b <= 0x9A) b -= 0x21;
-            }
-            model += pair;
-            p += 2;
-          } else {
-            char c = t[p++];
-            if (mode != 2 && !upper && c >= 'A' && c <= 'Z') c += 32;
-            if (mode != 2 && upper && c >= 'a' && c <= 'z') c -= 32;
-            model += c;
-          }
+    for (auto vectors : {cp::Vectors::best, cp::Vectors::baseline}) {
+      cp::use_vectors(vectors);
+      for (unsigned mode : {0u, 1u, 2u}) {
+        for (bool upper : {false, true}) {
+          const auto fold_case = upper ? cp::Case::upper : cp::Case::lower;
+          string in_place = t, copied(t.size() + 3, '#');
+          cp::fold_copy(in_place.data(), in_place.data(), t.size(), mode, fold_case);
+          cp::fold_copy(copied.data() + 3, t.data(), t.size(), mode, fold_case);
+          const string model = model_fold(t, mode, upper);
+          ASSERT_EQ(hex(in_place), hex(model)) << "case " << i << " mode " << mode << (upper ? " upper" : " lower");
+          ASSERT_EQ(hex(copied), hex("###" + model)) << "case " << i << " mode " << mode;
         }
-        ASSERT_EQ(hex(fast), hex(model)) << "case " << i << " mode " << mode << (upper ? " upper" : " lower");
       }
     }
   }
+  cp::use_vectors(cp::Vectors::best);
 }
