@@ -197,24 +197,29 @@ class TableReporter : public benchmark::BenchmarkReporter {
     double load[3] = {};
     if (getloadavg(load, 3) < 0) load[0] = -1;
     std::printf("load average %.2f at the end; times are medians of the repetitions' CPU time per call\n\n", load[0]);
-    std::printf("| %-32s | %-17s | %10s | %-26s | %10s | %7s | %9s | %7s |\n", "export", "size", "time", "floor",
-                "floor time", "ratio", "B/B 64KB", "spread");
-    std::printf("|%s|%s|%s|%s|%s|%s|%s|%s|\n", string(34, '-').c_str(), string(19, '-').c_str(),
+    std::printf("| %-32s | %-17s | %10s | %-26s | %10s | %7s | %8s | %8s | %7s |\n", "export", "size", "time",
+                "floor", "floor time", "ratio", "B/B 64K", "floor's", "spread");
+    std::printf("|%s|%s|%s|%s|%s|%s|%s|%s|%s|\n", string(34, '-').c_str(), string(19, '-').c_str(),
                 string(12, '-').c_str(), string(28, '-').c_str(), string(12, '-').c_str(), string(9, '-').c_str(),
-                string(11, '-').c_str(), string(9, '-').c_str());
-    std::map<string, double> per_byte_64k;
+                string(10, '-').c_str(), string(10, '-').c_str(), string(9, '-').c_str());
+    std::map<string, double> per_byte_64k, floor_per_byte_64k;
     for (const Row& row : g_rows)
-      if (row.size == "64 KB") per_byte_64k[row.name] = median(row.name + "/" + row.size) / row.bytes;
+      if (row.size == "64 KB") {
+        per_byte_64k[row.name] = median(row.name + "/" + row.size) / row.bytes;
+        floor_per_byte_64k[row.name] = median(row.floor) / row.bytes;
+      }
     for (const Row& row : g_rows) {
       const string key = row.name + "/" + row.size;
       const double t = median(key), f = median(row.floor);
-      const double per_byte = per_byte_64k.count(row.name) ? (t / row.bytes) / per_byte_64k[row.name] : 0;
-      std::printf("| %-32s | %-17s | %10s | %-26s | %10s | %7.2f | %9.2f | %6.0f%% |\n", row.name.c_str(),
-                  row.size.c_str(), show(t).c_str(), row.floor.c_str(), show(f).c_str(), t / f, per_byte,
-                  100 * spread(key));
+      const bool scaled = per_byte_64k.count(row.name) > 0;
+      const double per_byte = scaled ? (t / row.bytes) / per_byte_64k[row.name] : 0;
+      const double floor_per_byte = scaled ? (f / row.bytes) / floor_per_byte_64k[row.name] : 0;
+      std::printf("| %-32s | %-17s | %10s | %-26s | %10s | %7.2f | %8s | %8s | %6.0f%% |\n", row.name.c_str(),
+                  row.size.c_str(), show(t).c_str(), row.floor.c_str(), show(f).c_str(), t / f,
+                  scaled ? fixed(per_byte).c_str() : "-", scaled ? fixed(floor_per_byte).c_str() : "-", 100 * spread(key));
     }
-    std::printf("\nratio: time / floor time. B/B 64KB: time per byte / time per byte at 64 KB.\n"
-                "spread: (slowest - fastest repetition) / median.\n");
+    std::printf("\nratio: time / floor time. B/B 64K: time per byte / time per byte at 64 KB; floor's: the same\n"
+                "for the floor. spread: (slowest - fastest repetition) / median.\n");
   }
 
  private:
@@ -229,6 +234,11 @@ class TableReporter : public benchmark::BenchmarkReporter {
     if (v.empty()) return 0;
     const auto [lo, hi] = std::minmax_element(v.begin(), v.end());
     return (*hi - *lo) / median(key);
+  }
+  static string fixed(double x) {
+    char b[32];
+    std::snprintf(b, sizeof b, "%.2f", x);
+    return b;
   }
   static string show(double ns) {
     char b[32];
