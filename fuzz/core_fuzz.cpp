@@ -62,15 +62,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   s::trim_set(b, text, needle);
   s::justify(b, text, number * 9, s::Justify::centre);
 
-  // The block-wise folds and the character walk agree.
-  for (unsigned mode : {0u, 1u, 2u}) {
-    std::string folded = text;
-    cp::fold_upper(folded.data(), folded.size(), mode);
-    check(folded == model::fold(text, mode, true));
-    folded = text;
-    cp::fold_lower(folded.data(), folded.size(), mode);
-    check(folded == model::fold(text, mode, false));
+  // The block-wise folds (on both vector paths) and the folded searches
+  // agree with the character walk and with plain searches in folded copies.
+  cp::use_vectors(data[1] & 0x40 ? cp::Vectors::baseline : cp::Vectors::best);
+  const unsigned fold = static_cast<unsigned>(number & 3);  // 3 folds both, as 0 does
+  for (bool upper : {false, true}) {
+    std::string folded(text.size(), '\0');
+    cp::fold_copy(folded.data(), text.data(), text.size(), fold, upper ? cp::Case::upper : cp::Case::lower);
+    check(folded == model::fold(text, fold, upper));
   }
+  cp::use_vectors(cp::Vectors::best);
+  const intptr_t search_mode = 1 + (number & 3);  // 4: exact
+  const unsigned search_fold = search_mode == 1 ? 0 : search_mode == 2 ? 1 : 2;
+  const std::string folded_text = search_mode < 4 ? model::fold(text, search_fold, false) : text;
+  const std::string folded_needle = search_mode < 4 ? model::fold(needle, search_fold, false) : needle;
+  if (!text.empty() && !needle.empty() && text.size() >= needle.size()) {
+    const std::size_t start = static_cast<std::size_t>(data[1]) % (text.size() + 1);
+    check(s::in_str_ex(static_cast<intptr_t>(start), text, needle, search_mode) ==
+          model::first(start, folded_text, folded_needle));
+  }
+  if (!text.empty() && !needle.empty())
+    check(s::in_str_rev_ex(text, needle, search_mode) == model::last(folded_text, folded_needle));
 
   // SearchWindow's "contains" accepts a caption only where the filter begins a
   // character; filters of any length are cut without overrun.

@@ -2,7 +2,7 @@
 
 #include "frame/byte_search.h"
 
-#include <emmintrin.h>
+#include <immintrin.h>
 
 #include <bitset>
 #include <cstdint>
@@ -57,10 +57,13 @@ std::size_t Boundaries::at_or_after(std::size_t pos) {
   const std::size_t from = pos >= known_ ? known_ : 0;
   std::size_t q = pos;
   if (walk_ == Walk::double_byte_test) {
-    // A byte that cannot be a trail byte starts a character.
-    while (q > from && is_trail(byte_at(text_, q))) --q;
+    // A byte that is no lead byte ends a character, so the byte after it
+    // starts one; the run of lead bytes from there pairs up from its start
+    // (a lead byte is also a trail byte), and its last lead byte, when the
+    // run is odd, takes the byte after the run if that is a trail byte.
+    while (q > from && is_lead(byte_at(text_, q - 1))) --q;
     work_ += pos - q;
-    while (q < pos) q += char_width(text_, q);
+    q = ((pos - q) % 2 == 1 && is_trail(byte_at(text_, pos))) ? pos + 1 : pos;
   } else {
     // The byte after one that is no lead byte starts a character, and the run
     // of lead bytes before `pos` pairs up from its start.
@@ -153,111 +156,200 @@ char16_t* trim_right_wide_in_place(char16_t* s) {
 
 namespace {
 
-// Bit k set: byte k of the 16 at p lies in [lo, hi].
-unsigned in_range16(__m128i flipped, unsigned char lo, unsigned char hi) {
-  const __m128i above = _mm_cmpgt_epi8(flipped, _mm_set1_epi8(static_cast<char>((lo - 1) ^ 0x80)));
-  const __m128i below = _mm_cmplt_epi8(flipped, _mm_set1_epi8(static_cast<char>((hi + 1) ^ 0x80)));
-  return static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(above, below)));
+// The bytes that a lead byte at a character boundary takes with it: within a
+// run of lead bytes they pair up from the run's start, and after the run's
+// last one only when the run is odd. (Every lead byte is also in the trail
+// range, and a taken byte outside it is no letter, so the callers need no
+// trail test.) `carry` says whether the block starts right after such an odd
+// lead byte, and is set for the next block: the odd-run counting of
+// simdjson's escape finder.
+std::uint64_t taken_by_lead(std::uint64_t lead, std::uint64_t& carry) {
+  constexpr std::uint64_t even = 0x5555555555555555ULL;
+  lead &= ~carry;
+  const std::uint64_t follows = lead << 1 | carry;
+  const std::uint64_t odd_starts = lead & ~even & ~follows;
+  std::uint64_t sums;
+  carry = __builtin_add_overflow(odd_starts, lead, &sums) ? 1 : 0;
+  return (even ^ (sums << 1)) & follows;
+}
+
+// What a fold changes, as the byte ranges it looks at.
+struct FoldRanges {
+  unsigned char ascii_lo, full_width_lo;  // the letters' first byte value
+  int ascii_delta, full_width_delta;
+};
+constexpr FoldRanges kLower{'A', 0x60, 0x20, 0x21}, kUpper{'a', 0x81, -0x20, -0x21};
+constexpr unsigned char kAsciiSpan = 'Z' - 'A', kFullWidthSpan = 0x79 - 0x60;
+
+#if defined(__x86_64__)
+#define LMX_AVX512 __attribute__((target("avx512f,avx512bw")))
+
+// Bit k set: byte k of v lies in [lo, lo + span].
+LMX_AVX512 inline std::uint64_t in_range64(__m512i v, unsigned char lo, unsigned char span) {
+  return _mm512_cmple_epu8_mask(_mm512_sub_epi8(v, _mm512_set1_epi8(static_cast<char>(lo))),
+                                _mm512_set1_epi8(static_cast<char>(span)));
+}
+
+// One block of 64 bytes a step, the classes straight from the compares into
+// bit masks, the changes applied under them; the last block is read and
+// written under a mask, so nothing outside the text is touched.
+template <bool Ascii, bool FullWidth>
+LMX_AVX512 inline __m512i fold_block512(__m512i v, const FoldRanges& r, std::uint64_t& carry, std::uint64_t& prev_x82) {
+  const std::uint64_t lead =
+      (in_range64(v, 0x81, 0x9F - 0x81) & ~in_range64(v, 0x85, 1)) | in_range64(v, 0xE0, 0xFC - 0xE0);
+  const std::uint64_t taken = taken_by_lead(lead, carry);
+  __m512i w = v;
+  if (Ascii)
+    w = _mm512_mask_add_epi8(w, in_range64(v, r.ascii_lo, kAsciiSpan) & ~taken, w,
+                             _mm512_set1_epi8(static_cast<char>(r.ascii_delta)));
+  if (FullWidth) {
+    const std::uint64_t x82 = _mm512_cmpeq_epi8_mask(v, _mm512_set1_epi8(static_cast<char>(0x82)));
+    const std::uint64_t after_x82 = x82 << 1 | prev_x82;
+    prev_x82 = x82 >> 63;
+    w = _mm512_mask_add_epi8(w, in_range64(v, r.full_width_lo, kFullWidthSpan) & taken & after_x82, w,
+                             _mm512_set1_epi8(static_cast<char>(r.full_width_delta)));
+  }
+  return w;
+}
+
+template <bool Ascii, bool FullWidth>
+LMX_AVX512 void fold_avx512(unsigned char* to, const unsigned char* from, std::size_t length, const FoldRanges& r) {
+  std::uint64_t carry = 0, prev_x82 = 0;
+  std::size_t i = 0;
+  for (; i + 64 <= length; i += 64) {
+    const __m512i v = _mm512_loadu_si512(from + i);
+    _mm512_storeu_si512(to + i, fold_block512<Ascii, FullWidth>(v, r, carry, prev_x82));
+  }
+  if (i < length) {
+    const __mmask64 live = (1ULL << (length - i)) - 1;
+    const __m512i v = _mm512_maskz_loadu_epi8(live, from + i);
+    _mm512_mask_storeu_epi8(to + i, live, fold_block512<Ascii, FullWidth>(v, r, carry, prev_x82));
+  }
+}
+
+LMX_AVX512 void fold_avx512(unsigned char* to, const unsigned char* from, std::size_t length, bool ascii,
+                            bool full_width, const FoldRanges& r) {
+  if (ascii && full_width) return fold_avx512<true, true>(to, from, length, r);
+  if (ascii) return fold_avx512<true, false>(to, from, length, r);
+  return fold_avx512<false, true>(to, from, length, r);
+}
+
+bool g_baseline_only = false;
+bool has_avx512() {
+  static const bool yes = __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512f");
+  return yes && !g_baseline_only;
+}
+#else
+bool g_baseline_only = false;
+bool has_avx512() { return false; }
+void fold_avx512(unsigned char*, const unsigned char*, std::size_t, bool, bool, const FoldRanges&) {}
+#endif
+
+// Bit k set: byte k of the 16 lies in [lo, hi].
+unsigned in_range16(__m128i v, unsigned char lo, unsigned char hi) {
+  const __m128i t = _mm_sub_epi8(v, _mm_set1_epi8(static_cast<char>(lo)));
+  const __m128i span = _mm_set1_epi8(static_cast<char>(hi - lo));
+  return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(t, span), t)));
 }
 
 // One bit a byte of 64: the bytes of a class at p, found sixteen at a time.
 template <class Test>
 std::uint64_t mask64(const unsigned char* p, Test test) {
   std::uint64_t m = 0;
-  for (int k = 0; k < 4; ++k) {
-    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
-    const __m128i flipped = _mm_xor_si128(v, _mm_set1_epi8(static_cast<char>(0x80)));  // unsigned order
-    m |= std::uint64_t{test(v, flipped)} << (16 * k);
-  }
+  for (int k = 0; k < 4; ++k)
+    m |= std::uint64_t{test(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k)))} << (16 * k);
   return m;
 }
 
-std::uint64_t lead_mask(const unsigned char* p) {
-  return mask64(p, [](__m128i, __m128i f) {
-    return in_range16(f, 0x81, 0x84) | in_range16(f, 0x87, 0x9F) | in_range16(f, 0xE0, 0xFC);
-  });
-}
-std::uint64_t trail_mask(const unsigned char* p) {
-  return mask64(p, [](__m128i v, __m128i f) {
-    return in_range16(f, 0x40, 0xFC) & ~static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(0x7F))));
-  });
-}
-std::uint64_t range_mask(const unsigned char* p, unsigned char lo, unsigned char hi) {
-  return mask64(p, [lo, hi](__m128i, __m128i f) { return in_range16(f, lo, hi); });
+// The sixteen bytes whose bits are set in `bits`, as a mask of 0xFF bytes.
+__m128i bytes_of_bits(unsigned bits) {
+  const __m128i select = _mm_set_epi8(-128, 64, 32, 16, 8, 4, 2, 1, -128, 64, 32, 16, 8, 4, 2, 1);
+  __m128i v = _mm_cvtsi32_si128(static_cast<int>(bits));
+  v = _mm_unpacklo_epi8(v, v);
+  v = _mm_unpacklo_epi16(v, v);
+  v = _mm_unpacklo_epi32(v, v);  // bytes 0-7: the low byte of bits; 8-15: the high one
+  v = _mm_unpacklo_epi64(v, _mm_unpackhi_epi64(v, v));
+  return _mm_cmpeq_epi8(_mm_and_si128(v, select), select);
 }
 
-// The bytes that a lead byte at a character boundary takes with it: within a
-// run of lead bytes they pair up from the run's start (every lead byte is also
-// a trail byte), and after the run's last one only when it is odd. `carry`
-// says whether the block starts right after such an odd lead byte, and is set
-// for the next block. (The odd-run counting of simdjson's escape finder.)
-std::uint64_t taken_by_lead(std::uint64_t lead, std::uint64_t& carry) {
-  constexpr std::uint64_t even = 0x5555555555555555ULL;
-  lead &= ~carry;
-  const std::uint64_t follows = lead << 1 | carry;
-  const std::uint64_t odd_starts = lead & ~even & ~follows;
-  std::uint64_t even_starts;
-  carry = __builtin_add_overflow(odd_starts, lead, &even_starts) ? 1 : 0;
-  return (even ^ (even_starts << 1)) & follows;
+// Without AVX-512: the same masks sixteen bytes at a time, the changes added
+// through byte masks made from them. Whole blocks of 64 only; the caller
+// walks the rest.
+std::size_t fold_sse2(unsigned char* to, const unsigned char* from, std::size_t length, bool ascii, bool full_width,
+                      const FoldRanges& r, std::uint64_t& carry) {
+  const __m128i ascii_delta = _mm_set1_epi8(static_cast<char>(r.ascii_delta));
+  const __m128i full_width_delta = _mm_set1_epi8(static_cast<char>(r.full_width_delta));
+  std::uint64_t prev_x82 = 0;
+  std::size_t i = 0;
+  for (; i + 64 <= length; i += 64) {
+    const unsigned char* block = from + i;
+    const std::uint64_t lead = mask64(block, [](__m128i v) {
+      return (in_range16(v, 0x81, 0x9F) & ~in_range16(v, 0x85, 0x86)) | in_range16(v, 0xE0, 0xFC);
+    });
+    const std::uint64_t taken = taken_by_lead(lead, carry);
+    std::uint64_t ascii_bits = 0, full_width_bits = 0;
+    if (ascii)
+      ascii_bits = mask64(block, [&r](__m128i v) { return in_range16(v, r.ascii_lo, r.ascii_lo + kAsciiSpan); }) & ~taken;
+    if (full_width) {
+      const std::uint64_t x82 = mask64(block, [](__m128i v) { return in_range16(v, 0x82, 0x82); });
+      const std::uint64_t after_x82 = x82 << 1 | prev_x82;
+      prev_x82 = x82 >> 63;
+      full_width_bits = mask64(block, [&r](__m128i v) {
+                          return in_range16(v, r.full_width_lo, r.full_width_lo + kFullWidthSpan);
+                        }) & taken & after_x82;
+    }
+    for (int k = 0; k < 4; ++k) {
+      __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16 * k));
+      const unsigned a = static_cast<unsigned>(ascii_bits >> (16 * k)) & 0xFFFF;
+      const unsigned f = static_cast<unsigned>(full_width_bits >> (16 * k)) & 0xFFFF;
+      if (a) v = _mm_add_epi8(v, _mm_and_si128(bytes_of_bits(a), ascii_delta));
+      if (f) v = _mm_add_epi8(v, _mm_and_si128(bytes_of_bits(f), full_width_delta));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i + 16 * k), v);
+    }
+  }
+  return i;
 }
 
-template <bool Upper>
-void fold_walk(char* s, std::size_t from, std::size_t length, bool ascii, bool full_width) {
-  const std::string_view text(s, length);
-  for (std::size_t i = from; i < length;) {
-    auto* p = reinterpret_cast<unsigned char*>(s + i);
+// The plain character walk, for what the blocks leave.
+void fold_walk(unsigned char* to, const unsigned char* from, std::size_t begin, std::size_t length, bool ascii,
+               bool full_width, const FoldRanges& r) {
+  const std::string_view text(reinterpret_cast<const char*>(from), length);
+  for (std::size_t i = begin; i < length;) {
     if (is_double_byte(text, i)) {
-      if (full_width && p[0] == 0x82) {
-        if (!Upper && p[1] >= 0x60 && p[1] <= 0x79) p[1] += 0x21;
-        if (Upper && p[1] >= 0x81 && p[1] <= 0x9A) p[1] -= 0x21;
-      }
+      const unsigned char trail = from[i + 1];
+      const bool letter = full_width && from[i] == 0x82 && trail >= r.full_width_lo && trail <= r.full_width_lo + kFullWidthSpan;
+      to[i] = from[i];
+      to[i + 1] = static_cast<unsigned char>(letter ? trail + r.full_width_delta : trail);
       i += 2;
       continue;
     }
-    if (ascii) {
-      if (!Upper && p[0] >= 'A' && p[0] <= 'Z') p[0] += 0x20;
-      if (Upper && p[0] >= 'a' && p[0] <= 'z') p[0] -= 0x20;
-    }
+    const unsigned char b = from[i];
+    const bool letter = ascii && b >= r.ascii_lo && b <= r.ascii_lo + kAsciiSpan;
+    to[i] = static_cast<unsigned char>(letter ? b + r.ascii_delta : b);
     ++i;
   }
 }
 
-void add_at(unsigned char* p, std::uint64_t bits, int delta) {
-  for (; bits; bits &= bits - 1) p[__builtin_ctzll(bits)] = static_cast<unsigned char>(p[__builtin_ctzll(bits)] + delta);
-}
-
-// Sixty-four bytes at a time: the trail bytes of double-byte characters are
-// found as bit masks, so letters are changed only where they are characters.
-template <bool Upper>
-void fold(char* s, std::size_t length, unsigned mode) {
-  const bool ascii = mode != fold_full_width;
-  const bool full_width = mode != fold_ascii;
-  auto* p = reinterpret_cast<unsigned char*>(s);
-  std::uint64_t carry = 0, prev_x82 = 0;
-  std::size_t i = 0;
-  for (; i + 64 <= length; i += 64) {
-    unsigned char* block = p + i;
-    const std::uint64_t taken = taken_by_lead(lead_mask(block), carry);
-    const std::uint64_t letters = ascii ? (Upper ? range_mask(block, 'a', 'z') : range_mask(block, 'A', 'Z')) : 0;
-    const std::uint64_t x82 = full_width ? range_mask(block, 0x82, 0x82) : 0;
-    const std::uint64_t after_x82 = x82 << 1 | prev_x82;
-    prev_x82 = x82 >> 63;
-    if (!letters && !after_x82) continue;  // nothing here can change
-    const std::uint64_t trail_bytes = taken & trail_mask(block);
-    add_at(block, letters & ~trail_bytes, Upper ? -0x20 : 0x20);
-    if (after_x82)
-      add_at(block, (Upper ? range_mask(block, 0x81, 0x9A) : range_mask(block, 0x60, 0x79)) & trail_bytes & after_x82,
-             Upper ? -0x21 : 0x21);
-  }
-  // The rest walks from a boundary: the lead byte before i when it takes i.
-  const std::size_t from = (i > 0 && carry && i < length && is_trail(p[i])) ? i - 1 : i;
-  fold_walk<Upper>(s, from, length, ascii, full_width);
-}
-
 }  // namespace
 
-void fold_lower(char* s, std::size_t length, unsigned mode) { fold<false>(s, length, mode); }
-void fold_upper(char* s, std::size_t length, unsigned mode) { fold<true>(s, length, mode); }
+void use_vectors(Vectors v) { g_baseline_only = v == Vectors::baseline; }
+
+void fold_copy(char* to, const char* from, std::size_t length, unsigned mode, Case c) {
+  const FoldRanges& r = c == Case::lower ? kLower : kUpper;
+  auto* out = reinterpret_cast<unsigned char*>(to);
+  const auto* in = reinterpret_cast<const unsigned char*>(from);
+  if (has_avx512()) return fold_avx512(out, in, length, folds_ascii(mode), folds_full_width(mode), r);
+  std::uint64_t carry = 0;
+  const std::size_t i = fold_sse2(out, in, length, folds_ascii(mode), folds_full_width(mode), r, carry);
+  if (i == length) return;
+  // The rest walks from a boundary: the lead byte before i when it takes i.
+  std::size_t begin = i;
+  if (carry && is_trail(in[i])) {
+    begin = i - 1;
+    out[begin] = in[begin];  // a lead byte: never changed, only copied again
+  }
+  fold_walk(out, in, begin, length, folds_ascii(mode), folds_full_width(mode), r);
+}
 
 std::size_t find(std::string_view text, std::string_view needle, std::size_t from, Walk walk) {
   if (needle.empty()) return npos;

@@ -100,8 +100,28 @@ char16_t* trim_right_wide_in_place(char16_t* s);
 // Case folds. Mode 1: ASCII letters only; 2: full-width Latin letters only;
 // anything else: both.
 enum FoldMode : unsigned { fold_all = 0, fold_ascii = 1, fold_full_width = 2 };
-void fold_lower(char* s, std::size_t length, unsigned mode);
-void fold_upper(char* s, std::size_t length, unsigned mode);
+enum class Case { lower, upper };
+// Writes the folded form of the `length` bytes at `from` to `to` (which may
+// be `from` itself).
+void fold_copy(char* to, const char* from, std::size_t length, unsigned mode, Case c);
+inline void fold_lower(char* s, std::size_t length, unsigned mode) { fold_copy(s, s, length, mode, Case::lower); }
+inline void fold_upper(char* s, std::size_t length, unsigned mode) { fold_copy(s, s, length, mode, Case::upper); }
+
+// Which vector instructions the folds use: the best the processor has, or
+// the baseline SSE2 only (so that tests can hold each path to the same model).
+enum class Vectors { best, baseline };
+void use_vectors(Vectors v);
+
+// The lower-case fold of one character's bytes: `b` alone (a character of one
+// byte), or `b` as the trail byte of a pair whose lead byte is `lead`.
+inline bool folds_ascii(unsigned mode) { return mode != fold_full_width; }
+inline bool folds_full_width(unsigned mode) { return mode != fold_ascii; }
+inline unsigned char lower_single(unsigned char b, unsigned mode) {
+  return folds_ascii(mode) && b >= 'A' && b <= 'Z' ? static_cast<unsigned char>(b + 0x20) : b;
+}
+inline unsigned char lower_trail(unsigned char lead, unsigned char b, unsigned mode) {
+  return folds_full_width(mode) && lead == 0x82 && b >= 0x60 && b <= 0x79 ? static_cast<unsigned char>(b + 0x21) : b;
+}
 
 // StrStrA: the first occurrence at or after boundary `from` that starts on a
 // character boundary of the code page's walk.

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include <emmintrin.h>
+
 #include "frame/heap.h"
 #include "frame/result_buffer.h"
 
@@ -65,10 +67,17 @@ class IniList {
     last_index_ = -1;
     if (!table_ && !grow_table(initial_room_)) return -1;
     std::size_t count = 0;
-    for (Char* s = store_; *s; s = next_string(s)) {
-      if (entries_ == Entries::keys_with_equals && !contains(s, Char('='))) continue;
-      table_[count++] = s;
-      if (count + 1 >= room_ && !grow_table(2 * room_)) return -1;
+    const Char* const end = store_ + store_chars_ - 1;  // a zero, set above
+    const Char mark = entries_ == Entries::keys_with_equals ? Char('=') : Char(0);
+    for (Char* s = store_; *s;) {
+      const Char* stop = first_of(s, end, mark);
+      const bool entry = *stop == mark;
+      if (*stop) stop = first_of(stop, end, Char(0));
+      if (entry) {
+        table_[count++] = s;
+        if (count + 1 >= room_ && !grow_table(2 * room_)) return -1;
+      }
+      s = const_cast<Char*>(stop < end ? stop + 1 : end);
     }
     table_[count] = nullptr;
     last_index_ = static_cast<intptr_t>(count) - 1;
@@ -96,6 +105,23 @@ class IniList {
     for (; *s; ++s)
       if (*s == c) return true;
     return false;
+  }
+  // The first zero or `c` in [s, end], where *end is zero: sixteen bytes at
+  // a time (walking a full store a character at a time cost more than the
+  // lookups themselves).
+  static const Char* first_of(const Char* s, const Char* end, Char c) {
+    constexpr std::size_t step = 16 / sizeof(Char);
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i wanted = sizeof(Char) == 1 ? _mm_set1_epi8(static_cast<char>(c)) : _mm_set1_epi16(static_cast<short>(c));
+    for (; s + step <= end + 1; s += step) {
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
+      const __m128i hit = sizeof(Char) == 1 ? _mm_or_si128(_mm_cmpeq_epi8(v, zero), _mm_cmpeq_epi8(v, wanted))
+                                            : _mm_or_si128(_mm_cmpeq_epi16(v, zero), _mm_cmpeq_epi16(v, wanted));
+      const int mask = _mm_movemask_epi8(hit);
+      if (mask) return s + __builtin_ctz(static_cast<unsigned>(mask)) / sizeof(Char);
+    }
+    while (*s && *s != c) ++s;
+    return s;
   }
 
  private:
@@ -153,6 +179,16 @@ const Char* copy_part(ResultBuffer<Char>& out, const Char* s, Part part) {
   out.data()[n] = 0;
   return out.data();
 }
+
+// True when the shell's case-insensitive comparison of the first
+// length(search) characters cannot find `entry` equal to `search`: after a
+// common start of ASCII letters and digits (equal but for case), both hold an
+// ASCII letter or digit, and not the same one. Characters that are never
+// ignored and differ in their letter weigh unequal under any collation, so
+// the answer is the system's without asking it; every other entry is left to
+// the system's own comparison.
+bool surely_differs(const char* entry, const char* search);
+bool surely_differs(const char16_t* entry, const char16_t* search);
 
 // Whole-string comparison ignoring the case of ASCII letters only; in narrow
 // text the letters are whole characters (ア 83 41 is never taken for A).

@@ -46,7 +46,8 @@ const Char* empty_of() {
 // key and "=" finds it at the very start. That is the entry's first characters
 // comparing equal under StrCmpNI, which StrStrI applies at each position, so
 // only the start is compared. Any key length is searched: the search text is
-// built to fit.
+// built to fit. The system compares only the entries that a look at their
+// first bytes cannot rule out (a call per entry was most of the lookup's time).
 template <class Char, class StrCmpNI>
 intptr_t find_key(const IniList<Char>& l, const Char* key, StrCmpNI str_cmp_n_i) {
   if (!*key) return -1;
@@ -56,7 +57,7 @@ intptr_t find_key(const IniList<Char>& l, const Char* key, StrCmpNI str_cmp_n_i)
     search += Char('=');
     const int length = static_cast<int>(search.size());
     for (intptr_t i = 0; i <= l.last_index(); ++i)
-      if (str_cmp_n_i(l.entry(i), search.c_str(), length) == 0) return i;
+      if (!surely_differs(l.entry(i), search.c_str()) && str_cmp_n_i(l.entry(i), search.c_str(), length) == 0) return i;
     return -1;
   });
 }

@@ -102,14 +102,20 @@ const char* repeat(NarrowResult& out, intptr_t count, Text unit) {
   return w;
 }
 
-template <void (*Fold)(char*, std::size_t, unsigned)>
-const char* fold_copy(NarrowResult& out, Text text, intptr_t fold_mode) {
+// Folds straight from the text into the result buffer.
+const char* fold_copy(NarrowResult& out, Text text, intptr_t fold_mode, cp932::Case c) {
   if (text.empty()) return empty();
-  if (!out.assign(text, text.size() + 100)) return empty();
+  out.clear();
+  if (!out.ensure(text.size() + 1, text.size() + 100)) return empty();
+  char* w = out.data();
+  w[text.size()] = 0;
   // The unchanged copy stays in the buffer when the mode is refused.
-  if (static_cast<std::uintptr_t>(fold_mode) > 2) return empty();
-  Fold(out.data(), text.size(), static_cast<unsigned>(fold_mode));
-  return out.data();
+  if (static_cast<std::uintptr_t>(fold_mode) > 2) {
+    std::memcpy(w, text.data(), text.size());
+    return empty();
+  }
+  cp932::fold_copy(w, text.data(), text.size(), static_cast<unsigned>(fold_mode), c);
+  return w;
 }
 
 }  // namespace
@@ -125,11 +131,11 @@ const char* repeat_text(NarrowResult& out, intptr_t count, Text text) {
 }
 
 const char* upper(NarrowResult& out, Text text, intptr_t fold_mode) {
-  return fold_copy<cp932::fold_upper>(out, text, fold_mode);
+  return fold_copy(out, text, fold_mode, cp932::Case::upper);
 }
 
 const char* lower(NarrowResult& out, Text text, intptr_t fold_mode) {
-  return fold_copy<cp932::fold_lower>(out, text, fold_mode);
+  return fold_copy(out, text, fold_mode, cp932::Case::lower);
 }
 
 }  // namespace lmx::strings

@@ -1,9 +1,9 @@
 #include "frame/byte_search.h"
 #include "frame/cp932.h"
 #include "frame/heap.h"
+#include "strings/folded_search.h"
 #include "strings/strings.h"
 
-#include <cstring>
 
 namespace lmx::strings {
 namespace {
@@ -63,20 +63,12 @@ int fold_of_search_mode(intptr_t mode) {
   }
 }
 
-// Runs `search_fn` on case-folded copies of both strings (folding keeps every
-// byte in place, so offsets carry over); -1 when the copies cannot be made.
-template <class SearchFn>
-intptr_t on_folded_copies(Text text, Text search, intptr_t mode, SearchFn search_fn) {
-  const int fold = fold_of_search_mode(mode);
-  if (fold < 0) return search_fn(text, search);
-  auto text_copy = heap_array<char>(text.size() + 1);
-  auto search_copy = heap_array<char>(search.size() + 1);
-  if (!text_copy || !search_copy) return kNone;
-  std::memcpy(text_copy.get(), text.data(), text.size());
-  std::memcpy(search_copy.get(), search.data(), search.size());
-  cp932::fold_lower(text_copy.get(), text.size(), static_cast<unsigned>(fold));
-  cp932::fold_lower(search_copy.get(), search.size(), static_cast<unsigned>(fold));
-  return search_fn(Text(text_copy.get(), text.size()), Text(search_copy.get(), search.size()));
+// The needle folded as the search mode says; false when it cannot be copied.
+bool fold_needle(Text search, int fold, HeapBlock<char>& copy) {
+  copy = heap_array<char>(search.size());
+  if (!copy) return false;
+  cp932::fold_copy(copy.get(), search.data(), search.size(), static_cast<unsigned>(fold), cp932::Case::lower);
+  return true;
 }
 
 bool forward_arguments_ok(intptr_t start, Text text, Text search) {
@@ -93,9 +85,13 @@ intptr_t in_str(intptr_t start, Text text, Text search) {
 
 intptr_t in_str_ex(intptr_t start, Text text, Text search, intptr_t mode) {
   if (!forward_arguments_ok(start, text, search)) return kNone;
-  return on_folded_copies(text, search, mode, [start](Text t, Text s) {
-    return find_forward(t, s, static_cast<std::size_t>(start));
-  });
+  const int fold = fold_of_search_mode(mode);
+  if (fold < 0) return find_forward(text, search, static_cast<std::size_t>(start));
+  HeapBlock<char> needle;
+  if (!fold_needle(search, fold, needle)) return kNone;
+  // Folding moves no boundary of the double-byte test: the start shifts as in the text.
+  const std::size_t from = cp932::boundary_at_or_after(text, static_cast<std::size_t>(start));
+  return offset_or_none(find_folded(text, Text(needle.get(), search.size()), from, static_cast<unsigned>(fold)));
 }
 
 intptr_t in_str_rev(Text text, Text search) {
@@ -105,7 +101,11 @@ intptr_t in_str_rev(Text text, Text search) {
 
 intptr_t in_str_rev_ex(Text text, Text search, intptr_t mode) {
   if (text.empty() || search.empty()) return kNone;
-  return on_folded_copies(text, search, mode, find_last);
+  const int fold = fold_of_search_mode(mode);
+  if (fold < 0) return find_last(text, search);
+  HeapBlock<char> needle;
+  if (!fold_needle(search, fold, needle)) return kNone;
+  return offset_or_none(find_last_folded(text, Text(needle.get(), search.size()), static_cast<unsigned>(fold)));
 }
 
 intptr_t str_spn(Text text, Text set) {

@@ -164,19 +164,28 @@ TEST(Trims, RightTrimAgreesWithAWalkFromTheStart) {
 
 TEST(Folds, BlockwiseFoldAgreesWithTheCharacterWalk) {
   // Long runs of lead bytes across 64-byte blocks, full-width letters after
-  // 82, ASCII letters that are trail bytes, and the codec's class edges.
+  // 82, ASCII letters that are trail bytes, and the codec's class edges; both
+  // vector paths, in place and into another buffer at another alignment.
   auto alphabet = model::edge_bytes();
   for (unsigned char b : {0x82, 0x82, 0x60, 0x79, 0x81, 0x9A, 0x41, 0x5A, 0x61, 0x7A}) alphabet.push_back(b);
   std::mt19937 rng(64);
   for (int i = 0; i < 3000; ++i) {
     string t(rng() % 300, ' ');
     for (char& c : t) c = static_cast<char>(alphabet[rng() % alphabet.size()]);
-    for (unsigned mode : {0u, 1u, 2u}) {
-      for (bool upper : {false, true}) {
-        string fast = t;
-        upper ? cp::fold_upper(fast.data(), fast.size(), mode) : cp::fold_lower(fast.data(), fast.size(), mode);
-        ASSERT_EQ(hex(fast), hex(model::fold(t, mode, upper))) << "case " << i << " mode " << mode << (upper ? " upper" : " lower");
+    for (auto vectors : {cp::Vectors::best, cp::Vectors::baseline}) {
+      cp::use_vectors(vectors);
+      for (unsigned mode : {0u, 1u, 2u}) {
+        for (bool upper : {false, true}) {
+          const auto fold_case = upper ? cp::Case::upper : cp::Case::lower;
+          string in_place = t, copied(t.size() + 3, '#');
+          cp::fold_copy(in_place.data(), in_place.data(), t.size(), mode, fold_case);
+          cp::fold_copy(copied.data() + 3, t.data(), t.size(), mode, fold_case);
+          const string model = model::fold(t, mode, upper);
+          ASSERT_EQ(hex(in_place), hex(model)) << "case " << i << " mode " << mode << (upper ? " upper" : " lower");
+          ASSERT_EQ(hex(copied), hex("###" + model)) << "case " << i << " mode " << mode;
+        }
       }
     }
   }
+  cp::use_vectors(cp::Vectors::best);
 }
