@@ -377,9 +377,9 @@ TEST(IniLookups, ExistKeyAgreesWithTheShellsComparison) {
                                    u8"KEy2", u8"k-EY", u8"K.E", u8"1", u8"0", u8"ｱ", u8"ａ9", u8"A9", u8"key12"};
   const HMODULE shell = LoadLibraryA("shlwapi.dll");
   ASSERT_NE(shell, nullptr);
-  const auto cmp_a = reinterpret_cast<int(WINAPI*)(const char*, const char*, int)>(GetProcAddress(shell, "StrCmpNIA"));
+  const auto cmp_a = reinterpret_cast<int(WINAPI*)(const char*, const char*, int)>(reinterpret_cast<void*>(GetProcAddress(shell, "StrCmpNIA")));
   const auto cmp_w =
-      reinterpret_cast<int(WINAPI*)(const wchar_t*, const wchar_t*, int)>(GetProcAddress(shell, "StrCmpNIW"));
+      reinterpret_cast<int(WINAPI*)(const wchar_t*, const wchar_t*, int)>(reinterpret_cast<void*>(GetProcAddress(shell, "StrCmpNIW")));
   ASSERT_TRUE(cmp_a && cmp_w);
   std::u8string text = u8"[s]\r\n";
   for (std::size_t i = 0; i < std::size(keys); ++i) text += keys[i] + u8"=" + std::u8string(1, char8_t('a' + i)) + u8"\r\n";
