@@ -69,3 +69,40 @@ add_dependencies(test_textfile exit_without_close)
 
 file(GLOB LORIMAX_PATH_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/paths/*.cpp)
 lorimax_wine_test(test_paths ${LORIMAX_PATH_TESTS})
+
+# Engine bridges II: the real Hunspell and MeCab beside the tests under the
+# names a macro loads by default, a mecabrc beside MeCab (it wants one), and
+# Debian's own tools' answers for the same inputs, made before the tests run.
+set(LORIMAX_BRIDGE_BIN ${CMAKE_BINARY_DIR}/bin)
+add_custom_target(bridge_engines ALL
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:lorimax::hunspell> ${LORIMAX_BRIDGE_BIN}/libhunspell.dll
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:lorimax::mecab> ${LORIMAX_BRIDGE_BIN}/libmecab.dll
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_CURRENT_SOURCE_DIR}/tests/bridges/mecab/mecabrc ${LORIMAX_BRIDGE_BIN}/mecabrc
+  VERBATIM)
+
+# A Hunspell that has Hunspell_getversion: the real one's exports forwarded.
+add_library(hunspell_versioned SHARED tests/bridges/spell/hunspell_versioned.c tests/bridges/spell/hunspell_versioned.def)
+set_target_properties(hunspell_versioned PROPERTIES PREFIX "")
+add_executable(hunspell_direct tests/bridges/spell/hunspell_direct.cpp)
+add_executable(bridge_unload tests/bridges/bridge_unload.cpp)
+
+add_test(NAME bridge_engine_tools
+  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/bridges/engine_tools.sh ${CMAKE_CURRENT_SOURCE_DIR}/tests/bridges/fixtures
+          ${LORIMAX_BRIDGE_BIN}/bridges-fixtures)
+set_tests_properties(bridge_engine_tools PROPERTIES FIXTURES_SETUP bridge_answers)
+add_test(NAME hunspell_direct
+  COMMAND hunspell_direct libhunspell.dll Z:/usr/share/hunspell/en_US.aff Z:/usr/share/hunspell/en_US.dic
+          bridges-fixtures/spell_words.txt bridges-fixtures/hunspell-direct.txt)
+set_tests_properties(hunspell_direct PROPERTIES WORKING_DIRECTORY ${LORIMAX_BRIDGE_BIN}
+  FIXTURES_REQUIRED bridge_answers FIXTURES_SETUP hunspell_answers)
+add_test(NAME bridge_unload COMMAND bridge_unload Z:/usr/share/hunspell/en_US)
+set_tests_properties(bridge_unload PROPERTIES WORKING_DIRECTORY ${LORIMAX_BRIDGE_BIN})
+
+lorimax_wine_test(test_spell tests/bridges/spell/spell_test.cpp)
+target_include_directories(test_spell PRIVATE tests/bridges)
+set_tests_properties(test_spell PROPERTIES FIXTURES_REQUIRED "bridge_answers;hunspell_answers")
+lorimax_wine_test(test_mecab tests/bridges/mecab/mecab_test.cpp)
+target_include_directories(test_mecab PRIVATE tests/bridges)
+set_tests_properties(test_mecab PROPERTIES FIXTURES_REQUIRED bridge_answers)
+add_dependencies(test_spell bridge_engines hunspell_versioned hunspell_direct bridge_unload)
+add_dependencies(test_mecab bridge_engines)

@@ -149,8 +149,38 @@
 #define LMX_PROCESS_EXPORTS(X)
 #define LMX_DESKTOP_EXPORTS(X)
 #define LMX_REGEX_BRIDGE_EXPORTS(X)
-#define LMX_SPELL_BRIDGE_EXPORTS(X)
-#define LMX_MECAB_BRIDGE_EXPORTS(X)
+#define LMX_SPELL_BRIDGE_EXPORTS(X) \
+  X(spell_bridge, hunspell_load, I, "loads Hunspell by file name (empty: libhunspell.dll): 1, or 0 with a message", (S, file_name)) \
+  X(spell_bridge, hunspell_free, I, "destroys the instance and unloads Hunspell; always 1") \
+  X(spell_bridge, hunspell_getmodulefilename, S, "the loaded Hunspell library's full path, or the empty result") \
+  X(spell_bridge, hunspell_Create, I, "makes the instance from a .dic, a .aff or a base name (and the affix file, when given): 1 or 0", (S, dictionary), (S, affix)) \
+  X(spell_bridge, hunspell_SetDictionary, I, "as hunspell_Create with no affix file", (S, dictionary)) \
+  X(spell_bridge, hunspell_AddDictionary, I, "adds a further dictionary file: 1, 0, or -1 with a message", (S, path)) \
+  X(spell_bridge, hunspell_Spell, I, "Hunspell's verdict on the word (non-zero: correct), or -1 with a message", (S, word)) \
+  X(spell_bridge, hunspell_SpellW, I, "as hunspell_Spell on the word as UTF-8", (W, word)) \
+  X(spell_bridge, hunspell_Suggest, I, "lists suggestions for the word: their number, or -1 with a message", (S, word)) \
+  X(spell_bridge, hunspell_SuggestW, I, "as hunspell_Suggest on the word as UTF-8", (W, word)) \
+  X(spell_bridge, hunspell_SuggestList, S, "the suggestion at index (from 0) of the last hunspell_Suggest, or the empty result", (I, index)) \
+  X(spell_bridge, hunspell_SuggestListW, W, "as hunspell_SuggestList, converted from UTF-8", (I, index)) \
+  X(spell_bridge, hunspell_Add, I, "adds a run-time word: 1, 0, or -1 with a message", (S, word)) \
+  X(spell_bridge, hunspell_AddW, I, "as hunspell_Add on the word as UTF-8", (W, word)) \
+  X(spell_bridge, hunspell_Remove, I, "removes a run-time word: 1, or 0", (S, word)) \
+  X(spell_bridge, hunspell_RemoveW, I, "as hunspell_Remove on the word as UTF-8 (-1 when it cannot be converted)", (W, word)) \
+  X(spell_bridge, hunspell_Get_Dic_Encoding, S, "the dictionary's encoding name (UTF-8, ISO8859-1, ...), or the empty result") \
+  X(spell_bridge, hunspell_GetVersion, S, "libhunspell.dll Version.<the engine's version>, or the empty result when it has none") \
+  X(spell_bridge, hunspell_errormessage, S, "the message of the last failure of the spell bridge")
+#define LMX_MECAB_BRIDGE_EXPORTS(X) \
+  X(mecab_bridge, mecab_load, I, "loads MeCab by file name (empty: libmecab.dll): 1, or 0 (code 3 or 5)", (S, file_name)) \
+  X(mecab_bridge, mecab_free, I, "unloads MeCab; always 1") \
+  X(mecab_bridge, mecab_getmodulefilename, S, "the loaded MeCab library's full path, or the empty result") \
+  X(mecab_bridge, mecab, S, "MeCab's analysis of the text under the options (bytes as the dictionary expects), or the empty result", (S, options), (S, text)) \
+  X(mecab_bridge, mecab_getyomi, S, "as mecab with -O yomi: the reading", (S, options), (S, text)) \
+  X(mecab_bridge, mecab_wakati, S, "as mecab with -O wakati: the words split by spaces", (S, options), (S, text)) \
+  X(mecab_bridge, mecab_nbest, S, "as mecab with -l1: the n best analyses", (S, options), (S, text), (I, n)) \
+  X(mecab_bridge, mecab_version, S, "MeCab's version text, or the empty result") \
+  X(mecab_bridge, mecab_error, I, "the code of the last MeCab call: 0 none, 1 options too long, 2 no text, 3 not loaded, 4 analysis failed, 5 export missing, 7 options refused") \
+  X(mecab_bridge, mecab_errormessage, S, "the code's message; for code 7 MeCab's own text") \
+  X(mecab_bridge, mecab_getstrerror, S, "MeCab's own text of the last failed analysis; empty after a success")
 #define LMX_NKF_BRIDGE_EXPORTS(X)
 #define LMX_EDITORCONFIG_EXPORTS(X)
 
