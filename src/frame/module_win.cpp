@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "bridges/nkf.h"
+#include "bridges/regex.h"
 #include "format/format_win.h"
 #include "frame/guarded.h"
 #include "frame/lifecycle.h"
@@ -71,6 +73,8 @@ constexpr StartHook kStartOrder[] = {
 };
 
 constexpr StopHook kStopOrder[] = {
+    {"NKF bridge", nkf::stop},
+    {"regex bridge", regex::stop},
     {"text-file slots", textfile::stop_slots},
     {"result buffers", stop_result_buffers},
     {"INI lists", ini::stop_lists},
