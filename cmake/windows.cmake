@@ -70,6 +70,23 @@ add_dependencies(test_textfile exit_without_close)
 file(GLOB LORIMAX_PATH_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/paths/*.cpp)
 lorimax_wine_test(test_paths ${LORIMAX_PATH_TESTS})
 
+# Engine bridges. The stand-ins of the older NKF32.DLL levels and of HMJRE.DLL
+# (backed by PCRE2) are built beside the test executable, with the real NKF32.DLL.
+file(GLOB LORIMAX_BRIDGE_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/bridges/*_test.cpp)
+lorimax_wine_test(test_bridges ${LORIMAX_BRIDGE_TESTS})
+function(lorimax_standin name source)
+  add_library(${name} SHARED ${source})
+  set_target_properties(${name} PROPERTIES PREFIX "" OUTPUT_NAME ${name})
+  add_dependencies(test_bridges ${name})
+endfunction()
+lorimax_standin(nkf_level0_standin tests/bridges/nkf_standin.cpp)
+target_compile_definitions(nkf_level0_standin PRIVATE NKF_STANDIN_LEVEL=0 NKF_STANDIN_VERSION="1.92")
+lorimax_standin(nkf_level1_standin tests/bridges/nkf_standin.cpp)
+target_compile_definitions(nkf_level1_standin PRIVATE NKF_STANDIN_LEVEL=1 NKF_STANDIN_VERSION="2.0.4")
+# A library that gives a newer version than its functions: it lacks the Safe ones.
+lorimax_standin(nkf_lacking_standin tests/bridges/nkf_standin.cpp)
+target_compile_definitions(nkf_lacking_standin PRIVATE NKF_STANDIN_LEVEL=0 NKF_STANDIN_VERSION="2.1.0")
+
 # Engine bridges II: the real Hunspell and MeCab beside the tests under the
 # names a macro loads by default, a mecabrc beside MeCab (it wants one), and
 # Debian's own tools' answers for the same inputs, made before the tests run.

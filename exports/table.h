@@ -148,7 +148,14 @@
 #define LMX_WINDOW_GEOMETRY_EXPORTS(X)
 #define LMX_PROCESS_EXPORTS(X)
 #define LMX_DESKTOP_EXPORTS(X)
-#define LMX_REGEX_BRIDGE_EXPORTS(X)
+#define LMX_REGEX_BRIDGE_EXPORTS(X) \
+  X(regex_bridge, hmjre_load, I, "loads HMJRE.DLL by name (empty: the last one), else through the editor's registry values: 1, or 0", (S, file_name)) \
+  X(regex_bridge, hmjre_free, I, "closes the match context and unloads HMJRE.DLL; always 1") \
+  X(regex_bridge, hmjre_match, I, "matches the pattern from start (out of range: 0); option 1 ignores case: 1 match, 0 none, -1 error", (S, subject), (S, pattern), (I, option), (I, start)) \
+  X(regex_bridge, hmjre_match_info, I, "the last match's length or position by a leading part of length or position; else -1", (S, which)) \
+  X(regex_bridge, hmjre_match_string, S, "the text of the last match, as the subject spells it") \
+  X(regex_bridge, hmjre_match_tag_string, S, "the text of tag group 1 to 9 of the last match; empty when none", (I, tag)) \
+  X(regex_bridge, hmjre_version, S, "HMJRE.DLL's version in hexadecimal (loads it when needed); empty when not loadable")
 #define LMX_SPELL_BRIDGE_EXPORTS(X) \
   X(spell_bridge, hunspell_load, I, "loads Hunspell by file name (empty: libhunspell.dll): 1, or 0 with a message", (S, file_name)) \
   X(spell_bridge, hunspell_free, I, "destroys the instance and unloads Hunspell; always 1") \
@@ -181,7 +188,21 @@
   X(mecab_bridge, mecab_error, I, "the code of the last MeCab call: 0 none, 1 options too long, 2 no text, 3 not loaded, 4 analysis failed, 5 export missing, 7 options refused") \
   X(mecab_bridge, mecab_errormessage, S, "the code's message; for code 7 MeCab's own text") \
   X(mecab_bridge, mecab_getstrerror, S, "MeCab's own text of the last failed analysis; empty after a success")
-#define LMX_NKF_BRIDGE_EXPORTS(X)
+#define LMX_NKF_BRIDGE_EXPORTS(X) \
+  X(nkf_bridge, nkf_load, I, "loads NKF32.DLL (empty: NKF32.DLL) at the interface level its version gives: 1, or 0", (S, file_name)) \
+  X(nkf_bridge, nkf_free, I, "unloads NKF32.DLL; always 1") \
+  X(nkf_bridge, nkf_getmodulefilename, S, "the full path of the loaded NKF32.DLL; empty when none") \
+  X(nkf_bridge, nkf_exec, S, "the text converted with the nkf options; empty on failure (see nkf_error)", (S, options), (S, text)) \
+  X(nkf_bridge, nkf_tohankaku, S, "the text with full-width letters made half-width (nkf -ZSs)", (S, text)) \
+  X(nkf_bridge, nkf_tozenkakukana, S, "the text with half-width kana made full-width (nkf -Ss)", (S, text)) \
+  X(nkf_bridge, nkf_tomime, S, "the text MIME-encoded as ISO-2022-JP (nkf -jM)", (S, text)) \
+  X(nkf_bridge, nkf_fileconvert1, I, "converts the file in place with the options: 1 when run, else 0", (S, path), (S, options)) \
+  X(nkf_bridge, nkf_fileconvert2, I, "converts input into a new output file (never overwritten): 1 when run, else 0", (S, input), (S, output), (S, options)) \
+  X(nkf_bridge, nkf_getguess, S, "nkf's guess of the last input's code (newest NKF32.DLL only)") \
+  X(nkf_bridge, nkf_getkanjicode, I, "the code of the last input as NKF32.DLL numbers it, or -1") \
+  X(nkf_bridge, nkf_version, S, "NKF32.DLL's version text") \
+  X(nkf_bridge, nkf_error, I, "the error code of the last NKF call (0 none)") \
+  X(nkf_bridge, nkf_errormessage, S, "the message of that code")
 #define LMX_EDITORCONFIG_EXPORTS(X)
 
 #define LMX_ALL_EXPORTS(X) \

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "bridges/mecab.h"
+#include "bridges/nkf.h"
+#include "bridges/regex.h"
 #include "bridges/spell.h"
 #include "format/format_win.h"
 #include "frame/guarded.h"
@@ -74,6 +76,8 @@ constexpr StartHook kStartOrder[] = {
 
 constexpr StopHook kStopOrder[] = {
     {"MeCab bridge", mecab::stop},
+    {"NKF bridge", nkf::stop},
+    {"regex bridge", regex::stop},
     {"spell bridge", spell::stop},
     {"text-file slots", textfile::stop_slots},
     {"result buffers", stop_result_buffers},

@@ -54,8 +54,15 @@ struct StreamTraits {
   static void close(std::FILE* f) { std::fclose(f); }
 };
 
+struct RegistryKeyTraits {
+  using type = HKEY;
+  static HKEY invalid() { return nullptr; }
+  static void close(HKEY key) { RegCloseKey(key); }
+};
+
 using FindHandle = Owner<FindTraits>;      // FindFirstFile
 using FileStream = Owner<StreamTraits>;    // the C runtime's streams
+using RegistryKey = Owner<RegistryKeyTraits>;  // RegOpenKeyEx
 
 }  // namespace lmx
 
