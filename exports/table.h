@@ -172,7 +172,7 @@
   X(spell_bridge, hunspell_Add, I, "adds a run-time word: 1, 0, or -1 with a message", (S, word)) \
   X(spell_bridge, hunspell_AddW, I, "as hunspell_Add on the word as UTF-8", (W, word)) \
   X(spell_bridge, hunspell_Remove, I, "removes a run-time word: 1, or 0", (S, word)) \
-  X(spell_bridge, hunspell_RemoveW, I, "as hunspell_Remove on the word as UTF-8 (-1 when it cannot be converted)", (W, word)) \
+  X(spell_bridge, hunspell_RemoveW, I, "as hunspell_Remove on the word as UTF-8 (-1 for an empty word)", (W, word)) \
   X(spell_bridge, hunspell_Get_Dic_Encoding, S, "the dictionary's encoding name (UTF-8, ISO8859-1, ...), or the empty result") \
   X(spell_bridge, hunspell_GetVersion, S, "libhunspell.dll Version.<the engine's version>, or the empty result when it has none") \
   X(spell_bridge, hunspell_errormessage, S, "the message of the last failure of the spell bridge")
