@@ -86,3 +86,17 @@ target_compile_definitions(nkf_level1_standin PRIVATE NKF_STANDIN_LEVEL=1 NKF_ST
 # A library that gives a newer version than its functions: it lacks the Safe ones.
 lorimax_standin(nkf_lacking_standin tests/bridges/nkf_standin.cpp)
 target_compile_definitions(nkf_lacking_standin PRIVATE NKF_STANDIN_LEVEL=0 NKF_STANDIN_VERSION="2.1.0")
+lorimax_standin(hmjre_standin tests/bridges/hmjre_standin.cpp)
+target_link_libraries(hmjre_standin PRIVATE lorimax::pcre2)
+lorimax_standin(hmjre_lacking_standin tests/bridges/hmjre_standin.cpp)
+target_link_libraries(hmjre_lacking_standin PRIVATE lorimax::pcre2)
+target_compile_definitions(hmjre_lacking_standin PRIVATE HMJRE_STANDIN_LACKS_TAGS)
+# The real NKF32.DLL, and the expected bytes of its conversions made by Debian's
+# nkf at test time from the same inputs.
+add_custom_command(TARGET test_bridges POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:lorimax::nkf> ${CMAKE_BINARY_DIR}/bin/NKF32.DLL)
+add_test(NAME nkf_expected_bytes
+  COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/bridges/nkf_expected.sh ${CMAKE_CURRENT_SOURCE_DIR}/tests/bridges
+          ${CMAKE_BINARY_DIR}/bin/nkf-cases)
+set_tests_properties(nkf_expected_bytes PROPERTIES FIXTURES_SETUP nkf_expected)
+set_tests_properties(test_bridges PROPERTIES FIXTURES_REQUIRED nkf_expected)
