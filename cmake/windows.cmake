@@ -100,3 +100,5 @@ add_test(NAME nkf_expected_bytes
           ${CMAKE_BINARY_DIR}/bin/nkf-cases)
 set_tests_properties(nkf_expected_bytes PROPERTIES FIXTURES_SETUP nkf_expected)
 set_tests_properties(test_bridges PROPERTIES FIXTURES_REQUIRED nkf_expected)
+add_executable(engines_at_exit tests/helpers/engines_at_exit.cpp)
+add_dependencies(test_bridges engines_at_exit lorimax)

@@ -214,3 +214,35 @@ TEST_F(RegexRegistry, UninstallStringThenHomeDir) {
 }
 
 }  // namespace
+
+namespace {
+
+// Module stop releases the engine when the library is unloaded, and leaves it
+// alone when the process exits (other libraries may be gone by then).
+TEST(RegexModuleStop, ReleasesOnUnloadNotAtProcessExit) {
+  const std::string log = fresh_folder("regex-stop") + "\\calls.txt";
+  SetEnvironmentVariableA("HMJRE_STANDIN_LOG", log.c_str());
+  const struct {
+    const char* how;
+    const char* calls;
+  } cases[] = {{"unload", "Jre2Close\n"}, {"exit", ""}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.how);
+    DeleteFileA(log.c_str());
+    std::string command = std::string("engines_at_exit.exe ") + c.how;
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    WaitForSingleObject(pi.hProcess, 30000);
+    DWORD code = 99;
+    GetExitCodeProcess(pi.hProcess, &code);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(bytes_of(log), c.calls);
+  }
+  SetEnvironmentVariableA("HMJRE_STANDIN_LOG", nullptr);
+}
+
+}  // namespace
