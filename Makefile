@@ -8,17 +8,22 @@ JOBS    ?= $(shell nproc)
 FUZZ    := $(BUILD)/fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps build build-win build-native build-fuzz prefix test demo docs bench fuzz clean
+.PHONY: all deps engines build build-win build-native build-fuzz prefix test demo docs bench fuzz clean
 
 all: build
 
 deps:
 	@scripts/install-deps.sh
 
+# The engines, built once per machine into ~/.cache/lorimax (scripts/engines/).
+engines: deps
+	@JOBS=$(JOBS) scripts/engines/build.sh
+
 build: build-win build-native build-fuzz
 
-build-win: deps
-	@cmake -S . -B $(WIN) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake >/dev/null
+build-win: deps engines
+	@cmake -S . -B $(WIN) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+	  $$(scripts/engines/build.sh --cmake-args) >/dev/null
 	@cmake --build $(WIN) -j $(JOBS)
 
 build-native: deps

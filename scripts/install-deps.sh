@@ -10,6 +10,10 @@ packages=(
   wine wine64 locales-all
   googletest libbenchmark-dev
   clang libclang-rt-14-dev
+  # The engine recipes (scripts/engines/): the rest is in the toolchain above.
+  file xz-utils
+  # Debian's own builds of the engines, for cross-checks, and their dictionaries.
+  editorconfig hunspell hunspell-en-us mecab mecab-ipadic-utf8 nkf
 )
 
 missing=()

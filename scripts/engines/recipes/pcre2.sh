@@ -1,0 +1,13 @@
+# PCRE2, 8-bit, as a static library: users define PCRE2_STATIC.
+SOURCE_PACKAGE=pcre2
+# 10.42-1+deb12u2 is not served in full; 10.42-1 is the same upstream release.
+SOURCE_VERSION=10.42-1
+DEPENDS=
+
+build_engine() {
+  local prefix=$2
+  cmake_target_build "$prefix" -DBUILD_SHARED_LIBS=OFF -DBUILD_STATIC_LIBS=ON \
+    -DPCRE2_SUPPORT_UNICODE=ON -DPCRE2_BUILD_PCRE2GREP=OFF -DPCRE2_BUILD_TESTS=OFF \
+    -DPCRE2_SUPPORT_LIBBZ2=OFF -DPCRE2_SUPPORT_LIBZ=OFF -DPCRE2_SUPPORT_LIBEDIT=OFF \
+    -DPCRE2_SUPPORT_LIBREADLINE=OFF
+}
