@@ -104,48 +104,59 @@ TEST(NkfReal, GuessAndKanjiCodeOfTheLastInput) {
   nkf_free();
 }
 
+// What a call gave, with the code and message it left.
+struct Seen {
+  const char* what;
+  intptr_t result, code;
+  string message;
+};
+Seen seen(const char* what, intptr_t result) { return {what, result, nkf_error(), nkf_errormessage()}; }
+intptr_t first_byte(const char* text) { return static_cast<unsigned char>(*text); }
+
 TEST(NkfReal, ErrorCodesAndMessages) {
-  const string folder = fresh_folder("nkf-errors");
-  const string input = folder + "\\in.txt", existing = folder + "\\existing.txt";
-  put_bytes(input, "abc\n");
+  const string dir = fresh_folder("nkf-errors");
+  const string in = dir + "\\in.txt", existing = dir + "\\existing.txt", missing = dir + "\\no.txt";
+  put_bytes(in, "abc\n");
   put_bytes(existing, "keep me");
   const char8_t* const messages[] = {
       u8"エラーなし", u8"NKFオプションの設定に失敗", u8"引数のアクセスに失敗", u8"NKF32.DLLがロードされていない",
       u8"NKFコマンドの実行に失敗", u8"NKF32.DLLの関数アドレス取得に失敗", u8"NKF32.DLLのバージョン不一致",
       u8"入力ファイルの指定エラー", u8"出力ファイルの指定エラー(上書きは出来ません)"};
+  nkf_free();
+  // In call order (a braced list is evaluated left to right).
   const struct {
-    const char* what;
-    intptr_t (*call)(const string& input, const string& folder, const string& existing);
+    Seen seen;
     intptr_t result, code;
   } cases[] = {
-      {"not loaded", [](auto&, auto&, auto&) { nkf_free(); return intptr_t{*nkf_exec("-s", "abc")}; }, 0, 3},
-      {"version, not loaded", [](auto&, auto&, auto&) { return intptr_t{*nkf_version()}; }, 0, 3},
-      {"guess, not loaded", [](auto&, auto&, auto&) { return intptr_t{*nkf_getguess()}; }, 0, 3},
-      {"file, not loaded", [](auto& in, auto&, auto&) { return nkf_fileconvert1(in.c_str(), "-s"); }, 0, 3},
-      {"kanji code, not loaded", [](auto&, auto&, auto&) { return nkf_getkanjicode(); }, -1, 3},  // code kept
-      {"load", [](auto&, auto&, auto&) { return nkf_load(""); }, 1, 0},
-      {"empty text", [](auto&, auto&, auto&) { return intptr_t{*nkf_exec("-s", "")}; }, 0, 2},
-      {"empty options", [](auto&, auto&, auto&) { return intptr_t{*nkf_exec("", "abc")}; }, 'a', 0},
-      {"-v", [](auto&, auto&, auto&) { return intptr_t{*nkf_exec("-v", "abc")}; }, 0, 1},
-      {"-jV", [](auto&, auto&, auto&) { return intptr_t{*nkf_exec("-jV", "abc")}; }, 0, 1},
-      {"v", [](auto&, auto&, auto&) { return intptr_t{*nkf_exec("v", "abc")}; }, 0, 1},
-      {"--version", [](auto&, auto&, auto&) { return intptr_t{*nkf_exec("-s --version", "abc")}; }, 0, 1},
-      {"--help", [](auto&, auto&, auto&) { return intptr_t{*nkf_exec("--help", "abc")}; }, 0, 1},
-      {"file -v", [](auto& in, auto&, auto&) { return nkf_fileconvert1(in.c_str(), "-v"); }, 0, 1},
-      {"--ic is no version", [](auto&, auto&, auto&) { return intptr_t{*nkf_exec("--ic=CP932 -s", "abc")}; }, 'a', 0},
-      {"empty path", [](auto&, auto&, auto&) { return nkf_fileconvert1("", "-s"); }, 0, 2},
-      {"empty output", [](auto& in, auto&, auto&) { return nkf_fileconvert2(in.c_str(), "", "-s"); }, 0, 2},
-      {"missing input", [](auto&, auto& dir, auto&) { return nkf_fileconvert1((dir + "\\no.txt").c_str(), "-s"); }, 0, 7},
-      {"folder input", [](auto&, auto& dir, auto&) { return nkf_fileconvert2(dir.c_str(), (dir + "\\o").c_str(), "-s"); }, 0, 7},
-      {"existing output", [](auto& in, auto&, auto& ex) { return nkf_fileconvert2(in.c_str(), ex.c_str(), "-e"); }, 0, 8},
-      {"output folder", [](auto& in, auto& dir, auto&) { return nkf_fileconvert2(in.c_str(), dir.c_str(), "-e"); }, 0, 8},
-      {"free", [](auto&, auto&, auto&) { return nkf_free(); }, 1, 0},
+      {seen("not loaded", first_byte(nkf_exec("-s", "abc"))), 0, 3},
+      {seen("version", first_byte(nkf_version())), 0, 3},
+      {seen("free", nkf_free()), 1, 0},
+      {seen("guess", first_byte(nkf_getguess())), 0, 3},
+      {seen("file", nkf_fileconvert1(in.c_str(), "-s")), 0, 3},
+      {seen("kanji code keeps the code", nkf_getkanjicode()), -1, 3},
+      {seen("load", nkf_load("")), 1, 0},
+      {seen("empty text", first_byte(nkf_exec("-s", ""))), 0, 2},
+      {seen("no options: nkf's defaults", first_byte(nkf_exec("", "abc"))), 'a', 0},
+      {seen("-v", first_byte(nkf_exec("-v", "abc"))), 0, 1},
+      {seen("-jV", first_byte(nkf_exec("-jV", "abc"))), 0, 1},
+      {seen("v", first_byte(nkf_exec("v", "abc"))), 0, 1},
+      {seen("--version", first_byte(nkf_exec("-s --version", "abc"))), 0, 1},
+      {seen("--help", first_byte(nkf_exec("--help", "abc"))), 0, 1},
+      {seen("file -v", nkf_fileconvert1(in.c_str(), "-v")), 0, 1},
+      {seen("--ic=", first_byte(nkf_exec("--ic=CP932 -s", "abc"))), 'a', 0},
+      {seen("empty path", nkf_fileconvert1("", "-s")), 0, 2},
+      {seen("empty output", nkf_fileconvert2(in.c_str(), "", "-s")), 0, 2},
+      {seen("missing input", nkf_fileconvert1(missing.c_str(), "-s")), 0, 7},
+      {seen("folder input", nkf_fileconvert2(dir.c_str(), missing.c_str(), "-s")), 0, 7},
+      {seen("existing output", nkf_fileconvert2(in.c_str(), existing.c_str(), "-e")), 0, 8},
+      {seen("folder output", nkf_fileconvert2(in.c_str(), dir.c_str(), "-e")), 0, 8},
+      {seen("free", nkf_free()), 1, 0},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    EXPECT_EQ(c.call(input, folder, existing), c.result);
-    EXPECT_EQ(nkf_error(), c.code);
-    EXPECT_EQ(hex(nkf_errormessage()), hex(sjis(messages[c.code])));
+    SCOPED_TRACE(c.seen.what);
+    EXPECT_EQ(c.seen.result, c.result);
+    EXPECT_EQ(c.seen.code, c.code);
+    EXPECT_EQ(hex(c.seen.message), hex(sjis(messages[c.code])));
   }
   EXPECT_EQ(bytes_of(existing), "keep me");
 }
