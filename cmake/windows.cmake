@@ -73,12 +73,15 @@ lorimax_wine_test(test_paths ${LORIMAX_PATH_TESTS})
 
 # Engine bridges. The stand-ins of the older NKF32.DLL levels and of HMJRE.DLL
 # (backed by PCRE2) are built beside the test executable, with the real NKF32.DLL.
-file(GLOB LORIMAX_BRIDGE_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/bridges/*_test.cpp)
-lorimax_wine_test(test_bridges ${LORIMAX_BRIDGE_TESTS})
+# The NKF tests have an executable of their own: their first cases need the
+# result buffer at its initial size.
+lorimax_wine_test(test_regex_bridge tests/bridges/regex_test.cpp)
+lorimax_wine_test(test_nkf_bridge tests/bridges/nkf_test.cpp tests/bridges/loader_test.cpp)
 function(lorimax_standin name source)
   add_library(${name} SHARED ${source})
   set_target_properties(${name} PROPERTIES PREFIX "" OUTPUT_NAME ${name})
-  add_dependencies(test_bridges ${name})
+  add_dependencies(test_regex_bridge ${name})
+  add_dependencies(test_nkf_bridge ${name})
 endfunction()
 lorimax_standin(nkf_level0_standin tests/bridges/nkf_standin.cpp)
 target_compile_definitions(nkf_level0_standin PRIVATE NKF_STANDIN_LEVEL=0 NKF_STANDIN_VERSION="1.92")
@@ -87,6 +90,22 @@ target_compile_definitions(nkf_level1_standin PRIVATE NKF_STANDIN_LEVEL=1 NKF_ST
 # A library that gives a newer version than its functions: it lacks the Safe ones.
 lorimax_standin(nkf_lacking_standin tests/bridges/nkf_standin.cpp)
 target_compile_definitions(nkf_lacking_standin PRIVATE NKF_STANDIN_LEVEL=0 NKF_STANDIN_VERSION="2.1.0")
+lorimax_standin(hmjre_standin tests/bridges/hmjre_standin.cpp)
+target_link_libraries(hmjre_standin PRIVATE lorimax::pcre2)
+lorimax_standin(hmjre_lacking_standin tests/bridges/hmjre_standin.cpp)
+target_link_libraries(hmjre_lacking_standin PRIVATE lorimax::pcre2)
+target_compile_definitions(hmjre_lacking_standin PRIVATE HMJRE_STANDIN_LACKS_TAGS)
+# The real NKF32.DLL, and the expected bytes of its conversions made by Debian's
+# nkf at test time from the same inputs.
+add_custom_command(TARGET test_nkf_bridge POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:lorimax::nkf> ${CMAKE_BINARY_DIR}/bin/NKF32.DLL)
+add_test(NAME nkf_expected_bytes
+  COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/bridges/nkf_expected.sh ${CMAKE_CURRENT_SOURCE_DIR}/tests/bridges
+          ${CMAKE_BINARY_DIR}/bin/nkf-cases)
+set_tests_properties(nkf_expected_bytes PROPERTIES FIXTURES_SETUP nkf_expected)
+set_tests_properties(test_nkf_bridge PROPERTIES FIXTURES_REQUIRED nkf_expected)
+add_executable(engines_at_exit tests/helpers/engines_at_exit.cpp)
+add_dependencies(test_regex_bridge engines_at_exit lorimax)
 
 # Engine bridges II: the real Hunspell and MeCab beside the tests under the
 # names a macro loads by default, a mecabrc beside MeCab (it wants one), and

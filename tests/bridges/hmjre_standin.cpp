@@ -9,6 +9,7 @@
 #include <pcre2.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -62,6 +63,10 @@ __declspec(dllexport) BOOL WINAPI Jre2Open(void* record) {
 }
 
 __declspec(dllexport) BOOL WINAPI Jre2Close(void* record) {
+  // A test of module stop asks for a trace of the calls that release.
+  char log[MAX_PATH];
+  if (GetEnvironmentVariableA("HMJRE_STANDIN_LOG", log, sizeof log))
+    if (FILE* f = std::fopen(log, "ab")) std::fputs("Jre2Close\n", f), std::fclose(f);
   State* state = state_of(record);
   if (!state) return ++g_closed_record_calls, FALSE;
   drop_pattern(state);
