@@ -50,7 +50,9 @@ void read_version() {
   set_library_version(parse_file_version(ascii));
 }
 
-// Engines loaded later by bare name must not come from the current directory.
+// Libraries loaded later by bare name must not come from the current
+// directory. Wine keeps it in the search despite this call, so the engine
+// bridges' loader never hands the platform a bare name (bridges/loader.h).
 void harden_library_search_path() {
   if (HMODULE kernel = GetModuleHandleA("KERNEL32.DLL")) {
     using SetDllDirectoryAFn = BOOL(WINAPI*)(LPCSTR);

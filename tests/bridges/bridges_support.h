@@ -9,7 +9,18 @@
 #include <iterator>
 #include <string>
 
+#include "text.h"
+
 namespace bridges_test {
+
+// The NKF bridge's message for each error code, in code page 932.
+inline std::string nkf_message(intptr_t code) {
+  static const char8_t* const messages[] = {
+      u8"エラーなし", u8"NKFオプションの設定に失敗", u8"引数のアクセスに失敗", u8"NKF32.DLLがロードされていない",
+      u8"NKFコマンドの実行に失敗", u8"NKF32.DLLの関数アドレス取得に失敗", u8"NKF32.DLLのバージョン不一致",
+      u8"入力ファイルの指定エラー", u8"出力ファイルの指定エラー(上書きは出来ません)"};
+  return sjis(messages[code]);
+}
 
 // A fresh folder (full path, no trailing backslash) below the working directory.
 inline std::string fresh_folder(const std::string& name) {

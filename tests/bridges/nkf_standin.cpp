@@ -18,7 +18,7 @@ void tagged(char* out, const char* function, const char* in) {
   std::memcpy(out, text.c_str(), text.size() + 1);
 }
 
-void write_file(const char* path, const std::string& bytes) {
+[[maybe_unused]] void write_file(const char* path, const std::string& bytes) {
   if (FILE* f = std::fopen(path, "wb")) {
     std::fwrite(bytes.data(), 1, bytes.size(), f);
     std::fclose(f);

@@ -102,6 +102,12 @@ TEST_F(Regex, SubjectsAroundTheWorkBufferSize) {
     EXPECT_EQ(hmjre_match_info("p"), static_cast<intptr_t>(size - 3)) << size;
     EXPECT_STREQ(hmjre_match_tag_string(1), "n") << size;
   }
+  // A match and a tag exactly as long as the result buffer (4096 bytes here):
+  // with their terminators they do not fit it.
+  const string edge(4096, 'b');
+  EXPECT_EQ(hmjre_match(("x" + edge).c_str(), "(b+)", 0, 0), 1);
+  EXPECT_EQ(hmjre_match_tag_string(1), edge);
+  EXPECT_EQ(hmjre_match_string(), edge);
   const string long_match(6000, 'a');
   EXPECT_EQ(hmjre_match(("x" + long_match).c_str(), "(a+)", 0, 0), 1);
   EXPECT_EQ(hmjre_match_string(), long_match);
