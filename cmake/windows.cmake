@@ -139,3 +139,75 @@ add_test(NAME editorconfig_cross_check
           -DEXE=$<TARGET_FILE:test_editorconfig> -DTREE=${CMAKE_BINARY_DIR}/editorconfig-cross
           -P ${CMAKE_CURRENT_SOURCE_DIR}/tests/editorconfig/cross_check.cmake)
 set_tests_properties(editorconfig_cross_check PROPERTIES WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+# Engine bridges. The stand-ins of the older NKF32.DLL levels and of HMJRE.DLL
+# (backed by PCRE2) are built beside the test executable, with the real NKF32.DLL.
+# The NKF tests have an executable of their own: their first cases need the
+# result buffer at its initial size.
+lorimax_wine_test(test_regex_bridge tests/bridges/regex_test.cpp)
+lorimax_wine_test(test_nkf_bridge tests/bridges/nkf_test.cpp tests/bridges/loader_test.cpp)
+function(lorimax_standin name source)
+  add_library(${name} SHARED ${source})
+  set_target_properties(${name} PROPERTIES PREFIX "" OUTPUT_NAME ${name})
+  add_dependencies(test_regex_bridge ${name})
+  add_dependencies(test_nkf_bridge ${name})
+endfunction()
+lorimax_standin(nkf_level0_standin tests/bridges/nkf_standin.cpp)
+target_compile_definitions(nkf_level0_standin PRIVATE NKF_STANDIN_LEVEL=0 NKF_STANDIN_VERSION="1.92")
+lorimax_standin(nkf_level1_standin tests/bridges/nkf_standin.cpp)
+target_compile_definitions(nkf_level1_standin PRIVATE NKF_STANDIN_LEVEL=1 NKF_STANDIN_VERSION="2.0.4")
+# A library that gives a newer version than its functions: it lacks the Safe ones.
+lorimax_standin(nkf_lacking_standin tests/bridges/nkf_standin.cpp)
+target_compile_definitions(nkf_lacking_standin PRIVATE NKF_STANDIN_LEVEL=0 NKF_STANDIN_VERSION="2.1.0")
+lorimax_standin(hmjre_standin tests/bridges/hmjre_standin.cpp)
+target_link_libraries(hmjre_standin PRIVATE lorimax::pcre2)
+lorimax_standin(hmjre_lacking_standin tests/bridges/hmjre_standin.cpp)
+target_link_libraries(hmjre_lacking_standin PRIVATE lorimax::pcre2)
+target_compile_definitions(hmjre_lacking_standin PRIVATE HMJRE_STANDIN_LACKS_TAGS)
+# The real NKF32.DLL, and the expected bytes of its conversions made by Debian's
+# nkf at test time from the same inputs.
+add_custom_command(TARGET test_nkf_bridge POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:lorimax::nkf> ${CMAKE_BINARY_DIR}/bin/NKF32.DLL)
+add_test(NAME nkf_expected_bytes
+  COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/bridges/nkf_expected.sh ${CMAKE_CURRENT_SOURCE_DIR}/tests/bridges
+          ${CMAKE_BINARY_DIR}/bin/nkf-cases)
+set_tests_properties(nkf_expected_bytes PROPERTIES FIXTURES_SETUP nkf_expected)
+set_tests_properties(test_nkf_bridge PROPERTIES FIXTURES_REQUIRED nkf_expected)
+add_executable(engines_at_exit tests/helpers/engines_at_exit.cpp)
+add_dependencies(test_regex_bridge engines_at_exit lorimax)
+
+# Engine bridges II: the real Hunspell and MeCab beside the tests under the
+# names a macro loads by default, a mecabrc beside MeCab (it wants one), and
+# Debian's own tools' answers for the same inputs, made before the tests run.
+set(LORIMAX_BRIDGE_BIN ${CMAKE_BINARY_DIR}/bin)
+add_custom_target(bridge_engines ALL
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:lorimax::hunspell> ${LORIMAX_BRIDGE_BIN}/libhunspell.dll
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:lorimax::mecab> ${LORIMAX_BRIDGE_BIN}/libmecab.dll
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_CURRENT_SOURCE_DIR}/tests/bridges/mecab/mecabrc ${LORIMAX_BRIDGE_BIN}/mecabrc
+  VERBATIM)
+
+# A Hunspell that has Hunspell_getversion: the real one's exports forwarded.
+add_library(hunspell_versioned SHARED tests/bridges/spell/hunspell_versioned.c tests/bridges/spell/hunspell_versioned.def)
+set_target_properties(hunspell_versioned PROPERTIES PREFIX "")
+add_executable(hunspell_direct tests/bridges/spell/hunspell_direct.cpp)
+add_executable(bridge_unload tests/bridges/bridge_unload.cpp)
+
+add_test(NAME bridge_engine_tools
+  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/bridges/engine_tools.sh ${CMAKE_CURRENT_SOURCE_DIR}/tests/bridges/fixtures
+          ${LORIMAX_BRIDGE_BIN}/bridges-fixtures)
+set_tests_properties(bridge_engine_tools PROPERTIES FIXTURES_SETUP bridge_answers)
+add_test(NAME hunspell_direct
+  COMMAND hunspell_direct libhunspell.dll Z:/usr/share/hunspell/en_US.aff Z:/usr/share/hunspell/en_US.dic
+          bridges-fixtures/spell_words.txt bridges-fixtures/hunspell-direct.txt)
+set_tests_properties(hunspell_direct PROPERTIES WORKING_DIRECTORY ${LORIMAX_BRIDGE_BIN}
+  FIXTURES_REQUIRED bridge_answers FIXTURES_SETUP hunspell_answers)
+add_test(NAME bridge_unload COMMAND bridge_unload Z:/usr/share/hunspell/en_US)
+set_tests_properties(bridge_unload PROPERTIES WORKING_DIRECTORY ${LORIMAX_BRIDGE_BIN})
+
+lorimax_wine_test(test_spell tests/bridges/spell/spell_test.cpp)
+target_include_directories(test_spell PRIVATE tests/bridges)
+set_tests_properties(test_spell PROPERTIES FIXTURES_REQUIRED "bridge_answers;hunspell_answers")
+lorimax_wine_test(test_mecab tests/bridges/mecab/mecab_test.cpp)
+target_include_directories(test_mecab PRIVATE tests/bridges)
+set_tests_properties(test_mecab PROPERTIES FIXTURES_REQUIRED bridge_answers)
+add_dependencies(test_spell bridge_engines hunspell_versioned hunspell_direct bridge_unload)
+add_dependencies(test_mecab bridge_engines)

@@ -194,10 +194,61 @@
   X(desktop, GetClipboardOwnerHandle, I, "the window that owns the clipboard, or 0") \
   X(desktop, GetFileNameFromHwnd, S, "the full path of the executable of the window's process; empty when it cannot be read", (I, window)) \
   X(desktop, OpenHtmlHelp, I, "opens the HTML Help file at the keywords (separated by ;): 1, or 0", (S, help_file), (S, keywords))
-#define LMX_REGEX_BRIDGE_EXPORTS(X)
-#define LMX_SPELL_BRIDGE_EXPORTS(X)
-#define LMX_MECAB_BRIDGE_EXPORTS(X)
-#define LMX_NKF_BRIDGE_EXPORTS(X)
+#define LMX_REGEX_BRIDGE_EXPORTS(X) \
+  X(regex_bridge, hmjre_load, I, "loads HMJRE.DLL by name (empty: the last one), else through the editor's registry values: 1, or 0", (S, file_name)) \
+  X(regex_bridge, hmjre_free, I, "closes the match context and unloads HMJRE.DLL; always 1") \
+  X(regex_bridge, hmjre_match, I, "matches the pattern from start (out of range: 0); option 1 ignores case: 1 match, 0 none, -1 error", (S, subject), (S, pattern), (I, option), (I, start)) \
+  X(regex_bridge, hmjre_match_info, I, "the last match's length or position by a leading part of length or position; else -1", (S, which)) \
+  X(regex_bridge, hmjre_match_string, S, "the text of the last match, as the subject spells it") \
+  X(regex_bridge, hmjre_match_tag_string, S, "the text of tag group 1 to 9 of the last match; empty when none", (I, tag)) \
+  X(regex_bridge, hmjre_version, S, "HMJRE.DLL's version in hexadecimal (loads it when needed); empty when not loadable")
+#define LMX_SPELL_BRIDGE_EXPORTS(X) \
+  X(spell_bridge, hunspell_load, I, "loads Hunspell by file name (empty: libhunspell.dll): 1, or 0 with a message", (S, file_name)) \
+  X(spell_bridge, hunspell_free, I, "destroys the instance and unloads Hunspell; always 1") \
+  X(spell_bridge, hunspell_getmodulefilename, S, "the loaded Hunspell library's full path, or the empty result") \
+  X(spell_bridge, hunspell_Create, I, "makes the instance from a .dic, a .aff or a base name (and the affix file, when given): 1 or 0", (S, dictionary), (S, affix)) \
+  X(spell_bridge, hunspell_SetDictionary, I, "as hunspell_Create with no affix file", (S, dictionary)) \
+  X(spell_bridge, hunspell_AddDictionary, I, "adds a further dictionary file: 1, 0, or -1 with a message", (S, path)) \
+  X(spell_bridge, hunspell_Spell, I, "Hunspell's verdict on the word (non-zero: correct), or -1 with a message", (S, word)) \
+  X(spell_bridge, hunspell_SpellW, I, "as hunspell_Spell on the word as UTF-8", (W, word)) \
+  X(spell_bridge, hunspell_Suggest, I, "lists suggestions for the word: their number, or -1 with a message", (S, word)) \
+  X(spell_bridge, hunspell_SuggestW, I, "as hunspell_Suggest on the word as UTF-8", (W, word)) \
+  X(spell_bridge, hunspell_SuggestList, S, "the suggestion at index (from 0) of the last hunspell_Suggest, or the empty result", (I, index)) \
+  X(spell_bridge, hunspell_SuggestListW, W, "as hunspell_SuggestList, converted from UTF-8", (I, index)) \
+  X(spell_bridge, hunspell_Add, I, "adds a run-time word: 1, 0, or -1 with a message", (S, word)) \
+  X(spell_bridge, hunspell_AddW, I, "as hunspell_Add on the word as UTF-8", (W, word)) \
+  X(spell_bridge, hunspell_Remove, I, "removes a run-time word: 1, or 0", (S, word)) \
+  X(spell_bridge, hunspell_RemoveW, I, "as hunspell_Remove on the word as UTF-8 (-1 for an empty word)", (W, word)) \
+  X(spell_bridge, hunspell_Get_Dic_Encoding, S, "the dictionary's encoding name (UTF-8, ISO8859-1, ...), or the empty result") \
+  X(spell_bridge, hunspell_GetVersion, S, "libhunspell.dll Version.<the engine's version>, or the empty result when it has none") \
+  X(spell_bridge, hunspell_errormessage, S, "the message of the last failure of the spell bridge")
+#define LMX_MECAB_BRIDGE_EXPORTS(X) \
+  X(mecab_bridge, mecab_load, I, "loads MeCab by file name (empty: libmecab.dll): 1, or 0 (code 3 or 5)", (S, file_name)) \
+  X(mecab_bridge, mecab_free, I, "unloads MeCab; always 1") \
+  X(mecab_bridge, mecab_getmodulefilename, S, "the loaded MeCab library's full path, or the empty result") \
+  X(mecab_bridge, mecab, S, "MeCab's analysis of the text under the options (bytes as the dictionary expects), or the empty result", (S, options), (S, text)) \
+  X(mecab_bridge, mecab_getyomi, S, "as mecab with -O yomi: the reading", (S, options), (S, text)) \
+  X(mecab_bridge, mecab_wakati, S, "as mecab with -O wakati: the words split by spaces", (S, options), (S, text)) \
+  X(mecab_bridge, mecab_nbest, S, "as mecab with -l1: the n best analyses", (S, options), (S, text), (I, n)) \
+  X(mecab_bridge, mecab_version, S, "MeCab's version text, or the empty result") \
+  X(mecab_bridge, mecab_error, I, "the code of the last MeCab call: 0 none, 1 options too long, 2 no text, 3 not loaded, 4 analysis failed, 5 export missing, 7 options refused") \
+  X(mecab_bridge, mecab_errormessage, S, "the code's message; for code 7 MeCab's own text") \
+  X(mecab_bridge, mecab_getstrerror, S, "MeCab's own text of the last failed analysis; empty after a success")
+#define LMX_NKF_BRIDGE_EXPORTS(X) \
+  X(nkf_bridge, nkf_load, I, "loads NKF32.DLL (empty: NKF32.DLL) at the interface level its version gives: 1, or 0", (S, file_name)) \
+  X(nkf_bridge, nkf_free, I, "unloads NKF32.DLL; always 1") \
+  X(nkf_bridge, nkf_getmodulefilename, S, "the full path of the loaded NKF32.DLL; empty when none") \
+  X(nkf_bridge, nkf_exec, S, "the text converted with the nkf options; empty on failure (see nkf_error)", (S, options), (S, text)) \
+  X(nkf_bridge, nkf_tohankaku, S, "the text with full-width letters made half-width (nkf -ZSs)", (S, text)) \
+  X(nkf_bridge, nkf_tozenkakukana, S, "the text with half-width kana made full-width (nkf -Ss)", (S, text)) \
+  X(nkf_bridge, nkf_tomime, S, "the text MIME-encoded as ISO-2022-JP (nkf -jM)", (S, text)) \
+  X(nkf_bridge, nkf_fileconvert1, I, "converts the file in place with the options: 1 when run, else 0", (S, path), (S, options)) \
+  X(nkf_bridge, nkf_fileconvert2, I, "converts input into a new output file (never overwritten): 1 when run, else 0", (S, input), (S, output), (S, options)) \
+  X(nkf_bridge, nkf_getguess, S, "nkf's guess of the last input's code (newest NKF32.DLL only)") \
+  X(nkf_bridge, nkf_getkanjicode, I, "the code of the last input as NKF32.DLL numbers it, or -1") \
+  X(nkf_bridge, nkf_version, S, "NKF32.DLL's version text") \
+  X(nkf_bridge, nkf_error, I, "the error code of the last NKF call (0 none)") \
+  X(nkf_bridge, nkf_errormessage, S, "the message of that code")
 #define LMX_EDITORCONFIG_EXPORTS(X) \
   X(editorconfig, EditorConfigExecute, I, "finds the .editorconfig properties of the file (a full path): their number, or -1 (see EditorConfigErrorMessage)", (S, path)) \
   X(editorconfig, EditorConfigExecuteW, I, "as EditorConfigExecute for a UTF-16 path", (W, path)) \

@@ -6,6 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "bridges/mecab.h"
+#include "bridges/nkf.h"
+#include "bridges/regex.h"
+#include "bridges/spell.h"
 #include "editorconfig/query.h"
 #include "format/format_win.h"
 #include "frame/guarded.h"
@@ -48,7 +52,9 @@ void read_version() {
   set_library_version(parse_file_version(ascii));
 }
 
-// Engines loaded later by bare name must not come from the current directory.
+// Libraries loaded later by bare name must not come from the current
+// directory. Wine keeps it in the search despite this call, so the engine
+// bridges' loader never hands the platform a bare name (bridges/loader.h).
 void harden_library_search_path() {
   if (HMODULE kernel = GetModuleHandleA("KERNEL32.DLL")) {
     using SetDllDirectoryAFn = BOOL(WINAPI*)(LPCSTR);
@@ -74,6 +80,10 @@ constexpr StartHook kStartOrder[] = {
 };
 
 constexpr StopHook kStopOrder[] = {
+    {"MeCab bridge", mecab::stop},
+    {"NKF bridge", nkf::stop},
+    {"regex bridge", regex::stop},
+    {"spell bridge", spell::stop},
     {"EditorConfig lists", editorconfig::stop_lists},
     {"text-file slots", textfile::stop_slots},
     {"result buffers", stop_result_buffers},

@@ -69,6 +69,11 @@ struct GlobalLockTraits {
   static HGLOBAL invalid() { return nullptr; }
   static void close(HGLOBAL g) { GlobalUnlock(g); }
 };
+struct RegistryKeyTraits {
+  using type = HKEY;
+  static HKEY invalid() { return nullptr; }
+  static void close(HKEY key) { RegCloseKey(key); }
+};
 
 using FindHandle = Owner<FindTraits>;      // FindFirstFile
 using FileStream = Owner<StreamTraits>;    // the C runtime's streams
@@ -122,6 +127,7 @@ inline LockedGlobal locked(HGLOBAL block, void** data) {
   *data = block ? ::GlobalLock(block) : nullptr;
   return LockedGlobal(*data ? block : nullptr);
 }
+using RegistryKey = Owner<RegistryKeyTraits>;  // RegOpenKeyEx
 
 }  // namespace lmx
 

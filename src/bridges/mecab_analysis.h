@@ -1,0 +1,65 @@
+// What the four MeCab analysis exports differ in (option prefix, longest
+// option string, first sizing of the result buffer), their error codes and
+// messages, and when an output that MeCab reports as written is really whole.
+#ifndef LORIMAX_BRIDGES_MECAB_ANALYSIS_H
+#define LORIMAX_BRIDGES_MECAB_ANALYSIS_H
+
+#include <cstddef>
+#include <string_view>
+
+namespace lmx::mecab {
+
+enum class Analysis { plain, yomi, wakati, nbest };
+
+enum Code : int {
+  ok = 0,
+  options_too_long = 1,
+  empty_text = 2,
+  not_loaded = 3,
+  analysis_failed = 4,
+  export_missing = 5,
+  version_mismatch = 6,  // kept for the table; never set
+  options_refused = 7,
+};
+
+// The fixed message of a code (code page 932); null for code 7, whose text is
+// MeCab's own, and for codes outside the table.
+const char* code_message(int code);
+
+// The option buffer that MeCab's tagger is made from.
+inline constexpr std::size_t kOptionBuffer = 2048;
+
+// Writes the export's prefix and the caller's options into `out`. False when
+// together they are longer than the export allows.
+bool build_options(Analysis analysis, std::string_view options, char (&out)[kOptionBuffer]);
+
+// The result buffer's first sizing for a text of `length` bytes: it grows
+// when `threshold` exceeds its capacity, to `grown` (capped by the buffer).
+struct Sizing {
+  std::size_t threshold, grown;
+};
+Sizing first_sizing(Analysis analysis, std::size_t length);
+
+// MeCab 0.996 drops a piece of its output that does not fit and goes on with
+// the next pieces that do, then reports success: an output cut in the middle
+// can end anywhere up to one piece short of the capacity. A piece is at most
+// the text (a surface) or a dictionary line (MeCab reads those through an
+// 8192-byte buffer), so an output that ends farther from the capacity than
+// that, with MeCab's two bytes of end room, lost nothing.
+inline constexpr std::size_t kLongestPiece = 8192;
+inline std::size_t room_beyond_output(std::size_t text_length) {
+  return (text_length > kLongestPiece ? text_length : kLongestPiece) + 2;
+}
+inline bool output_is_whole(std::size_t output_length, std::size_t text_length, std::size_t capacity) {
+  return output_length + room_beyond_output(text_length) < capacity;
+}
+// The capacity to try next after an output that did not fit (a cut output of
+// `output_length` bytes, or MeCab's overflow failure with 0).
+inline std::size_t next_capacity(std::size_t output_length, std::size_t text_length, std::size_t capacity) {
+  const std::size_t wanted = output_length + room_beyond_output(text_length) + 1;
+  return 2 * (wanted > capacity ? wanted : capacity) + 4;
+}
+
+}  // namespace lmx::mecab
+
+#endif

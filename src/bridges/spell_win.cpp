@@ -1,0 +1,284 @@
+// The spell-check bridge over Hunspell's C interface.
+#include <windows.h>
+
+#include <cstring>
+
+#include "bridges/loader.h"
+#include "bridges/spell.h"
+#include "bridges/spell_files.h"
+#include "frame/result_buffer.h"
+#include "frame/text_args.h"
+
+namespace lmx::spell {
+namespace {
+
+struct Hunhandle;
+
+struct SpellFunctions {
+  Hunhandle* (*Hunspell_create)(const char* affix, const char* dictionary);
+  void (*Hunspell_destroy)(Hunhandle*);
+  int (*Hunspell_spell)(Hunhandle*, const char* word);
+  int (*Hunspell_suggest)(Hunhandle*, char*** list, const char* word);
+  void (*Hunspell_free_list)(Hunhandle*, char*** list, int count);
+  int (*Hunspell_add)(Hunhandle*, const char* word);
+  char* (*Hunspell_get_dic_encoding)(Hunhandle*);
+  int (*Hunspell_remove)(Hunhandle*, const char* word);
+  int (*Hunspell_add_dic)(Hunhandle*, const char* path);
+  const char* (*Hunspell_getversion)();
+};
+
+constexpr bridges::ExportSlot kSpellExports[] = {
+    LMX_ENGINE_REQUIRED(SpellFunctions, Hunspell_create),
+    LMX_ENGINE_REQUIRED(SpellFunctions, Hunspell_destroy),
+    LMX_ENGINE_REQUIRED(SpellFunctions, Hunspell_spell),
+    LMX_ENGINE_REQUIRED(SpellFunctions, Hunspell_suggest),
+    LMX_ENGINE_REQUIRED(SpellFunctions, Hunspell_free_list),
+    LMX_ENGINE_REQUIRED(SpellFunctions, Hunspell_add),
+    LMX_ENGINE_REQUIRED(SpellFunctions, Hunspell_get_dic_encoding),
+    LMX_ENGINE_OPTIONAL(SpellFunctions, Hunspell_remove),
+    LMX_ENGINE_OPTIONAL(SpellFunctions, Hunspell_add_dic),
+    LMX_ENGINE_OPTIONAL(SpellFunctions, Hunspell_getversion),
+};
+
+// The messages, in code page 932.
+namespace message {
+constexpr char load_failed[] = "libhunspell.dll\x82\xCC\x93\xC7\x82\xDD\x8D\x9E\x82\xDD\x82\xC9\x8E\xB8\x94s\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81""B";  // libhunspell.dllの読み込みに失敗しました。
+constexpr char export_missing[] = "\x8A\xD6\x90\x94\x82\xCC\x93\xC7\x82\xDD\x8D\x9E\x82\xDD\x82\xC9\x8E\xB8\x94s\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81""B";  // 関数の読み込みに失敗しました。
+constexpr char not_loaded[] = "libhunspell.dll\x82\xAA\x83\x8D\x81[\x83h\x82\xB3\x82\xEA\x82\xC4\x82\xA2\x82\xDC\x82\xB9\x82\xF1\x81""B";  // libhunspell.dllがロードされていません。
+constexpr char no_first_argument[] = "\x93\xFC\x97\xCD\x95\xB6\x8E\x9A\x97\xF1\x82\xAA\x90\xDD\x92\xE8\x82\xB3\x82\xEA\x82\xC4\x82\xA2\x82\xDC\x82\xB9\x82\xF1\x81""B";  // 入力文字列が設定されていません。
+constexpr char files_missing[] = "\x8E\xAB\x8F\x91\x83t\x83@\x83""C\x83\x8B/\x90\xDA\x8E\xAB\x83t\x83@\x83""C\x83\x8B\x82\xAA\x91\xB6\x8D\xDD\x82\xB5\x82\xC4\x82\xA2\x82\xDC\x82\xB9\x82\xF1\x81""B";  // 辞書ファイル/接辞ファイルが存在していません。
+constexpr char affix_name_failed[] = "\x90\xDA\x8E\xAB\x83t\x83@\x83""C\x83\x8B\x96\xBC\x90\xB6\x90\xAC\x82\xC9\x8E\xB8\x94s\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81""B";  // 接辞ファイル名生成に失敗しました。
+constexpr char dictionary_name_failed[] = "\x8E\xAB\x8F\x91\x83t\x83@\x83""C\x83\x8B\x96\xBC\x90\xB6\x90\xAC\x82\xC9\x8E\xB8\x94s\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81""B";  // 辞書ファイル名生成に失敗しました。
+constexpr char empty_argument[] = "\x93\xFC\x97\xCD\x95\xB6\x8E\x9A\x97\xF1\x82\xC9\x83""A\x83N\x83Z\x83X\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x81""B";  // 入力文字列にアクセスできません。
+constexpr char no_dictionary[] = "\x8E\xAB\x8F\x91\x83t\x83@\x83""C\x83\x8B\x82\xAA\x90\xDD\x92\xE8\x82\xB3\x82\xEA\x82\xC4\x82\xA2\x82\xDC\x82\xB9\x82\xF1\x81""B";  // 辞書ファイルが設定されていません。
+constexpr char no_instance[] = "\x83X\x83y\x83\x8B\x83`\x83""F\x83""b\x83N\x82\xCC\x8F\x80\x94\xF5\x82\xAA\x82\xC5\x82\xAB\x82\xC4\x82\xA2\x82\xDC\x82\xB9\x82\xF1\x81""B";  // スペルチェックの準備ができていません。
+constexpr char utf8_size_failed[] = "UTF-8\x95\xCF\x8A\xB7\x97p\x83o\x83""b\x83t\x83@\x82\xCC\x8Am\x95\xDB\x82\xC9\x8E\xB8\x94s(1)";  // UTF-8変換用バッファの確保に失敗(1)
+constexpr char utf8_grow_failed[] = "UTF-8\x95\xCF\x8A\xB7\x97p\x83o\x83""b\x83t\x83@\x82\xCC\x8Am\x95\xDB\x82\xC9\x8E\xB8\x94s(2)";  // UTF-8変換用バッファの確保に失敗(2)
+constexpr char utf8_failed[] = "UTF-8\x95\xCF\x8A\xB7\x82\xC9\x8E\xB8\x94s";  // UTF-8変換に失敗
+constexpr char no_suggestions[] = "Suggest\x82\xAA\x8E\xC0\x8Ds\x82\xB3\x82\xEA\x82\xC4\x82\xA2\x82\xC8\x82\xA2\x82\xA9\x81""A\x8C\xF3\x95\xE2\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81""B";  // Suggestが実行されていないか、候補がありません。
+constexpr char out_of_memory[] = "\x83\x81\x83\x82\x83\x8A\x8Am\x95\xDB\x82\xC9\x8E\xB8\x94s\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81""B";  // メモリ確保に失敗しました。
+constexpr char bad_argument[] = "\x88\xF8\x90\x94\x82\xAA\x95s\x90\xB3\x82\xC5\x82\xB7";  // 引数が不正です (no full stop)
+constexpr char function_missing[] = "\x8A\xD6\x90\x94\x82\xF0\x8E\xC0\x8Ds\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x81""B";  // 関数を実行できません。
+constexpr char extra_dictionary_missing[] = "\x92\xC7\x89\xC1\x8E\xAB\x8F\x91\x83t\x83@\x83""C\x83\x8B\x82\xAA\x91\xB6\x8D\xDD\x82\xB5\x82\xC4\x82\xA2\x82\xDC\x82\xB9\x82\xF1\x81""B";  // 追加辞書ファイルが存在していません。
+constexpr char create_not_run[] = "hunspell_Create\x82\xAA\x8E\xB8\x94s\x82\xB5\x82\xC4\x82\xA2\x82\xE9\x82\xAA\x81""A\x8E\xC0\x8Ds\x82\xB3\x82\xEA\x82\xC4\x82\xA2\x82\xDC\x82\xB9\x82\xF1\x81""B";  // hunspell_Createが失敗しているが、実行されていません。
+}  // namespace message
+
+bridges::Engine<SpellFunctions> g_engine{"libhunspell.dll", kSpellExports};
+Hunhandle* g_instance = nullptr;
+DictionaryFiles g_files;
+char** g_list = nullptr;
+int g_count = -1;
+char g_last_error[255] = {};
+
+const SpellFunctions& fn() { return g_engine.fn(); }
+
+template <class Result>
+Result fail(const char* text, Result value) {
+  std::strncpy(g_last_error, text, sizeof g_last_error - 1);
+  return value;
+}
+
+bool paths_set() { return g_files.affix[0] && g_files.dictionary[0]; }
+
+void give_back_list() {
+  if (g_count >= 0 && g_list) fn().Hunspell_free_list(g_instance, &g_list, g_count);
+  g_list = nullptr;
+  g_count = -1;
+}
+
+void destroy_instance() {
+  if (!g_instance) return;
+  give_back_list();
+  fn().Hunspell_destroy(g_instance);
+  g_instance = nullptr;
+}
+
+// A file Hunspell can open: there, no directory, and readable now. (Hunspell
+// makes an instance even from files it cannot read, which then knows no word.)
+bool readable_file(const char* path) {
+  const DWORD attributes = GetFileAttributesA(path);
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(file);
+  return true;
+}
+
+// The checks that the word operations share, in their order. The answer is
+// the failure's message, or null when the word may go to Hunspell.
+const char* word_refusal(const char* word, const char* empty_message, bool needs_paths) {
+  if (!g_engine.loaded()) return message::not_loaded;
+  if (!*word) return empty_message;
+  if (needs_paths && !paths_set()) return message::no_dictionary;
+  if (!g_instance) return message::no_instance;
+  return nullptr;
+}
+
+}  // namespace
+
+void stop(StopReason reason) {
+  if (!g_engine.loaded()) return;
+  if (reason == StopReason::library_unloaded) {
+    free();
+    return;
+  }
+  // The process is exiting: Hunspell may be gone already; forget it.
+  g_instance = nullptr;
+  g_list = nullptr;
+  g_count = -1;
+  g_engine.free(reason);
+}
+
+intptr_t load(const char* file_name) {
+  // A new load replaces the library: what the old one made goes first.
+  if (g_engine.loaded()) free();
+  switch (g_engine.load(narrow_arg(file_name))) {
+    case bridges::LoadOutcome::loaded: return 1;
+    case bridges::LoadOutcome::not_found: return fail(message::load_failed, 0);
+    case bridges::LoadOutcome::missing_export: break;
+  }
+  return fail(message::export_missing, 0);
+}
+
+intptr_t free() {
+  if (g_engine.loaded()) {
+    destroy_instance();
+    g_engine.free();
+  }
+  return 1;
+}
+
+const char* module_file_name() { return g_engine.module_file_name(); }
+
+intptr_t create(const char* dictionary, const char* affix) {
+  if (!g_engine.loaded()) return fail(message::not_loaded, 0);
+  if (!*dictionary) return fail(message::no_first_argument, 0);
+  DictionaryFiles files;
+  switch (form_dictionary_files(dictionary, affix, files)) {
+    case Naming::formed: break;
+    case Naming::affix_failed: return fail(message::affix_name_failed, 0);
+    case Naming::dictionary_failed: return fail(message::dictionary_name_failed, 0);
+  }
+  if (!readable_file(files.affix) || !readable_file(files.dictionary)) {
+    g_files = DictionaryFiles{};
+    return fail(message::files_missing, 0);
+  }
+  g_files = files;
+  destroy_instance();
+  g_instance = fn().Hunspell_create(g_files.affix, g_files.dictionary);
+  return 1;
+}
+
+intptr_t add_dictionary(const char* path) {
+  if (const char* refusal = word_refusal(path, message::empty_argument, true)) return fail(refusal, -1);
+  if (!fn().Hunspell_add_dic) return fail(message::function_missing, -1);
+  if (!readable_file(path)) return fail(message::extra_dictionary_missing, -1);
+  return fn().Hunspell_add_dic(g_instance, path) == 0 ? 1 : 0;
+}
+
+intptr_t check(const char* word) {
+  if (const char* refusal = word_refusal(word, message::empty_argument, true)) return fail(refusal, -1);
+  return fn().Hunspell_spell(g_instance, word);
+}
+
+intptr_t suggest(const char* word) {
+  if (const char* refusal = word_refusal(word, message::empty_argument, true)) return fail(refusal, -1);
+  give_back_list();
+  char** list = nullptr;
+  const int count = fn().Hunspell_suggest(g_instance, &list, word);
+  if (count > 0) {
+    g_list = list;
+    g_count = count;
+  } else if (list) {
+    fn().Hunspell_free_list(g_instance, &list, 0);  // an empty list is still Hunspell's to free
+  }
+  return count;
+}
+
+const char* suggestion(intptr_t index) {
+  if (!g_engine.loaded()) return fail(message::not_loaded, kEmptyResult);
+  if (!g_list || g_count < 0) return fail(message::no_suggestions, kEmptyResult);
+  // An index outside the list reads nothing: there is no such candidate.
+  if (index < 0 || index >= g_count) return fail(message::no_suggestions, kEmptyResult);
+  const std::string_view entry = narrow_arg(g_list[index]);
+  auto& out = result();
+  if (2 * entry.size() > out.capacity() && !out.ensure(entry.size() + 1, 4 * entry.size() + 4))
+    return fail(message::out_of_memory, kEmptyResult);
+  if (!out.assign(entry, 4 * entry.size() + 4)) return fail(message::out_of_memory, kEmptyResult);
+  return out.data();
+}
+
+const wchar_t* suggestion_w(intptr_t index) {
+  const char* utf8 = suggestion(index);
+  if (utf8 == kEmptyResult || !*utf8) return as_wchar(kEmptyWideResult);
+  const int units = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
+  auto& out = wide_result();
+  if (units <= 0 || !out.ensure(static_cast<std::size_t>(units), 2 * static_cast<std::size_t>(units) + 4))
+    return as_wchar(kEmptyWideResult);
+  if (MultiByteToWideChar(CP_UTF8, 0, utf8, -1, as_wchar(out.data()), static_cast<int>(out.capacity())) <= 0)
+    return as_wchar(kEmptyWideResult);
+  return as_wchar(out.data());
+}
+
+intptr_t add(const char* word) {
+  if (const char* refusal = word_refusal(word, message::bad_argument, false)) return fail(refusal, -1);
+  return fn().Hunspell_add(g_instance, word) == 0 ? 1 : 0;
+}
+
+intptr_t remove(const char* word) {
+  if (const char* refusal = word_refusal(word, message::empty_argument, false)) return fail(refusal, 0);
+  if (!fn().Hunspell_remove) return fail(message::function_missing, 0);
+  return fn().Hunspell_remove(g_instance, word) == 0 ? 1 : 0;
+}
+
+const char* dictionary_encoding() {
+  if (!g_engine.loaded()) return fail(message::not_loaded, kEmptyResult);
+  if (!paths_set()) return fail(message::create_not_run, kEmptyResult);
+  if (!g_instance) return fail(message::no_instance, kEmptyResult);
+  const std::string_view encoding = narrow_arg(fn().Hunspell_get_dic_encoding(g_instance));
+  return result().assign(encoding, encoding.size() + 10) ? result().data() : kEmptyResult;
+}
+
+const char* version() {
+  if (!g_engine.loaded()) return fail(message::not_loaded, kEmptyResult);
+  if (!fn().Hunspell_getversion) return fail(message::function_missing, kEmptyResult);
+  constexpr std::string_view prefix = "libhunspell.dll Version.";
+  const std::string_view engine_version = narrow_arg(fn().Hunspell_getversion());
+  auto& out = result();
+  const std::size_t length = prefix.size() + engine_version.size();
+  out.clear();
+  if (!out.ensure(length + 1, length + 10)) return kEmptyResult;
+  std::memcpy(out.data(), prefix.data(), prefix.size());
+  std::memcpy(out.data() + prefix.size(), engine_version.data(), engine_version.size());
+  out.data()[length] = 0;
+  return out.data();
+}
+
+const char* error_message() {
+  const std::string_view text = g_last_error;
+  return result().assign(text, text.size() + 10) ? result().data() : kEmptyResult;
+}
+
+intptr_t with_utf8_word(const wchar_t* word, WordOperation operation) {
+  const bool integer_zero_on_failure = operation == WordOperation::add || operation == WordOperation::remove;
+  if (!*word) return fail(message::empty_argument, -1);
+  const int bytes = WideCharToMultiByte(CP_UTF8, 0, word, -1, nullptr, 0, nullptr, nullptr);
+  auto& out = result();
+  out.clear();
+  if (bytes <= 0) return fail(message::utf8_size_failed, -1);
+  const auto needed = static_cast<std::size_t>(bytes);
+  if (needed > out.capacity() && !out.ensure(needed, 2 * needed + 4)) return fail(message::utf8_grow_failed, -1);
+  if (WideCharToMultiByte(CP_UTF8, 0, word, -1, out.data(), static_cast<int>(out.capacity()), nullptr, nullptr) <= 0)
+    return fail(message::utf8_failed, integer_zero_on_failure ? 0 : -1);
+  const char* utf8 = out.data();
+  switch (operation) {
+    case WordOperation::check: return check(utf8);
+    case WordOperation::suggest: return suggest(utf8);
+    case WordOperation::add: return add(utf8);
+    case WordOperation::remove: return remove(utf8);
+  }
+  return -1;
+}
+
+}  // namespace lmx::spell

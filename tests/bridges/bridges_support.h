@@ -1,0 +1,60 @@
+// What the bridge tests share: folders under the test's working directory
+// and the stand-in libraries built beside the test executable.
+#ifndef LORIMAX_TESTS_BRIDGES_SUPPORT_H
+#define LORIMAX_TESTS_BRIDGES_SUPPORT_H
+
+#include <windows.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "text.h"
+
+namespace bridges_test {
+
+// The NKF bridge's message for each error code, in code page 932.
+inline std::string nkf_message(intptr_t code) {
+  static const char8_t* const messages[] = {
+      u8"エラーなし", u8"NKFオプションの設定に失敗", u8"引数のアクセスに失敗", u8"NKF32.DLLがロードされていない",
+      u8"NKFコマンドの実行に失敗", u8"NKF32.DLLの関数アドレス取得に失敗", u8"NKF32.DLLのバージョン不一致",
+      u8"入力ファイルの指定エラー", u8"出力ファイルの指定エラー(上書きは出来ません)"};
+  return sjis(messages[code]);
+}
+
+// A fresh folder (full path, no trailing backslash) below the working directory.
+inline std::string fresh_folder(const std::string& name) {
+  char full[MAX_PATH];
+  GetFullPathNameA(name.c_str(), MAX_PATH, full, nullptr);
+  CreateDirectoryA(full, nullptr);
+  return full;
+}
+// The folder the test executable (and every stand-in) lives in.
+inline std::string exe_folder() {
+  char path[MAX_PATH];
+  const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string p(path, n);
+  return p.substr(0, p.find_last_of('\\'));
+}
+// Copies a library built beside the executable into `folder` under `name`.
+inline std::string place_copy(const std::string& built, const std::string& folder, const std::string& name) {
+  const std::string target = folder + "\\" + name;
+  CopyFileA((exe_folder() + "\\" + built).c_str(), target.c_str(), FALSE);
+  return target;
+}
+inline std::string bytes_of(const std::string& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+inline void put_bytes(const std::string& file, const std::string& bytes) {
+  std::ofstream(file, std::ios::binary) << bytes;
+}
+inline std::string lower(std::string s) {
+  for (char& c : s)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return s;
+}
+
+}  // namespace bridges_test
+
+#endif

@@ -1,0 +1,210 @@
+// The NKF bridge: the real NKF32.DLL 2.1.5 checked byte for byte against
+// Debian's nkf on the same inputs (the expected bytes are made by nkf when the
+// tests run, see nkf_expected.sh), its error codes and messages, and the older
+// interface levels through stand-ins.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "bridges_support.h"
+#include "exports/api.h"
+#include "text.h"
+
+namespace {
+
+using namespace bridges_test;
+using std::string;
+
+const string kCases = "nkf-cases";
+
+struct Case {
+  string number, how, input, options;
+};
+
+std::vector<Case> read_cases() {
+  std::vector<Case> cases;
+  std::ifstream list(kCases + "\\cases.list");
+  for (string line; std::getline(list, line);) {
+    std::istringstream fields(line);
+    Case c;
+    std::getline(fields, c.number, '|');
+    std::getline(fields, c.how, '|');
+    std::getline(fields, c.input, '|');
+    std::getline(fields, c.options);
+    cases.push_back(c);
+  }
+  return cases;
+}
+
+string convert(const Case& c, const string& text) {
+  if (c.how == "hankaku") return nkf_tohankaku(text.c_str());
+  if (c.how == "zenkaku") return nkf_tozenkakukana(text.c_str());
+  if (c.how == "mime") return nkf_tomime(text.c_str());
+  return nkf_exec(c.options.c_str(), text.c_str());
+}
+
+// Runs first in this file: the first cases make outputs around the result
+// buffer's initial 4096 bytes (NKF32.DLL's Safe functions leave a full buffer
+// unterminated).
+TEST(NkfReal, SameBytesAsDebiansNkf) {
+  ASSERT_EQ(nkf_load(""), 1);
+  EXPECT_STREQ(nkf_version(), "2.1.5.0 2");
+  const std::vector<Case> cases = read_cases();
+  ASSERT_GT(cases.size(), 30u) << "no " << kCases << "\\cases.list: run through ctest";
+  const string out = fresh_folder("nkf-out");
+  int strings = 0, files = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE("case " + c.number + ": " + c.how + " " + c.input + " " + c.options);
+    const string in_file = kCases + "\\" + c.input + ".in";
+    const string input = bytes_of(in_file), expected = bytes_of(kCases + "\\case" + c.number + ".expected");
+    ASSERT_FALSE(input.empty());
+    // A text with zero bytes (UTF-16) can only come back as a file.
+    if (expected.find('\0') == string::npos) {
+      EXPECT_EQ(hex(convert(c, input)), hex(expected));
+      EXPECT_EQ(nkf_error(), 0);
+      ++strings;
+    }
+    if (c.how != "exec") continue;
+    const string converted = out + "\\case" + c.number + ".out";
+    DeleteFileA(converted.c_str());
+    EXPECT_EQ(nkf_fileconvert2(in_file.c_str(), converted.c_str(), c.options.c_str()), 1);
+    EXPECT_EQ(nkf_error(), 0);
+    EXPECT_EQ(hex(bytes_of(converted)), hex(expected));
+    const string in_place = out + "\\case" + c.number + ".inplace";
+    put_bytes(in_place, input);
+    EXPECT_EQ(nkf_fileconvert1(in_place.c_str(), c.options.c_str()), 1);
+    EXPECT_EQ(hex(bytes_of(in_place)), hex(expected));
+    files += 2;
+  }
+  std::printf("nkf cross-checks: %d string and %d file conversions\n", strings, files);
+  nkf_free();
+}
+
+TEST(NkfReal, GuessAndKanjiCodeOfTheLastInput) {
+  ASSERT_EQ(nkf_load("NKF32.DLL"), 1);
+  // NkfGetKanjiCode's numbers, as NKF32.DLL's sources give them.
+  const struct {
+    const char* input;
+    intptr_t code;
+  } cases[] = {{"sjis", 0}, {"eucjp", 1}, {"iso2022jp", 2}, {"utf8", 3}, {"hankaku", 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.input);
+    const string input = bytes_of(kCases + "\\" + c.input + ".in");
+    ASSERT_FALSE(input.empty());
+    nkf_exec("-s", input.c_str());
+    EXPECT_EQ(string(nkf_getguess()), bytes_of(kCases + "\\" + c.input + ".guess"));
+    EXPECT_EQ(nkf_error(), 0);
+    EXPECT_EQ(nkf_getkanjicode(), c.code);
+  }
+  nkf_free();
+}
+
+// What a call gave, with the code and message it left.
+struct Seen {
+  const char* what;
+  intptr_t result, code;
+  string message;
+};
+Seen seen(const char* what, intptr_t result) { return {what, result, nkf_error(), nkf_errormessage()}; }
+intptr_t first_byte(const char* text) { return static_cast<unsigned char>(*text); }
+
+TEST(NkfReal, ErrorCodesAndMessages) {
+  const string dir = fresh_folder("nkf-errors");
+  const string in = dir + "\\in.txt", existing = dir + "\\existing.txt", missing = dir + "\\no.txt";
+  put_bytes(in, "abc\n");
+  put_bytes(existing, "keep me");
+  nkf_free();
+  // In call order (a braced list is evaluated left to right).
+  const struct {
+    Seen seen;
+    intptr_t result, code;
+  } cases[] = {
+      {seen("not loaded", first_byte(nkf_exec("-s", "abc"))), 0, 3},
+      {seen("version", first_byte(nkf_version())), 0, 3},
+      {seen("free", nkf_free()), 1, 0},
+      {seen("guess", first_byte(nkf_getguess())), 0, 3},
+      {seen("file", nkf_fileconvert1(in.c_str(), "-s")), 0, 3},
+      {seen("kanji code keeps the code", nkf_getkanjicode()), -1, 3},
+      {seen("load", nkf_load("")), 1, 0},
+      {seen("empty text", first_byte(nkf_exec("-s", ""))), 0, 2},
+      {seen("no options: nkf's defaults", first_byte(nkf_exec("", "abc"))), 'a', 0},
+      {seen("-v", first_byte(nkf_exec("-v", "abc"))), 0, 1},
+      {seen("-jV", first_byte(nkf_exec("-jV", "abc"))), 0, 1},
+      {seen("v", first_byte(nkf_exec("v", "abc"))), 0, 1},
+      {seen("--version", first_byte(nkf_exec("-s --version", "abc"))), 0, 1},
+      {seen("--help", first_byte(nkf_exec("--help", "abc"))), 0, 1},
+      {seen("file -v", nkf_fileconvert1(in.c_str(), "-v")), 0, 1},
+      {seen("--ic=", first_byte(nkf_exec("--ic=CP932 -s", "abc"))), 'a', 0},
+      {seen("empty path", nkf_fileconvert1("", "-s")), 0, 2},
+      {seen("empty output", nkf_fileconvert2(in.c_str(), "", "-s")), 0, 2},
+      {seen("missing input", nkf_fileconvert1(missing.c_str(), "-s")), 0, 7},
+      {seen("folder input", nkf_fileconvert2(dir.c_str(), missing.c_str(), "-s")), 0, 7},
+      {seen("existing output", nkf_fileconvert2(in.c_str(), existing.c_str(), "-e")), 0, 8},
+      {seen("folder output", nkf_fileconvert2(in.c_str(), dir.c_str(), "-e")), 0, 8},
+      {seen("free", nkf_free()), 1, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.seen.what);
+    EXPECT_EQ(c.seen.result, c.result);
+    EXPECT_EQ(c.seen.code, c.code);
+    EXPECT_EQ(hex(c.seen.message), hex(nkf_message(c.code)));
+  }
+  EXPECT_EQ(bytes_of(existing), "keep me");
+}
+
+TEST(NkfOlderLevels, StandInsOfVersions1And204) {
+  const string folder = fresh_folder("nkf-levels");
+  const string input = folder + "\\in.txt", output = folder + "\\out.txt";
+  const struct {
+    const char* file;
+    const char* version;
+    const char* mime;
+    intptr_t files, kanji_code, file_code;
+  } levels[] = {
+      {"nkf_level0_standin.dll", "1.92", "EncodeSubject(-jM):abc", 0, -1, 6},
+      {"nkf_level1_standin.dll", "2.0.4", "ToMime(-jM):abc", 1, 3, 0},
+  };
+  for (const auto& level : levels) {
+    SCOPED_TRACE(level.file);
+    ASSERT_EQ(nkf_load(level.file), 1);
+    EXPECT_STREQ(nkf_version(), level.version);
+    EXPECT_STREQ(nkf_exec("-j", "abc"), "NkfConvert(-j):abc");
+    EXPECT_STREQ(nkf_exec("", "abc"), "NkfConvert():abc");
+    EXPECT_STREQ(nkf_tohankaku("abc"), "ToHankaku(-ZSs):abc");
+    EXPECT_STREQ(nkf_tozenkakukana("abc"), "ToZenkakuKana(-Ss):abc");
+    EXPECT_STREQ(nkf_tomime("abc"), level.mime);
+    EXPECT_EQ(nkf_error(), 0);
+    EXPECT_STREQ(nkf_exec("-refuse", "abc"), "");
+    EXPECT_EQ(nkf_error(), 1);
+    EXPECT_STREQ(nkf_getguess(), "");
+    EXPECT_EQ(nkf_error(), 6);
+    EXPECT_EQ(hex(nkf_errormessage()), hex(nkf_message(6)));
+    EXPECT_EQ(nkf_getkanjicode(), level.kanji_code);
+
+    put_bytes(input, "abc");
+    DeleteFileA(output.c_str());
+    EXPECT_EQ(nkf_fileconvert1(input.c_str(), "-s"), level.files);
+    EXPECT_EQ(nkf_error(), level.file_code);
+    EXPECT_EQ(nkf_fileconvert2(input.c_str(), output.c_str(), "-e"), level.files);
+    EXPECT_EQ(nkf_error(), level.file_code);
+    if (level.files) {
+      EXPECT_EQ(bytes_of(input), "NkfFileConvert1(-s)");
+      EXPECT_EQ(bytes_of(output), "NkfFileConvert2(-e):" + input);
+    }
+
+    // Without an output capacity the buffer is made ready for nkf's largest
+    // output first (16 bytes a byte and 256); a text too long for that within
+    // the 1,000,000-byte cap is refused.
+    const string longest(62484, 'a'), too_long(62485, 'a');
+    EXPECT_EQ(string(nkf_exec("", longest.c_str())), "NkfConvert():" + longest);
+    EXPECT_STREQ(nkf_exec("", too_long.c_str()), "");
+    EXPECT_EQ(nkf_free(), 1);
+  }
+}
+
+}  // namespace
