@@ -10,6 +10,7 @@
 #include "bridges_support.h"
 #include "exports/api.h"
 #include "text.h"
+#include "programs.h"
 
 namespace {
 
@@ -227,16 +228,7 @@ TEST(RegexModuleStop, ReleasesOnUnloadNotAtProcessExit) {
     SCOPED_TRACE(c.how);
     DeleteFileA(log.c_str());
     std::string command = std::string("engines_at_exit.exe ") + c.how;
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-    WaitForSingleObject(pi.hProcess, 30000);
-    DWORD code = 99;
-    GetExitCodeProcess(pi.hProcess, &code);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(run_to_exit(command), 0u);
     EXPECT_EQ(bytes_of(log), c.calls);
   }
   SetEnvironmentVariableA("HMJRE_STANDIN_LOG", nullptr);

@@ -12,6 +12,7 @@
 #include "exports/api.h"
 #include "heap_check.h"
 #include "text.h"
+#include "programs.h"
 
 namespace {
 
@@ -279,16 +280,7 @@ TEST(ModuleStop, AtProcessExitTheFilesAreCompleteToo) {
   DeleteFileA(file.c_str());
   DeleteFileA("exit-utf8.txt");
   string command = "exit_without_close.exe " + file;
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-  WaitForSingleObject(pi.hProcess, 30000);
-  DWORD code = 99;
-  GetExitCodeProcess(pi.hProcess, &code);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  EXPECT_EQ(code, 0u);
+  EXPECT_EQ(run_to_exit(command), 0u);
   EXPECT_EQ(bytes_of(file), "written before exit, never closed");
   EXPECT_EQ(bytes_of("exit-utf8.txt"), "z");
   DeleteFileA("exit-utf8.txt");
