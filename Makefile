@@ -8,7 +8,7 @@ JOBS    ?= $(shell nproc)
 FUZZ    := $(BUILD)/fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps build build-win build-native build-fuzz prefix test demo docs bench fuzz clean
+.PHONY: all deps build build-win build-native build-fuzz prefix test demo docs bench fuzz sweep leaks clean
 
 all: build
 
@@ -28,7 +28,7 @@ build-native: deps
 # The native core again with clang, for the libFuzzer target.
 build-fuzz: deps
 	@CXX=clang++ CC=clang cmake -S . -B $(FUZZ) -G Ninja >/dev/null
-	@cmake --build $(FUZZ) -j $(JOBS) --target fuzz_core
+	@cmake --build $(FUZZ) -j $(JOBS) --target fuzz_all
 
 prefix: deps
 	@scripts/wine-prefix.sh
@@ -48,9 +48,21 @@ bench: deps
 	@cmake --build $(BUILD)/bench -j $(JOBS) --target bench_strings
 	@$(BUILD)/bench/bench_strings
 
+# Every fuzz target in turn, FUZZ_SECONDS each, each with its own corpus.
 fuzz: build-fuzz
-	@mkdir -p $(FUZZ)/corpus
-	@$(FUZZ)/fuzz_core -max_total_time=$(FUZZ_SECONDS) -max_len=4096 $(FUZZ)/corpus
+	@set -e; for t in $$(find $(FUZZ) -maxdepth 1 -type f -name 'fuzz_*' -executable | sort); do \
+	  name=$$(basename $$t); mkdir -p $(FUZZ)/corpus/$$name; echo "== $$name"; \
+	  nice -n 19 $$t -max_total_time=$(FUZZ_SECONDS) -max_len=4096 $(FUZZ)/corpus/$$name; done
+
+# The long runs of the hardening tests: the sweep (SWEEP_CALLS calls, a new
+# seed each run unless LMX_SWEEP_SEED is set) and the leak rounds.
+SWEEP_CALLS ?= 200000
+LEAK_ROUNDS ?= 10000
+sweep: build-win prefix
+	@cd $(WIN)/bin && LMX_SWEEP_CALLS=$(SWEEP_CALLS) $(CURDIR)/scripts/with-wineserver.sh $(CURDIR)/scripts/wine-run test_sweep.exe
+
+leaks: build-win prefix
+	@cd $(WIN)/bin && LMX_LEAK_ROUNDS=$(LEAK_ROUNDS) $(CURDIR)/scripts/with-wineserver.sh $(CURDIR)/scripts/wine-run test_leaks.exe
 
 clean:
 	rm -rf $(WIN) $(NATIVE) $(FUZZ) $(BUILD)/bench

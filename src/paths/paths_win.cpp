@@ -11,6 +11,7 @@
 #include "frame/cp932.h"
 #include "frame/guarded.h"
 #include "frame/host.h"
+#include "frame/path_limit.h"
 #include "frame/result_buffer.h"
 #include "frame/win_owners.h"
 #include "paths/paths.h"
@@ -45,7 +46,7 @@ struct ComRelease {
 }  // namespace
 
 intptr_t analyze_encoding(const wchar_t* path) {
-  if (!*path || !std::wcschr(path, L'\\') || !PathFileExistsW(path)) return -1;
+  if (!*path || !path_fits(path) || !std::wcschr(path, L'\\') || !PathFileExistsW(path)) return -1;
   HMODULE host = GetModuleHandleA(nullptr);
   auto analyze = reinterpret_cast<HidemaruAnalyzeEncodingFn>(
       reinterpret_cast<void*>(host ? GetProcAddress(host, "Hidemaru_AnalyzeEncoding") : nullptr));
@@ -64,7 +65,7 @@ const char* change_extension(const char* path, const char* extension) {
 // The width counts the result's characters with its terminator; it is held
 // to the result buffer's room.
 const char* compact(const char* path, intptr_t width) {
-  if (!*path || width < 1 || !result_ready()) return kEmptyResult;
+  if (!*path || width < 1 || !path_fits(path) || !result_ready()) return kEmptyResult;
   const auto room = static_cast<intptr_t>(result().capacity());
   return ok(PathCompactPathExA(result().data(), path, static_cast<UINT>(width < room ? width : room), 0));
 }
@@ -76,30 +77,31 @@ const char* canonical(const char* path) {
 
 intptr_t attributes(const char* path) {
   if (!*path) return 0;
+  if (!path_fits(path)) return -1;
   const DWORD a = GetFileAttributesA(path);
   return a == INVALID_FILE_ATTRIBUTES ? -1 : static_cast<intptr_t>(a);
 }
 
 const char* base_name(const char* path) {
-  if (!*path || !copy_to_result(path)) return kEmptyResult;
+  if (!*path || !path_fits(path) || !copy_to_result(path)) return kEmptyResult;
   PathRemoveExtensionA(result().data());
   PathStripPathA(result().data());
   return result().data();
 }
 
 const char* extension(const char* path) {
-  if (!*path) return kEmptyResult;
+  if (!*path || !path_fits(path)) return kEmptyResult;
   return ok(copy_to_result(PathFindExtensionA(path)));
 }
 
 const char* file_name(const char* path) {
-  if (!*path || !copy_to_result(path)) return kEmptyResult;
+  if (!*path || !path_fits(path) || !copy_to_result(path)) return kEmptyResult;
   PathStripPathA(result().data());
   return result().data();
 }
 
 const char* parent_folder(const char* path) {
-  if (!*path || !copy_to_result(path)) return kEmptyResult;
+  if (!*path || !path_fits(path) || !copy_to_result(path)) return kEmptyResult;
   PathRemoveFileSpecA(result().data());
   return result().data();
 }
@@ -136,12 +138,12 @@ const char* rebuild_long_name(std::string_view text) {
 }  // namespace
 
 const char* long_name(const char* path) {
-  if (!*path) return kEmptyResult;
+  if (!*path || !path_fits(path)) return kEmptyResult;
   return guarded<const char*>(kEmptyResult, [path] { return rebuild_long_name(path); });
 }
 
 const char* relative_path(const char* from, const char* to) {
-  if (!*from || !*to || !PathFileExistsA(from) || !PathFileExistsA(to) || !result_ready()) return kEmptyResult;
+  if (!*from || !*to || !path_fits(from) || !path_fits(to) || !PathFileExistsA(from) || !PathFileExistsA(to) || !result_ready()) return kEmptyResult;
   const DWORD from_attr = PathIsDirectoryA(from) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
   const DWORD to_attr = PathIsDirectoryA(to) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
   return ok(PathRelativePathToA(result().data(), from, from_attr, to, to_attr));
@@ -150,7 +152,7 @@ const char* relative_path(const char* from, const char* to) {
 // A short form longer than the buffer is reported by its needed size; that
 // counts as a failure, never as a cut path.
 const char* short_name(const char* path) {
-  if (!*path || !result_ready()) return kEmptyResult;
+  if (!*path || !path_fits(path) || !result_ready()) return kEmptyResult;
   const DWORD n = GetShortPathNameA(path, result().data(), static_cast<DWORD>(result().capacity()));
   return ok(n > 0 && n < result().capacity());
 }
@@ -167,9 +169,13 @@ const char* special_folder(intptr_t number) {
   return ok(found);
 }
 
-intptr_t is_directory(const char* path) { return *path && PathIsDirectoryA(path) ? 1 : 0; }
-intptr_t is_file(const char* path) { return *path && PathFileExistsA(path) && !PathIsDirectoryA(path) ? 1 : 0; }
-intptr_t matches(const char* name, const char* pattern) { return *name && *pattern && PathMatchSpecA(name, pattern) ? 1 : 0; }
-intptr_t is_relative(const char* path) { return *path && PathIsRelativeA(path) ? 1 : 0; }
+intptr_t is_directory(const char* path) { return *path && path_fits(path) && PathIsDirectoryA(path) ? 1 : 0; }
+intptr_t is_file(const char* path) { return *path && path_fits(path) && PathFileExistsA(path) && !PathIsDirectoryA(path) ? 1 : 0; }
+// The shell's matcher backtracks at every * (a 1,000,000-byte name against
+// "*?*.*" never ends), so neither text may be longer than a path.
+intptr_t matches(const char* name, const char* pattern) {
+  return *name && *pattern && path_fits(name) && path_fits(pattern) && PathMatchSpecA(name, pattern) ? 1 : 0;
+}
+intptr_t is_relative(const char* path) { return *path && path_fits(path) && PathIsRelativeA(path) ? 1 : 0; }
 
 }  // namespace lmx::paths

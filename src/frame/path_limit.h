@@ -1,0 +1,25 @@
+// The longest path Windows allows is 32,767 UTF-16 code units. A longer
+// argument names no file, and some system functions choke on one (Wine's
+// profile functions overflow their stack on a name of a million bytes), so
+// every export that takes a path asks path_fits() before any system call and
+// gives its failure value when it says no.
+#ifndef LORIMAX_FRAME_PATH_LIMIT_H
+#define LORIMAX_FRAME_PATH_LIMIT_H
+
+#include <cstddef>
+
+namespace lmx {
+
+inline constexpr std::size_t kLongestPath = 32767;
+
+// A narrow path is code page 932: each character, one byte or two, is one
+// UTF-16 code unit. Only the first kLongestPath + 1 characters are looked at.
+bool path_fits(const char* path);
+bool path_fits(const char16_t* path);
+#ifdef _WIN32
+inline bool path_fits(const wchar_t* path) { return path_fits(reinterpret_cast<const char16_t*>(path)); }
+#endif
+
+}  // namespace lmx
+
+#endif
