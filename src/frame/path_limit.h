@@ -11,13 +11,19 @@
 namespace lmx {
 
 inline constexpr std::size_t kLongestPath = 32767;
+// The profile functions take no long paths (MAX_PATH, 260 with the
+// terminator); Wine's overrun a stack buffer on a name of 9,000 characters
+// and hang on one of 1,000.
+inline constexpr std::size_t kLongestProfilePath = 259;
 
 // A narrow path is code page 932: each character, one byte or two, is one
-// UTF-16 code unit. Only the first kLongestPath + 1 characters are looked at.
-bool path_fits(const char* path);
-bool path_fits(const char16_t* path);
+// UTF-16 code unit. Only the first `longest` + 1 characters are looked at.
+bool path_fits(const char* path, std::size_t longest = kLongestPath);
+bool path_fits(const char16_t* path, std::size_t longest = kLongestPath);
 #ifdef _WIN32
-inline bool path_fits(const wchar_t* path) { return path_fits(reinterpret_cast<const char16_t*>(path)); }
+inline bool path_fits(const wchar_t* path, std::size_t longest = kLongestPath) {
+  return path_fits(reinterpret_cast<const char16_t*>(path), longest);
+}
 #endif
 
 }  // namespace lmx

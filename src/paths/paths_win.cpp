@@ -171,10 +171,14 @@ const char* special_folder(intptr_t number) {
 
 intptr_t is_directory(const char* path) { return *path && path_fits(path) && PathIsDirectoryA(path) ? 1 : 0; }
 intptr_t is_file(const char* path) { return *path && path_fits(path) && PathFileExistsA(path) && !PathIsDirectoryA(path) ? 1 : 0; }
-// The shell's matcher backtracks at every * (a 1,000,000-byte name against
-// "*?*.*" never ends), so neither text may be longer than a path.
+// The shell's matcher backtracks at every * (under Wine a name of 32,767
+// bytes against "*?*.*" took 17 s; one of 1,000,000 never ends), so neither
+// text may be longer than a file name the shell's path functions take.
 intptr_t matches(const char* name, const char* pattern) {
-  return *name && *pattern && path_fits(name) && path_fits(pattern) && PathMatchSpecA(name, pattern) ? 1 : 0;
+  return *name && *pattern && path_fits(name, MAX_PATH - 1) && path_fits(pattern, MAX_PATH - 1) &&
+                 PathMatchSpecA(name, pattern)
+             ? 1
+             : 0;
 }
 intptr_t is_relative(const char* path) { return *path && path_fits(path) && PathIsRelativeA(path) ? 1 : 0; }
 

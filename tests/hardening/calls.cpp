@@ -40,6 +40,12 @@ using Caller = Outcome (*)(const Arg*);
 const Caller kCallers[] = {LMX_ALL_EXPORTS(HARDENING_CALLER_)};
 #undef HARDENING_CALLER_
 
+#define HARDENING_CALLER_AT_(family, name, ...) \
+  [](void* f, const Arg* a) { return invoke(reinterpret_cast<decltype(&::name)>(f), a); },
+using CallerAt = Outcome (*)(void*, const Arg*);
+const CallerAt kCallersAt[] = {LMX_ALL_EXPORTS(HARDENING_CALLER_AT_)};
+#undef HARDENING_CALLER_AT_
+
 constexpr intptr_t k32 = 0xFFFFFFFF;
 constexpr unsigned first = 1, second = 2;
 
@@ -61,22 +67,22 @@ const std::map<std::string, Expectation>& rules() {
       {"SetTime", {.lowest = 1, .highest = 1}},
       {"ResetTime", {.lowest = 1, .highest = 1}},
 
-      {"ReadSectionKeys", {.failure = -1, .lowest = -1, .path_args = first}},
-      {"ReadSectionKeysW", {.failure = -1, .lowest = -1, .path_args = first}},
-      {"ReadSectionNames", {.failure = -1, .lowest = -1, .path_args = first}},
-      {"ReadSectionNamesW", {.failure = -1, .lowest = -1, .path_args = first}},
+      {"ReadSectionKeys", {.failure = -1, .lowest = -1, .path_args = first, .longest_path = 259}},
+      {"ReadSectionKeysW", {.failure = -1, .lowest = -1, .path_args = first, .longest_path = 259}},
+      {"ReadSectionNames", {.failure = -1, .lowest = -1, .path_args = first, .longest_path = 259}},
+      {"ReadSectionNamesW", {.failure = -1, .lowest = -1, .path_args = first, .longest_path = 259}},
       {"ExistKey", {.failure = -1, .lowest = -2}},
       {"ExistKeyW", {.failure = -1, .lowest = -2}},
       {"ExistSection", {.failure = -1, .lowest = -2}},
       {"ExistSectionW", {.failure = -1, .lowest = -2}},
-      {"GetIniNumW", {.failure = 0, .lowest = 0, .highest = k32, .path_args = first}},
-      {"GetIniStrW", {.path_args = first}},
+      {"GetIniNumW", {.failure = 0, .lowest = 0, .highest = k32, .path_args = first, .longest_path = 259}},
+      {"GetIniStrW", {.path_args = first, .longest_path = 259}},
       {"IsUTF16LE", {.failure = 0, .lowest = 0, .highest = 2, .path_args = first}},
       {"IsBOM", {.failure = 0, .lowest = 0, .highest = 2, .path_args = first}},
       {"ini_enumeration", {.failure = 0, .lowest = 0, .highest = 1}},
       // Relative names go to the Windows folder through the profile functions.
-      {"WriteIniNumW", {.failure = -1, .other_failure = 0, .lowest = -1, .highest = 1, .path_args = first, .roles = "a..."}},
-      {"WriteIniStrW", {.failure = -1, .other_failure = 0, .lowest = -1, .highest = 1, .path_args = first, .roles = "a..."}},
+      {"WriteIniNumW", {.failure = -1, .other_failure = 0, .lowest = -1, .highest = 1, .path_args = first, .longest_path = 259, .roles = "a..."}},
+      {"WriteIniStrW", {.failure = -1, .other_failure = 0, .lowest = -1, .highest = 1, .path_args = first, .longest_path = 259, .roles = "a..."}},
 
       {"AnalyzeEncoding", {.failure = -1, .path_args = first}},
       {"GetChangeFileExt", {.path_args = first}},
@@ -92,7 +98,7 @@ const std::map<std::string, Expectation>& rules() {
       {"GetShortName", {.path_args = first}},
       {"IsDirectory", {.failure = 0, .lowest = 0, .highest = 1, .path_args = first}},
       {"IsFile", {.failure = 0, .lowest = 0, .highest = 1, .path_args = first}},
-      {"IsMatchFileName", {.failure = 0, .lowest = 0, .highest = 1, .path_args = first | second}},
+      {"IsMatchFileName", {.failure = 0, .lowest = 0, .highest = 1, .path_args = first | second, .longest_path = 259}},
       {"IsRelativePath", {.failure = 0, .lowest = 0, .highest = 1, .path_args = first}},
 
       {"FileOpen", {.failure = 0, .lowest = 0, .highest = 10, .path_args = first}},
@@ -174,7 +180,7 @@ const std::map<std::string, Expectation>& rules() {
 const std::vector<Export>& exports() {
   static const std::vector<Export> all = [] {
     std::vector<Export> v;
-    for (std::size_t i = 0; i < lmx::kExportCount; ++i) v.push_back({lmx::kExportInfo[i], kCallers[i]});
+    for (std::size_t i = 0; i < lmx::kExportCount; ++i) v.push_back({lmx::kExportInfo[i], kCallers[i], kCallersAt[i]});
     return v;
   }();
   return all;

@@ -28,6 +28,8 @@ struct Outcome {
 struct Export {
   const lmx::ExportInfo& info;
   Outcome (*call)(const Arg*);
+  // The same export at an address looked up in another copy of the library.
+  Outcome (*call_at)(void* address, const Arg*);
 };
 const std::vector<Export>& exports();
 const Export* find_export(const std::string& name);
@@ -52,6 +54,7 @@ struct Expectation {
   intptr_t lowest = INTPTR_MIN, highest = INTPTR_MAX;
   // The arguments (by index) that are paths: an over-long one gives the failure.
   unsigned path_args = 0;
+  std::size_t longest_path = 32767;  // the profile functions take 259
   // The argument that is a window: an invalid handle gives the failure.
   int window_arg = -1;
   // The argument that is a file slot: a slot not open gives the failure.
