@@ -1,5 +1,6 @@
 # lorimax: `make test` installs what it needs, builds everything and runs every
 # test; `make demo` runs the demo script through lmx under Wine.
+SHELL   := /bin/bash
 BUILD   ?= build
 WIN     := $(BUILD)/win
 NATIVE  := $(BUILD)/native
@@ -58,8 +59,12 @@ fuzz: build-fuzz
 # seed each run unless LMX_SWEEP_SEED is set) and the leak rounds.
 SWEEP_CALLS ?= 200000
 LEAK_ROUNDS ?= 10000
+# msvcrt under Wine logs a failed parameter check on its err channel instead
+# of ending the process; the sweep fails on any such line.
 sweep: build-win prefix
-	@cd $(WIN)/bin && LMX_SWEEP_CALLS=$(SWEEP_CALLS) $(CURDIR)/scripts/with-wineserver.sh $(CURDIR)/scripts/wine-run test_sweep.exe
+	@cd $(WIN)/bin && LMX_SWEEP_CALLS=$(SWEEP_CALLS) LORIMAX_WINEDEBUG=-all,err+msvcrt \
+	  $(CURDIR)/scripts/with-wineserver.sh $(CURDIR)/scripts/wine-run test_sweep.exe 2>&1 | tee $(CURDIR)/$(BUILD)/sweep.log; \
+	  status=$${PIPESTATUS[0]}; ! grep -q "err:msvcrt:_invalid_parameter" $(CURDIR)/$(BUILD)/sweep.log && exit $$status
 
 leaks: build-win prefix
 	@cd $(WIN)/bin && LMX_LEAK_ROUNDS=$(LEAK_ROUNDS) $(CURDIR)/scripts/with-wineserver.sh $(CURDIR)/scripts/wine-run test_leaks.exe
