@@ -165,7 +165,7 @@ const std::map<std::string, Expectation>& rules() {
       {"SendKeyPress", {.failure = 0, .lowest = 0, .highest = 1, .roles = "km", .outside = true}},
       {"GetClipboardDSPTEXT", {.roles = "w"}},
       {"GetFileNameFromHwnd", {.window_arg = 0, .roles = "w"}},
-      {"OpenHtmlHelp", {.failure = 0, .lowest = 0, .highest = 1, .outside = true}},
+      {"OpenHtmlHelp", {.failure = 0, .lowest = 0, .highest = 1, .path_args = first, .longest_path = 259, .outside = true}},
 
       {"hmjre_load", {.failure = 0, .lowest = 0, .highest = 1}},
       {"hunspell_load", {.failure = 0, .lowest = 0, .highest = 1}},

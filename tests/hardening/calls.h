@@ -59,7 +59,7 @@ struct Expectation {
   int window_arg = -1;
   // The argument that is a file slot: a slot not open gives the failure.
   int slot_arg = -1;
-  std::string roles;  // one Role per argument; empty means all `any`
+  std::string roles = {};  // one Role per argument; empty means all `any`
   // Skipped by the fault test: blocks, or acts outside the process, even with
   // its held arguments (child processes, key strokes).
   bool outside = false;

@@ -126,8 +126,9 @@ TEST_F(Faults, EveryExportGivesItsFailureValueWhenAllocationsFail) {
       library.fail(k, 0);
       const Seen once = seen(e.call_at(f, args), x);
       if (!library.fail(-1, 0)) break;
-      if (repeatable(e))
+      if (repeatable(e)) {
         EXPECT_TRUE(once.failed || once == clean) << e.info.name << " with allocation " << k << " refused";
+      }
     }
     // The buffers still serve: the fixture's text comes back whole.
     const auto repeat = reinterpret_cast<const char* (*)(intptr_t, const char*)>(library.address("String"));
