@@ -1,5 +1,6 @@
 # lorimax: `make test` installs what it needs, builds everything and runs every
 # test; `make demo` runs the demo script through lmx under Wine.
+SHELL   := /bin/bash
 BUILD   ?= build
 WIN     := $(BUILD)/win
 NATIVE  := $(BUILD)/native
@@ -8,7 +9,7 @@ JOBS    ?= $(shell nproc)
 FUZZ    := $(BUILD)/fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps engines build build-win build-native build-fuzz prefix test demo docs bench fuzz clean
+.PHONY: all deps engines build build-win build-native build-fuzz prefix test demo docs bench fuzz sweep leaks clean
 
 all: build
 
@@ -33,7 +34,7 @@ build-native: deps
 # The native core again with clang, for the libFuzzer target.
 build-fuzz: deps
 	@CXX=clang++ CC=clang cmake -S . -B $(FUZZ) -G Ninja >/dev/null
-	@cmake --build $(FUZZ) -j $(JOBS) --target fuzz_core
+	@cmake --build $(FUZZ) -j $(JOBS) --target fuzz_all
 
 prefix: deps
 	@scripts/wine-prefix.sh
@@ -53,9 +54,25 @@ bench: deps
 	@cmake --build $(BUILD)/bench -j $(JOBS) --target bench_strings
 	@$(BUILD)/bench/bench_strings
 
+# Every fuzz target in turn, FUZZ_SECONDS each, each with its own corpus.
 fuzz: build-fuzz
-	@mkdir -p $(FUZZ)/corpus
-	@$(FUZZ)/fuzz_core -max_total_time=$(FUZZ_SECONDS) -max_len=4096 $(FUZZ)/corpus
+	@set -e; for t in $$(find $(FUZZ) -maxdepth 1 -type f -name 'fuzz_*' -executable | sort); do \
+	  name=$$(basename $$t); mkdir -p $(FUZZ)/corpus/$$name; echo "== $$name"; \
+	  nice -n 19 $$t -max_total_time=$(FUZZ_SECONDS) -max_len=4096 $(FUZZ)/corpus/$$name; done
+
+# The long runs of the hardening tests: the sweep (SWEEP_CALLS calls, a new
+# seed each run unless LMX_SWEEP_SEED is set) and the leak rounds.
+SWEEP_CALLS ?= 200000
+LEAK_ROUNDS ?= 10000
+# msvcrt under Wine logs a failed parameter check on its err channel instead
+# of ending the process; the sweep fails on any such line.
+sweep: build-win prefix
+	@cd $(WIN)/bin && LMX_SWEEP_CALLS=$(SWEEP_CALLS) LORIMAX_WINEDEBUG=-all,err+msvcrt \
+	  $(CURDIR)/scripts/with-wineserver.sh $(CURDIR)/scripts/wine-run test_sweep.exe 2>&1 | tee $(CURDIR)/$(BUILD)/sweep.log; \
+	  status=$${PIPESTATUS[0]}; ! grep -q "err:msvcrt:_invalid_parameter" $(CURDIR)/$(BUILD)/sweep.log && exit $$status
+
+leaks: build-win prefix
+	@cd $(WIN)/bin && LMX_LEAK_ROUNDS=$(LEAK_ROUNDS) $(CURDIR)/scripts/with-wineserver.sh $(CURDIR)/scripts/wine-run test_leaks.exe
 
 clean:
 	rm -rf $(WIN) $(NATIVE) $(FUZZ) $(BUILD)/bench

@@ -210,3 +210,27 @@ target_include_directories(test_mecab PRIVATE tests/bridges)
 set_tests_properties(test_mecab PROPERTIES FIXTURES_REQUIRED bridge_answers)
 add_dependencies(test_spell bridge_engines hunspell_versioned hunspell_direct bridge_unload)
 add_dependencies(test_mecab bridge_engines)
+# Hardening: the sweep of every export with hostile arguments, the leak rounds,
+# and the fault test, which runs in bin/faults against a second build of the
+# DLL that carries an allocation-fault hook (one extra export). The shipped
+# lorimax.dll never has it.
+add_executable(sweep_child tests/hardening/sweep_child.cpp)
+set(LORIMAX_HARDENING_SUPPORT tests/hardening/calls.cpp tests/hardening/sandbox_win.cpp)
+lorimax_wine_test(test_sweep tests/hardening/sweep_test.cpp ${LORIMAX_HARDENING_SUPPORT})
+add_dependencies(test_sweep sweep_child)
+set_tests_properties(test_sweep PROPERTIES ENVIRONMENT LORIMAX_WINEDEBUG=-all,err+msvcrt
+  FAIL_REGULAR_EXPRESSION "err:msvcrt:_invalid_parameter")
+lorimax_wine_test(test_leaks tests/hardening/leak_test.cpp ${LORIMAX_HARDENING_SUPPORT})
+target_link_libraries(test_leaks PRIVATE psapi)
+add_dependencies(test_leaks sweep_child)
+set_tests_properties(test_leaks PROPERTIES ENVIRONMENT LMX_LEAK_ROUNDS=1000)
+
+add_library(lorimax_faults SHARED $<TARGET_PROPERTY:lorimax,SOURCES> tests/hardening/fault_hook_win.cpp)
+target_link_libraries(lorimax_faults PRIVATE $<TARGET_PROPERTY:lorimax,LINK_LIBRARIES>)
+target_compile_definitions(lorimax_faults PRIVATE $<TARGET_PROPERTY:lorimax,COMPILE_DEFINITIONS>)
+set_target_properties(lorimax_faults PROPERTIES PREFIX "" OUTPUT_NAME lorimax
+  RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin/faults ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/faults-import)
+lorimax_wine_test(test_faults tests/hardening/fault_test.cpp ${LORIMAX_HARDENING_SUPPORT})
+set_target_properties(test_faults PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin/faults)
+set_tests_properties(test_faults PROPERTIES WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin/faults)
+add_dependencies(test_faults lorimax_faults)

@@ -11,8 +11,8 @@ status=0
 echo "== native core (ASan, UBSan)"
 ctest --test-dir "$native_build" --output-on-failure || status=1
 if [[ -n $fuzz_build ]]; then
-  echo "== fuzz target, a short seeded run"
-  ctest --test-dir "$fuzz_build" -R fuzz_core_smoke --output-on-failure || status=1
+  echo "== fuzz targets, a short seeded run each"
+  ctest --test-dir "$fuzz_build" -R '^fuzz_.*_smoke$' --output-on-failure || status=1
 fi
 echo "== lorimax.dll under Wine"
 "$here/with-wineserver.sh" ctest --test-dir "$win_build" --output-on-failure || status=1

@@ -4,7 +4,7 @@ LORIMAX_ROOT="${LORIMAX_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}"
 export WINEPREFIX="${LORIMAX_WINEPREFIX:-$LORIMAX_ROOT/build/wineprefix}"
 export WINEARCH=win64
 export HOME="${HOME:-/root}"  # Wine wants a home even where the runner gives none
-export WINEDEBUG=-all
+export WINEDEBUG="${LORIMAX_WINEDEBUG:--all}"  # a test may ask for one channel
 # A crashing program must end at once: no automatic debugger (winedbg would
 # hold the runner's output pipe open for minutes).
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=};winedbg.exe=d"

@@ -2,6 +2,7 @@
 
 #include "format/format_win.h"
 #include "format/size_text.h"
+#include "frame/path_limit.h"
 #include "frame/result_buffer.h"
 #include "frame/win_owners.h"
 
@@ -16,7 +17,7 @@ void start_size_texts() { g_last.clear(); }
 
 intptr_t query_size(const char* path) {
   WIN32_FIND_DATAA found;
-  const FindHandle search(FindFirstFileA(path, &found));
+  const FindHandle search(path_fits(path) ? FindFirstFileA(path, &found) : INVALID_HANDLE_VALUE);
   if (!search) {
     g_last.clear();
     return -1;

@@ -6,6 +6,7 @@
 
 #include "format/format_win.h"
 #include "format/time_format.h"
+#include "frame/cp932.h"
 #include "frame/guarded.h"
 #include "frame/result_buffer.h"
 
@@ -25,6 +26,12 @@ __time64_t g_fixed_time = 0;
 // empty text, both the empty result.
 namespace {
 
+bool ends_in_lone_lead_byte(std::string_view text) {
+  std::size_t p = 0, last = 0;
+  for (; p < text.size(); p += cp932::cp_char_width(text, p)) last = p;
+  return !text.empty() && last == text.size() - 1 && cp932::is_cp_lead(static_cast<unsigned char>(text[last]));
+}
+
 const char* format_moment(std::string_view format) {
   auto& out = result();
   const std::size_t floor = 10 * format.size();
@@ -35,9 +42,18 @@ const char* format_moment(std::string_view format) {
   const time_format::Moment moment{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
                                    local.tm_min,         local.tm_sec,     local.tm_wday};
   const std::string rewritten = time_format::rewrite(format, moment);
+  // In the "japanese" locale strftime reads a lead byte and the byte after it
+  // as one character; a lead byte just before the terminator trips the C
+  // runtime's parameter check, which ends the process on Windows.
+  if (ends_in_lone_lead_byte(rewritten)) return kEmptyResult;
   const std::size_t largest_output = 64 * rewritten.size() + 1;
   for (;;) {
-    out.clear();
+    // Wine's msvcrt, in the "japanese" locale, checks the output byte where a
+    // double-byte character of the format goes instead of the format's trail
+    // byte, and refuses the whole call (parameter check) when it finds a zero
+    // there: "%Y年" then gives nothing. strftime writes its own terminator, so
+    // a buffer without zeros changes nothing elsewhere.
+    std::memset(out.data(), ' ', out.capacity());
     if (std::strftime(out.data(), out.capacity(), rewritten.c_str(), &local) > 0) return out.data();
     if (out.capacity() >= largest_output || !out.ensure(out.capacity() + 1, 2 * out.capacity())) return kEmptyResult;
   }

@@ -1,11 +1,9 @@
 // No C++ exception may leave an export: a macro host cannot catch one, and
-// the process would end. Work that allocates as its input grows runs through
-// guarded(), which turns a failed allocation into the export's failure value.
+// the process would end. Work that allocates, or calls anything that may
+// throw, runs through guarded(), which turns any exception into the export's
+// failure value.
 #ifndef LORIMAX_FRAME_GUARDED_H
 #define LORIMAX_FRAME_GUARDED_H
-
-#include <new>
-#include <stdexcept>
 
 namespace lmx {
 
@@ -13,9 +11,7 @@ template <class Result, class Work>
 Result guarded(Result failure, Work work) noexcept {
   try {
     return work();
-  } catch (const std::bad_alloc&) {
-    return failure;
-  } catch (const std::length_error&) {
+  } catch (...) {
     return failure;
   }
 }

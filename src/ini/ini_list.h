@@ -61,7 +61,9 @@ class IniList {
     // below must stop inside it.
     store_[store_chars_ - 1] = 0;
     if (store_chars_ > 1) store_[store_chars_ - 2] = 0;
-    cursor_ = store_;
+    // An empty first string ends the list: the cursor must not step past it
+    // into what an earlier load left in the store.
+    cursor_ = *store_ ? store_ : nullptr;
     // The store now holds the new text, so a table that cannot be completed
     // leaves the list unloaded rather than pointing into it.
     last_index_ = -1;

@@ -8,6 +8,7 @@
 
 #include "frame/cp932.h"
 #include "frame/guarded.h"
+#include "frame/path_limit.h"
 #include "frame/text_args.h"
 #include "frame/win_owners.h"
 #include "ini/ini.h"
@@ -134,25 +135,25 @@ void stop_lists(StopReason) {
 }
 
 intptr_t read_section_keys(const char* file, const char* section) {
-  if (!*file || !*section || !g_keys.store()) return -1;
+  if (!*file || !*section || !g_keys.store() || !path_fits(file, kLongestProfilePath)) return -1;
   const DWORD n = GetPrivateProfileSectionA(section, g_keys.store(), static_cast<DWORD>(g_keys.store_chars()), file);
   return g_keys.load(n);
 }
 
 intptr_t read_section_keys(const wchar_t* file, const wchar_t* section) {
-  if (!*file || !*section || !g_keys_w.store() || wide_file_refused(file)) return -1;
+  if (!*file || !*section || !g_keys_w.store() || !path_fits(file, kLongestProfilePath) || wide_file_refused(file)) return -1;
   const DWORD n = GetPrivateProfileSectionW(section, store_w(g_keys_w), static_cast<DWORD>(g_keys_w.store_chars()), file);
   return g_keys_w.load(n);
 }
 
 intptr_t read_section_names(const char* file) {
-  if (!*file || !g_sections.store()) return -1;
+  if (!*file || !g_sections.store() || !path_fits(file, kLongestProfilePath)) return -1;
   const DWORD n = GetPrivateProfileSectionNamesA(g_sections.store(), static_cast<DWORD>(g_sections.store_chars()), file);
   return g_sections.load(n);
 }
 
 intptr_t read_section_names(const wchar_t* file) {
-  if (!*file || !g_sections_w.store() || wide_file_refused(file)) return -1;
+  if (!*file || !g_sections_w.store() || !path_fits(file, kLongestProfilePath) || wide_file_refused(file)) return -1;
   const DWORD n =
       GetPrivateProfileSectionNamesW(store_w(g_sections_w), static_cast<DWORD>(g_sections_w.store_chars()), file);
   return g_sections_w.load(n);
@@ -176,7 +177,7 @@ const char* section_name(intptr_t index) { return name_of(g_sections, index, res
 const wchar_t* section_name_w(intptr_t index) { return as_wchar(name_of(g_sections_w, index, wide_result())); }
 
 intptr_t ini_num(const wchar_t* file, const wchar_t* section, const wchar_t* key) {
-  if (!*file || !*section || !*key || !is_utf16le(file)) return 0;
+  if (!*file || !*section || !*key || !path_fits(file, kLongestProfilePath) || !is_utf16le(file)) return 0;
   return static_cast<intptr_t>(static_cast<UINT>(GetPrivateProfileIntW(section, key, 0, file)));
 }
 
@@ -184,13 +185,14 @@ intptr_t ini_num(const wchar_t* file, const wchar_t* section, const wchar_t* key
 // capacity, as the profile function cuts it.
 const wchar_t* ini_str(const wchar_t* file, const wchar_t* section, const wchar_t* key) {
   auto& out = wide_result();
-  if (!*file || !*section || !*key || !is_utf16le(file) || !out.data()) return as_wchar(kEmptyWideResult);
+  if (!*file || !*section || !*key || !path_fits(file, kLongestProfilePath) || !is_utf16le(file) || !out.data())
+    return as_wchar(kEmptyWideResult);
   const DWORD n = GetPrivateProfileStringW(section, key, L"", as_wchar(out.data()), static_cast<DWORD>(out.capacity()), file);
   return n ? as_wchar(out.data()) : as_wchar(kEmptyWideResult);
 }
 
 intptr_t byte_order_mark(const wchar_t* file) {
-  if (!*file) return 0;
+  if (!*file || !path_fits(file)) return 0;
   const FileStream f(_wfopen(file, L"rb"));
   if (!f) return 0;
   const int b0 = std::fgetc(f.get()), b1 = std::fgetc(f.get()), b2 = std::fgetc(f.get());
@@ -206,6 +208,7 @@ const wchar_t* read_w(Cursor which, Part part) { return as_wchar(read_cursor(lis
 
 intptr_t write_num(const wchar_t* file, const wchar_t* section, const wchar_t* key, intptr_t value) {
   if (!*file || !*section || !*key) return 0;
+  if (!path_fits(file, kLongestProfilePath)) return -1;
   if (prepare_file(file) != 0) return -1;
   wchar_t text[255] = {};
   std::swprintf(text, 255, L"%d", static_cast<int>(static_cast<std::uint32_t>(value)));
@@ -216,7 +219,7 @@ intptr_t write_num(const wchar_t* file, const wchar_t* section, const wchar_t* k
 // never deletes a key or a section.
 intptr_t write_str(const wchar_t* file, const wchar_t* section, const wchar_t* key, const wchar_t* value) {
   if (!*file || !*section) return 0;
-  if (prepare_file(file) != 0) return -1;
+  if (!path_fits(file, kLongestProfilePath) || prepare_file(file) != 0) return -1;
   return WritePrivateProfileStringW(section, key, value, file) ? 1 : 0;
 }
 

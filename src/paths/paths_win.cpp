@@ -11,6 +11,7 @@
 #include "frame/cp932.h"
 #include "frame/guarded.h"
 #include "frame/host.h"
+#include "frame/path_limit.h"
 #include "frame/result_buffer.h"
 #include "frame/win_owners.h"
 #include "paths/paths.h"
@@ -45,7 +46,7 @@ struct ComRelease {
 }  // namespace
 
 intptr_t analyze_encoding(const wchar_t* path) {
-  if (!*path || !std::wcschr(path, L'\\') || !PathFileExistsW(path)) return -1;
+  if (!*path || !path_fits(path) || !std::wcschr(path, L'\\') || !PathFileExistsW(path)) return -1;
   HMODULE host = GetModuleHandleA(nullptr);
   auto analyze = reinterpret_cast<HidemaruAnalyzeEncodingFn>(
       reinterpret_cast<void*>(host ? GetProcAddress(host, "Hidemaru_AnalyzeEncoding") : nullptr));
@@ -78,30 +79,31 @@ const char* canonical(const char* path) {
 
 intptr_t attributes(const char* path) {
   if (!*path) return 0;
+  if (!path_fits(path)) return -1;
   const DWORD a = GetFileAttributesA(path);
   return a == INVALID_FILE_ATTRIBUTES ? -1 : static_cast<intptr_t>(a);
 }
 
 const char* base_name(const char* path) {
-  if (!*path || !copy_to_result(path)) return kEmptyResult;
+  if (!*path || !path_fits(path) || !copy_to_result(path)) return kEmptyResult;
   PathRemoveExtensionA(result().data());
   PathStripPathA(result().data());
   return result().data();
 }
 
 const char* extension(const char* path) {
-  if (!*path) return kEmptyResult;
+  if (!*path || !path_fits(path)) return kEmptyResult;
   return ok(copy_to_result(PathFindExtensionA(path)));
 }
 
 const char* file_name(const char* path) {
-  if (!*path || !copy_to_result(path)) return kEmptyResult;
+  if (!*path || !path_fits(path) || !copy_to_result(path)) return kEmptyResult;
   PathStripPathA(result().data());
   return result().data();
 }
 
 const char* parent_folder(const char* path) {
-  if (!*path || !copy_to_result(path)) return kEmptyResult;
+  if (!*path || !path_fits(path) || !copy_to_result(path)) return kEmptyResult;
   PathRemoveFileSpecA(result().data());
   return result().data();
 }
@@ -138,12 +140,12 @@ const char* rebuild_long_name(std::string_view text) {
 }  // namespace
 
 const char* long_name(const char* path) {
-  if (!*path) return kEmptyResult;
+  if (!*path || !path_fits(path)) return kEmptyResult;
   return guarded<const char*>(kEmptyResult, [path] { return rebuild_long_name(path); });
 }
 
 const char* relative_path(const char* from, const char* to) {
-  if (!*from || !*to || !PathFileExistsA(from) || !PathFileExistsA(to) || !result_ready()) return kEmptyResult;
+  if (!*from || !*to || !path_fits(from) || !path_fits(to) || !PathFileExistsA(from) || !PathFileExistsA(to) || !result_ready()) return kEmptyResult;
   const DWORD from_attr = PathIsDirectoryA(from) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
   const DWORD to_attr = PathIsDirectoryA(to) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
   return ok(PathRelativePathToA(result().data(), from, from_attr, to, to_attr));
@@ -152,7 +154,7 @@ const char* relative_path(const char* from, const char* to) {
 // A short form longer than the buffer is reported by its needed size; that
 // counts as a failure, never as a cut path.
 const char* short_name(const char* path) {
-  if (!*path || !result_ready()) return kEmptyResult;
+  if (!*path || !path_fits(path) || !result_ready()) return kEmptyResult;
   const DWORD n = GetShortPathNameA(path, result().data(), static_cast<DWORD>(result().capacity()));
   return ok(n > 0 && n < result().capacity());
 }
@@ -169,9 +171,17 @@ const char* special_folder(intptr_t number) {
   return ok(found);
 }
 
-intptr_t is_directory(const char* path) { return *path && PathIsDirectoryA(path) ? 1 : 0; }
-intptr_t is_file(const char* path) { return *path && PathFileExistsA(path) && !PathIsDirectoryA(path) ? 1 : 0; }
-intptr_t matches(const char* name, const char* pattern) { return *name && *pattern && PathMatchSpecA(name, pattern) ? 1 : 0; }
-intptr_t is_relative(const char* path) { return *path && PathIsRelativeA(path) ? 1 : 0; }
+intptr_t is_directory(const char* path) { return *path && path_fits(path) && PathIsDirectoryA(path) ? 1 : 0; }
+intptr_t is_file(const char* path) { return *path && path_fits(path) && PathFileExistsA(path) && !PathIsDirectoryA(path) ? 1 : 0; }
+// The shell's matcher backtracks at every * (under Wine a name of 32,767
+// bytes against "*?*.*" took 17 s; one of 1,000,000 never ends), so neither
+// text may be longer than a file name the shell's path functions take.
+intptr_t matches(const char* name, const char* pattern) {
+  return *name && *pattern && path_fits(name, MAX_PATH - 1) && path_fits(pattern, MAX_PATH - 1) &&
+                 PathMatchSpecA(name, pattern)
+             ? 1
+             : 0;
+}
+intptr_t is_relative(const char* path) { return *path && path_fits(path) && PathIsRelativeA(path) ? 1 : 0; }
 
 }  // namespace lmx::paths

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "frame/guarded.h"
+#include "frame/path_limit.h"
 #include "frame/result_buffer.h"
 #include "frame/text_args.h"
 #include "textfile/encoding.h"
@@ -138,7 +139,7 @@ void stop_slots(StopReason) {
 
 intptr_t open(const char* path, const char* mode) {
   g_error = 0;
-  if (!*path || !*mode || !mode_is_valid(mode)) {
+  if (!*path || !*mode || !mode_is_valid(mode) || !path_fits(path)) {
     g_error = invalid_argument;
     return 0;
   }
@@ -183,7 +184,7 @@ intptr_t open_encoded(const wchar_t* path, const wchar_t* mode, const wchar_t* e
 
 intptr_t open_w(const wchar_t* path, const wchar_t* mode, const wchar_t* encoding_name) {
   g_error = 0;
-  if (!*path || !*mode || !mode_is_valid(mode)) {
+  if (!*path || !*mode || !mode_is_valid(mode) || !path_fits(path)) {
     g_error = invalid_argument;
     return 0;
   }
@@ -200,6 +201,10 @@ intptr_t close(intptr_t handle) {
 intptr_t delete_file(const char* path) {
   if (!*path) {
     g_error |= delete_empty_path;
+    return 0;
+  }
+  if (!path_fits(path)) {
+    g_error |= invalid_argument;
     return 0;
   }
   return DeleteFileA(path) ? 1 : 0;

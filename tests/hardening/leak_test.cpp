@@ -1,0 +1,195 @@
+// Leak rounds: each stateful family runs its round many times (10,000 by
+// default; LMX_LEAK_ROUNDS sets it), and the process's handle count and
+// private bytes must stay flat. Families of exports not in the table yet are
+// skipped by name.
+#include <windows.h>
+#include <psapi.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "calls.h"
+#include "exports/api.h"
+#include "sandbox.h"
+#include "text.h"
+
+using namespace hardening;
+
+namespace {
+
+struct Usage {
+  DWORD handles = 0;
+  SIZE_T private_bytes = 0;
+};
+
+// Wine 8 answers 0 for both GetProcessHandleCount and PrivateUsage; the
+// handles are then counted by probing the handle table, and the private bytes
+// by summing the committed private regions of the address space.
+DWORD probed_handles() {
+  DWORD n = 0;
+  for (uintptr_t v = 4; v < 0x20000; v += 4) {
+    DWORD flags = 0;
+    if (GetHandleInformation(reinterpret_cast<HANDLE>(v), &flags)) ++n;
+  }
+  return n;
+}
+
+SIZE_T committed_private_bytes() {
+  SIZE_T total = 0;
+  MEMORY_BASIC_INFORMATION m;
+  for (char* p = nullptr; VirtualQuery(p, &m, sizeof m) == sizeof m; p = static_cast<char*>(m.BaseAddress) + m.RegionSize)
+    if (m.State == MEM_COMMIT && m.Type == MEM_PRIVATE) total += m.RegionSize;
+  return total;
+}
+
+Usage usage() {
+  Usage u;
+  GetProcessHandleCount(GetCurrentProcess(), &u.handles);
+  PROCESS_MEMORY_COUNTERS_EX counters{};
+  counters.cb = sizeof counters;
+  GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);
+  u.private_bytes = counters.PrivateUsage;
+  if (!u.handles) u.handles = probed_handles();
+  if (!u.private_bytes) u.private_bytes = committed_private_bytes();
+  return u;
+}
+
+std::size_t rounds() {
+  const char* v = std::getenv("LMX_LEAK_ROUNDS");
+  return v && *v ? std::strtoull(v, nullptr, 10) : 10'000;
+}
+
+// Calls an export of the table by name; false when the table has no such export.
+struct ByName {
+  bool present(std::initializer_list<const char*> names) const {
+    for (const char* n : names)
+      if (!find_export(n)) return false;
+    return true;
+  }
+  Outcome operator()(const char* name, std::initializer_list<Arg> args = {}) const {
+    Arg a[8];
+    std::size_t i = 0;
+    for (const Arg& x : args) a[i++] = x;
+    return find_export(name)->call(a);
+  }
+};
+
+struct Family {
+  const char* name;
+  std::vector<const char*> needs;  // exports the round calls by name
+  std::function<void(const ByName&)> round;
+};
+
+class Leaks : public ::testing::Test {
+ protected:
+  Sandbox box_{L"lmx-leaks"};
+};
+
+TEST_F(Leaks, StatefulFamiliesStayFlat) {
+  const std::string folder = box_.narrow_path() + "\\";
+  const std::wstring wfolder = box_.path() + L"\\";
+  box_.write(L"a.ini", "[s]\r\nabc=1\r\nkey=value\r\n[t]\r\n");
+  box_.write(L"w.ini", std::string("\xFF\xFE[\0s\0]\0\r\0\n\0k\0=\0v\0\r\0\n\0", 22));
+  box_.write(L".editorconfig", "root = true\r\n[*]\r\nindent_style = tab\r\n");
+  box_.write(L"x.txt", "x\r\n");
+  const std::string ini = folder + "a.ini", file = folder + "x.txt";
+  const std::wstring wini = wfolder + L"w.ini";
+  const std::string child = "\"" + ansi(executable_folder() + L"sweep_child.exe") + "\" leak";
+
+  const std::vector<Family> families = {
+      {"INI loads", {}, [&](const ByName&) {
+         ReadSectionKeys(ini.c_str(), "s");
+         ExistKey("key");
+         NextKey();
+         GetIniKeyValue();
+         ReadSectionNames(ini.c_str());
+         ReadSectionKeysW(wini.c_str(), L"s");
+         ReadSectionNamesW(wini.c_str());
+         GetIniStrW(wini.c_str(), L"s", L"k");
+         WriteIniStrW(wini.c_str(), L"s", L"k", L"v");
+       }},
+      {"file slots", {}, [&](const ByName&) {
+         const intptr_t w = FileOpenW(L"slot.txt", L"w", L"UTF8");
+         WrFileLineW(w, L"line");
+         FileClose(w);
+         const intptr_t r = FileOpen("slot.txt", "r");
+         RdFile2(r);
+         FileClose(r);
+         FileDelete("slot.txt");
+       }},
+      {"window searches", {"SearchWindow", "NextWindowHandle"}, [](const ByName& call) {
+         call("SearchWindow", {{.s = ""}, {.s = ""}, {.i = 0}});
+         call("NextWindowHandle");
+       }},
+      {"regex bridge loaded and freed", {"hmjre_load", "hmjre_free"}, [](const ByName& call) {
+         call("hmjre_load", {{.s = ""}});
+         call("hmjre_free");
+       }},
+      {"spell bridge loaded and freed", {"hunspell_load", "hunspell_free"}, [](const ByName& call) {
+         call("hunspell_load", {{.s = ""}});
+         call("hunspell_free");
+       }},
+      {"MeCab bridge loaded and freed", {"mecab_load", "mecab_free"}, [](const ByName& call) {
+         call("mecab_load", {{.s = ""}});
+         call("mecab_free");
+       }},
+      {"NKF bridge loaded and freed", {"nkf_load", "nkf_free"}, [](const ByName& call) {
+         call("nkf_load", {{.s = ""}});
+         call("nkf_free");
+       }},
+      {"GetStdout", {"GetStdout", "GetExitCode"}, [&](const ByName& call) {
+         call("GetStdout", {{.s = child.c_str()}, {.s = "input"}});
+         call("GetExitCode");
+       }},
+      {"EditorConfig queries", {"EditorConfigExecute", "EditorConfigClear"}, [&](const ByName& call) {
+         call("EditorConfigExecute", {{.s = file.c_str()}});
+         call("EditorConfigClear");
+       }},
+  };
+
+  // The instruments see one handle and one megabyte.
+  {
+    const Usage before = usage();
+    HANDLE event = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    void* block = VirtualAlloc(nullptr, 1 << 20, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    const Usage after = usage();
+    EXPECT_EQ(after.handles, before.handles + 1);
+    EXPECT_EQ(after.private_bytes, before.private_bytes + (1 << 20));
+    VirtualFree(block, 0, MEM_RELEASE);
+    CloseHandle(event);
+  }
+
+  const std::size_t n = rounds();
+  const ByName call;
+  for (const Family& f : families) {
+    bool present = true;
+    for (const char* name : f.needs) present = present && find_export(name);
+    if (!present) {
+      std::printf("leaks: %-32s skipped (not in the table)\n", f.name);
+      continue;
+    }
+    for (int i = 0; i < 200; ++i) f.round(call);  // let buffers and caches reach their size
+    const Usage before = usage();
+    const DWORD start = GetTickCount();
+    for (std::size_t i = 0; i < n; ++i) f.round(call);
+    const Usage after = usage();
+    const long long handles = static_cast<long long>(after.handles) - before.handles;
+    const long long bytes = static_cast<long long>(after.private_bytes) - static_cast<long long>(before.private_bytes);
+    std::printf("leaks: %-32s %zu rounds in %lu ms: handles %lu -> %lu (%+lld), private bytes %zu -> %zu (%+lld)\n", f.name,
+                n, GetTickCount() - start, before.handles, after.handles, handles, before.private_bytes,
+                after.private_bytes, bytes);
+    ASSERT_GT(before.handles, 0u) << "no handle count";
+    ASSERT_GT(before.private_bytes, 0u) << "no private bytes";
+    // One handle or 64 bytes lost per round would show far beyond these.
+    EXPECT_LE(handles, 2) << f.name;
+    EXPECT_LE(bytes, static_cast<long long>(n) * 16 + 256 * 1024) << f.name;
+  }
+  std::fflush(stdout);
+}
+
+}  // namespace

@@ -1,0 +1,74 @@
+#include <windows.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "sandbox.h"
+
+namespace hardening {
+namespace {
+
+void remove_tree(const std::wstring& folder) {
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::wstring name = found.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const std::wstring full = folder + L"\\" + name;
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        remove_tree(full);
+      } else {
+        SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(full.c_str());
+      }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+  }
+  RemoveDirectoryW(folder.c_str());
+}
+
+}  // namespace
+
+Sandbox::Sandbox(const wchar_t* name) {
+  wchar_t temp[MAX_PATH + 1];
+  GetTempPathW(MAX_PATH + 1, temp);
+  path_ = std::wstring(temp) + name + L"-" + std::to_wstring(GetCurrentProcessId());
+  remove_tree(path_);
+  CreateDirectoryW(path_.c_str(), nullptr);
+  wchar_t current[MAX_PATH + 1];
+  GetCurrentDirectoryW(MAX_PATH + 1, current);
+  previous_directory_ = current;
+  SetCurrentDirectoryW(path_.c_str());
+}
+
+Sandbox::~Sandbox() {
+  SetCurrentDirectoryW(previous_directory_.c_str());
+  remove_tree(path_);
+}
+
+std::string ansi(const std::wstring& text) {
+  const int n = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, out.data(), n, nullptr, nullptr);
+  out.resize(static_cast<std::size_t>(n) - 1);
+  return out;
+}
+
+std::string Sandbox::narrow_path() const { return ansi(path_); }
+
+void Sandbox::write(const std::wstring& name, const std::string& bytes) const {
+  std::FILE* f = _wfopen((path_ + L"\\" + name).c_str(), L"wb");
+  if (!f) return;
+  std::fwrite(bytes.data(), 1, bytes.size(), f);
+  std::fclose(f);
+}
+
+std::wstring executable_folder() {
+  std::vector<wchar_t> path(32768);
+  const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+  std::wstring s(path.data(), n);
+  return s.substr(0, s.find_last_of(L'\\') + 1);
+}
+
+}  // namespace hardening
