@@ -223,7 +223,7 @@ set_tests_properties(test_sweep PROPERTIES ENVIRONMENT LORIMAX_WINEDEBUG=-all,er
 lorimax_wine_test(test_leaks tests/hardening/leak_test.cpp ${LORIMAX_HARDENING_SUPPORT})
 target_link_libraries(test_leaks PRIVATE psapi)
 add_dependencies(test_leaks sweep_child)
-set_tests_properties(test_leaks PROPERTIES ENVIRONMENT LMX_LEAK_ROUNDS=1000)
+set_tests_properties(test_leaks PROPERTIES ENVIRONMENT LMX_LEAK_ROUNDS=600 TIMEOUT 300)
 
 add_library(lorimax_faults SHARED $<TARGET_PROPERTY:lorimax,SOURCES> tests/hardening/fault_hook_win.cpp)
 target_link_libraries(lorimax_faults PRIVATE $<TARGET_PROPERTY:lorimax,LINK_LIBRARIES>)

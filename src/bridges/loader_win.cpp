@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "frame/guarded.h"
 #include "bridges/loader.h"
 #include "frame/result_buffer.h"
 
@@ -107,7 +108,8 @@ HMODULE load_file(std::string_view file_name) {
 
 bool Library::open(std::string_view file_name) {
   close(StopReason::library_unloaded);
-  module_ = load_file(file_name);
+  // Finding the file builds strings; without memory for them nothing loads.
+  module_ = guarded(static_cast<HMODULE>(nullptr), [&] { return load_file(file_name); });
   return module_ != nullptr;
 }
 

@@ -9,6 +9,7 @@
 #include "bridges/bridge_text.h"
 #include "bridges/loader.h"
 #include "bridges/nkf.h"
+#include "frame/path_limit.h"
 #include "frame/result_buffer.h"
 #include "frame/text_args.h"
 
@@ -209,7 +210,8 @@ intptr_t convert_file(const char* path_arg, const char* options) {
   if (!file_conversion_allowed()) return 0;
   const char* path = narrow_cstr(path_arg);
   if (!*path) return g_code = empty_argument, 0;
-  if (!is_file(path)) return g_code = bad_input_file, 0;
+  // NKF32.DLL opens its files through the C runtime, which takes no long path.
+  if (!path_fits(path, MAX_PATH - 1) || !is_file(path)) return g_code = bad_input_file, 0;
   if (!set_options(narrow_cstr(options))) return 0;
   if (g_level == 2) {
     g_code = fn().NkfFileConvert1SafeA(path, size_with_terminator(path)) == 1 ? no_error : command_failed;
@@ -225,8 +227,8 @@ intptr_t convert_file_to(const char* input_arg, const char* output_arg, const ch
   const char* input = narrow_cstr(input_arg);
   const char* output = narrow_cstr(output_arg);
   if (!*input || !*output) return g_code = empty_argument, 0;
-  if (!is_file(input)) return g_code = bad_input_file, 0;
-  if (exists(output)) return g_code = output_exists, 0;
+  if (!path_fits(input, MAX_PATH - 1) || !is_file(input)) return g_code = bad_input_file, 0;
+  if (!path_fits(output, MAX_PATH - 1) || exists(output)) return g_code = output_exists, 0;
   if (!set_options(narrow_cstr(options))) return 0;
   if (g_level == 2) {
     g_code = fn().NkfFileConvert2SafeA(input, size_with_terminator(input), output, size_with_terminator(output)) == 1

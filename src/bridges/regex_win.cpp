@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "frame/guarded.h"
 #include "bridges/bridge_text.h"
 #include "bridges/loader.h"
 #include "bridges/regex.h"
@@ -132,13 +133,16 @@ bool try_file(const std::string& folder_text) {
 
 // The editor's uninstaller path, cut where "hmsetup.exe" begins, then its
 // home folder (run on without a separator, as the editor stores it).
-bool open_through_registry() {
+bool open_through_registry_unguarded() {
   std::string uninstall = registry_text(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Hidemaru",
                                         "UninstallString");
   const std::size_t setup = uninstall.find("hmsetup.exe");
   if (setup != std::string::npos && try_file(uninstall.substr(0, setup))) return true;
   return try_file(registry_text(HKEY_CURRENT_USER, "Software\\Hidemaruo\\TuruKame\\Config", "HomeDir"));
 }
+
+// The registry texts are strings; without memory for them nothing is found.
+bool open_through_registry() { return guarded(false, open_through_registry_unguarded); }
 
 intptr_t load_named(std::string_view name) {
   // A second load gives back the first instead of losing it.

@@ -8,6 +8,7 @@
 #include <iterator>
 #include <string_view>
 
+#include "frame/path_limit.h"
 #include "frame/result_buffer.h"
 #include "frame/win_owners.h"
 #include "process/process.h"
@@ -110,7 +111,8 @@ const char* executable_of_window(intptr_t window) {
 }
 
 intptr_t open_html_help(const char* help_file, const char* keywords) {
-  if (!*help_file || !*keywords) return 0;
+  // HTML Help takes no long paths; Wine's ends the process on a very long one.
+  if (!*help_file || !*keywords || !path_fits(help_file, MAX_PATH - 1)) return 0;
   const HtmlHelpAFn help = html_help();
   if (!help) return 0;
   const HWND desktop = GetDesktopWindow();

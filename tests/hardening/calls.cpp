@@ -171,6 +171,19 @@ const std::map<std::string, Expectation>& rules() {
       {"hunspell_load", {.failure = 0, .lowest = 0, .highest = 1}},
       {"mecab_load", {.failure = 0, .lowest = 0, .highest = 1}},
       {"nkf_load", {.failure = 0, .lowest = 0, .highest = 1}},
+      // NKF32.DLL opens its files through the C runtime: no long paths.
+      {"nkf_fileconvert1", {.failure = 0, .lowest = 0, .highest = 1, .path_args = first, .longest_path = 259}},
+      {"nkf_fileconvert2", {.failure = 0, .lowest = 0, .highest = 1, .path_args = first | second, .longest_path = 259}},
+      {"hmjre_match", {.failure = -1, .other_failure = 0, .lowest = -1, .highest = 1}},
+      {"hunspell_Spell", {.failure = -1, .lowest = -1}},
+      {"hunspell_SpellW", {.failure = -1, .lowest = -1}},
+      {"hunspell_Suggest", {.failure = -1, .lowest = -1}},
+      {"hunspell_SuggestW", {.failure = -1, .lowest = -1}},
+      {"hunspell_Add", {.failure = -1, .other_failure = 0, .lowest = -1, .highest = 1}},
+      {"hunspell_AddW", {.failure = -1, .other_failure = 0, .lowest = -1, .highest = 1}},
+      {"hunspell_RemoveW", {.failure = -1, .other_failure = 0, .lowest = -1, .highest = 1}},
+      {"EditorConfigExecute", {.failure = -1, .lowest = -1}},
+      {"EditorConfigExecuteW", {.failure = -1, .lowest = -1}},
   };
   return table;
 }

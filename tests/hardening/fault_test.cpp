@@ -60,6 +60,11 @@ bool repeatable(const Export& e) {
   return families.find(std::string(" ") + e.info.family + " ") != std::string::npos && std::string(e.info.name) != "Wait";
 }
 
+// Families whose exports still let an allocation failure of the standard
+// containers escape as an exception (the process then dies): they are mended
+// one by one and leave this list as they are.
+const std::string kNotYetGuarded = " ";
+
 class Faults : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_NE(hook(), nullptr) << "lorimax.dll here is not the fault-test build"; }
@@ -98,6 +103,7 @@ TEST_F(Faults, EveryExportGivesItsFailureValueWhenAllocationsFail) {
   for (const Export& e : exports()) {
     const Expectation& x = expectation(e);
     if (x.outside || !x.roles.empty()) continue;  // held arguments belong to the sweep
+    if (kNotYetGuarded.find(std::string(" ") + e.info.family + " ") != std::string::npos) continue;
     const FreshLibrary library(copy);
     ASSERT_TRUE(library) << "the copy of the library did not load";
     void* f = library.address(e.info.name);
