@@ -129,6 +129,13 @@ inline LockedGlobal locked(HGLOBAL block, void** data) {
 }
 using RegistryKey = Owner<RegistryKeyTraits>;  // RegOpenKeyEx
 
+// A function of a loaded module, typed; none when the module is missing (a
+// null module would make GetProcAddress search the host's executable).
+template <class Fn>
+Fn proc(HMODULE module, const char* name) {
+  return module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+}
+
 }  // namespace lmx
 
 #endif

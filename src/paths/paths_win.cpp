@@ -47,9 +47,7 @@ struct ComRelease {
 
 intptr_t analyze_encoding(const wchar_t* path) {
   if (!*path || !path_fits(path) || !std::wcschr(path, L'\\') || !PathFileExistsW(path)) return -1;
-  HMODULE host = GetModuleHandleA(nullptr);
-  auto analyze = reinterpret_cast<HidemaruAnalyzeEncodingFn>(
-      reinterpret_cast<void*>(host ? GetProcAddress(host, "Hidemaru_AnalyzeEncoding") : nullptr));
+  const auto analyze = proc<HidemaruAnalyzeEncodingFn>(GetModuleHandleA(nullptr), "Hidemaru_AnalyzeEncoding");
   if (!analyze) return -1;
   return static_cast<intptr_t>(analyze(path, nullptr, nullptr));
 }

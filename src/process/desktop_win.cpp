@@ -18,13 +18,6 @@ namespace {
 
 HWND as_window(intptr_t value) { return reinterpret_cast<HWND>(value); }
 
-// A function of a loaded library; none when the library is missing (a null
-// module would make GetProcAddress search the host's executable).
-template <class Fn>
-Fn resolve(HMODULE module, const char* name) {
-  return module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
-}
-
 struct Modifier {
   intptr_t bit;
   BYTE key;
@@ -56,7 +49,7 @@ HtmlHelpAFn html_help() {
   // Deliberately never freed, as by the platform's stub: a help window may
   // outlive any call.
   if (HMODULE control = LoadLibraryA(file))
-    function = resolve<HtmlHelpAFn>(control, MAKEINTRESOURCEA(14));
+    function = proc<HtmlHelpAFn>(control, MAKEINTRESOURCEA(14));
   return function;
 }
 
@@ -98,8 +91,8 @@ const char* executable_of_window(intptr_t window) {
   const LoadedModule psapi(LoadLibraryA("PSAPI.DLL"));
   using EnumProcessModulesFn = BOOL(WINAPI*)(HANDLE, HMODULE*, DWORD, DWORD*);
   using GetModuleFileNameExAFn = DWORD(WINAPI*)(HANDLE, HMODULE, LPSTR, DWORD);
-  const auto enum_modules = resolve<EnumProcessModulesFn>(psapi.get(), "EnumProcessModules");
-  const auto module_file = resolve<GetModuleFileNameExAFn>(psapi.get(), "GetModuleFileNameExA");
+  const auto enum_modules = proc<EnumProcessModulesFn>(psapi.get(), "EnumProcessModules");
+  const auto module_file = proc<GetModuleFileNameExAFn>(psapi.get(), "GetModuleFileNameExA");
   if (!enum_modules || !module_file || out.capacity() == 0) return out.c_str();
   const KernelHandle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, process_id));
   HMODULE first = nullptr;  // the process's executable

@@ -9,6 +9,7 @@
 #include "frame/host.h"
 #include "frame/result_buffer.h"
 #include "frame/text_args.h"
+#include "frame/win_owners.h"
 #include "windows/frame_text.h"
 #include "windows/window_search.h"
 #include "windows/windows_win.h"
@@ -88,9 +89,7 @@ bool move_window(HWND window, intptr_t x, intptr_t y, intptr_t width, intptr_t h
 }
 
 HidemaruEvalMacroFn host_eval_macro() {
-  const HMODULE host = GetModuleHandleA(nullptr);
-  return host ? reinterpret_cast<HidemaruEvalMacroFn>(reinterpret_cast<void*>(GetProcAddress(host, "Hidemaru_EvalMacro")))
-              : nullptr;
+  return proc<HidemaruEvalMacroFn>(GetModuleHandleA(nullptr), "Hidemaru_EvalMacro");
 }
 
 // --- Z order -------------------------------------------------------------------
