@@ -62,6 +62,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   s::trim_set(b, text, needle);
   s::justify(b, text, number * 9, s::Justify::centre);
 
+  // The trims keep what a walk from the start keeps.
+  {
+    const auto [left, right] = model::kept(text, model::width, model::is_white_space);
+    check(cp::trim_left(text) == std::string_view(text).substr(left));
+    check(cp::trim_right(text) == std::string_view(text).substr(0, left == text.size() ? 0 : right));
+    const auto [begin, end] = model::kept(text, model::cp_width, [&needle](std::string_view c) { return model::in_set(needle, c); });
+    check(cp::trim_set(text, needle) == std::string_view(text).substr(begin, end - begin));
+  }
+
   // The block-wise folds (on both vector paths) and the folded searches
   // agree with the character walk and with plain searches in folded copies.
   cp::use_vectors(data[1] & 0x40 ? cp::Vectors::baseline : cp::Vectors::best);

@@ -16,26 +16,42 @@ inline unsigned char byte_at(std::string_view s, std::size_t i) { return static_
 bool is_ascii_space(unsigned char b) { return b == 0x20 || (b >= 0x09 && b <= 0x0D); }
 
 // Membership of whole characters (by the code-page walk) in a set, in time
-// independent of the set's length.
+// independent of the set's length. A pair's trail bytes are kept per lead
+// byte, in a slot taken when the lead byte first occurs, so that building
+// the set clears a few hundred bytes, not a table of every pair.
 class CharSet {
  public:
   explicit CharSet(std::string_view set) {
     for (std::size_t i = 0; i < set.size();) {
       const std::size_t w = cp_char_width(set, i);
       if (w == 2)
-        pairs_.set(byte_at(set, i) << 8 | byte_at(set, i + 1));
+        add_pair(byte_at(set, i), byte_at(set, i + 1));
       else
         singles_.set(byte_at(set, i));
       i += w;
     }
   }
   bool contains(std::string_view text, std::size_t pos, std::size_t width) const {
-    return width == 2 ? pairs_.test(byte_at(text, pos) << 8 | byte_at(text, pos + 1)) : singles_.test(byte_at(text, pos));
+    if (width == 1) return singles_.test(byte_at(text, pos));
+    const unsigned slot = slot_of_lead_[byte_at(text, pos)];
+    const unsigned char trail = byte_at(text, pos + 1);
+    return slot != 0 && (trails_[slot - 1][trail / 64] >> (trail % 64) & 1);
   }
 
  private:
+  static constexpr int kLeadBytes = (0x9F - 0x81 + 1) + (0xFC - 0xE0 + 1);  // the walk's lead bytes
+  void add_pair(unsigned char lead, unsigned char trail) {
+    unsigned char& slot = slot_of_lead_[lead];
+    if (slot == 0) {
+      std::memset(trails_[used_], 0, sizeof trails_[used_]);
+      slot = static_cast<unsigned char>(++used_);
+    }
+    trails_[slot - 1][trail / 64] |= std::uint64_t{1} << (trail % 64);
+  }
   std::bitset<256> singles_;
-  std::bitset<65536> pairs_;
+  unsigned char slot_of_lead_[256] = {};
+  std::uint64_t trails_[kLeadBytes][4];  // cleared as each slot is taken
+  int used_ = 0;
 };
 
 std::size_t span_of(std::string_view text, const CharSet& members) {
@@ -86,9 +102,42 @@ std::size_t white_space_width(std::string_view text, std::size_t pos, Direction 
   return is_ascii_space(b) ? 1 : 0;
 }
 
+namespace {
+
+// Bit k set: byte k of the 16 is ASCII white space (09-0D or 20).
+unsigned ascii_spaces16(__m128i v) {
+  const __m128i t = _mm_sub_epi8(v, _mm_set1_epi8(0x09));
+  const __m128i controls = _mm_cmpeq_epi8(_mm_min_epu8(t, _mm_set1_epi8(0x0D - 0x09)), t);
+  return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(controls, _mm_cmpeq_epi8(v, _mm_set1_epi8(' ')))));
+}
+
+// Long runs of ASCII white space, sixteen bytes at a time: the first byte at
+// or after `i` that is none, or a point within 16 bytes of the end.
+std::size_t skip_ascii_spaces(std::string_view text, std::size_t i) {
+  for (; i + 16 <= text.size(); i += 16) {
+    const unsigned spaces = ascii_spaces16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i)));
+    if (spaces != 0xFFFF) return i + static_cast<std::size_t>(__builtin_ctz(~spaces));
+  }
+  return i;
+}
+// The same backwards: the end of the text less its trailing ASCII white
+// space, found sixteen bytes at a time, then byte by byte.
+std::size_t end_before_ascii_spaces(std::string_view text, std::size_t end) {
+  for (; end >= 16; end -= 16) {
+    const unsigned spaces = ascii_spaces16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + end - 16)));
+    if (spaces != 0xFFFF) return end - static_cast<std::size_t>(__builtin_clz(~spaces << 16));
+  }
+  while (end > 0 && is_ascii_space(byte_at(text, end - 1))) --end;
+  return end;
+}
+
+}  // namespace
+
 std::string_view trim_left(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size()) {
+    i = skip_ascii_spaces(text, i);
+    if (i == text.size()) break;
     const std::size_t w = white_space_width(text, i, Direction::forward);
     if (w == 0) break;
     i += w;
@@ -105,7 +154,7 @@ std::string_view trim_left(std::string_view text) {
 std::string_view trim_right(std::string_view text) {
   std::size_t end = text.size();
   for (;;) {
-    while (end > 0 && is_ascii_space(byte_at(text, end - 1))) --end;
+    end = end_before_ascii_spaces(text, end);
     if (end < 2 || byte_at(text, end - 1) != 0x40 || byte_at(text, end - 2) != 0x81) break;
     std::size_t start = end - 1;
     while (start > 0 && is_trail(byte_at(text, start))) --start;
@@ -162,15 +211,20 @@ namespace {
 // range, and a taken byte outside it is no letter, so the callers need no
 // trail test.) `carry` says whether the block starts right after such an odd
 // lead byte, and is set for the next block: the odd-run counting of
-// simdjson's escape finder.
-std::uint64_t taken_by_lead(std::uint64_t lead, std::uint64_t& carry) {
-  constexpr std::uint64_t even = 0x5555555555555555ULL;
-  lead &= ~carry;
-  const std::uint64_t follows = lead << 1 | carry;
-  const std::uint64_t odd_starts = lead & ~even & ~follows;
+// simdjson's escape finder. The carry, 0 or 1, touches bit 0 only, so the odd
+// lead bytes are found apart from it and the chain from one block's carry to
+// the next is five instructions.
+constexpr std::uint64_t kEvenBits = 0x5555555555555555ULL;
+
+inline std::uint64_t taken_by_lead(std::uint64_t lead, std::uint64_t& carry) {
+  std::uint64_t odd_leads = lead & ~kEvenBits;
+  asm("" : "+r"(odd_leads));  // keeps the compiler from folding it into the chain
+  const std::uint64_t own = lead & ~carry;
+  const std::uint64_t follows = own * 2 + carry;
+  const std::uint64_t odd_starts = odd_leads & ~follows;
   std::uint64_t sums;
-  carry = __builtin_add_overflow(odd_starts, lead, &sums) ? 1 : 0;
-  return (even ^ (sums << 1)) & follows;
+  carry = __builtin_add_overflow(odd_starts, own, &sums) ? 1 : 0;
+  return (kEvenBits ^ (sums << 1)) & follows;
 }
 
 // What a fold changes, as the byte ranges it looks at.
@@ -182,61 +236,116 @@ constexpr FoldRanges kLower{'A', 0x60, 0x20, 0x21}, kUpper{'a', 0x81, -0x20, -0x
 constexpr unsigned char kAsciiSpan = 'Z' - 'A', kFullWidthSpan = 0x79 - 0x60;
 
 #if defined(__x86_64__)
-#define LMX_AVX512 __attribute__((target("avx512f,avx512bw")))
+#define LMX_AVX512 __attribute__((target("avx512f,avx512bw,avx512vbmi,bmi")))
 
-// Bit k set: byte k of v lies in [lo, lo + span].
-LMX_AVX512 inline std::uint64_t in_range64(__m512i v, unsigned char lo, unsigned char span) {
-  return _mm512_cmple_epu8_mask(_mm512_sub_epi8(v, _mm512_set1_epi8(static_cast<char>(lo))),
-                                _mm512_set1_epi8(static_cast<char>(span)));
-}
+// Tables of 64 entries, looked up by a byte's low six bits with vpermb: one
+// cheap permute, where the two-register vpermt2b costs twice its time.
+struct Table64 {
+  unsigned char entries[64];
+};
 
-// One block of 64 bytes a step, the classes straight from the compares into
-// bit masks, the changes applied under them; the last block is read and
-// written under a mask, so nothing outside the text is touched.
-template <bool Ascii, bool FullWidth>
-LMX_AVX512 inline __m512i fold_block512(__m512i v, const FoldRanges& r, std::uint64_t& carry, std::uint64_t& prev_x82) {
-  const std::uint64_t lead =
-      (in_range64(v, 0x81, 0x9F - 0x81) & ~in_range64(v, 0x85, 1)) | in_range64(v, 0xE0, 0xFC - 0xE0);
-  const std::uint64_t taken = taken_by_lead(lead, carry);
-  __m512i w = v;
-  if (Ascii)
-    w = _mm512_mask_add_epi8(w, in_range64(v, r.ascii_lo, kAsciiSpan) & ~taken, w,
-                             _mm512_set1_epi8(static_cast<char>(r.ascii_delta)));
-  if (FullWidth) {
-    const std::uint64_t x82 = _mm512_cmpeq_epi8_mask(v, _mm512_set1_epi8(static_cast<char>(0x82)));
-    const std::uint64_t after_x82 = x82 << 1 | prev_x82;
-    prev_x82 = x82 >> 63;
-    w = _mm512_mask_add_epi8(w, in_range64(v, r.full_width_lo, kFullWidthSpan) & taken & after_x82, w,
-                             _mm512_set1_epi8(static_cast<char>(r.full_width_delta)));
+// Lead bytes lie in 80-9F and E0-FF only: entry i holds the top three bits of
+// the lead byte whose low six bits are i, or, where there is none, a pattern
+// whose bit 5 differs from i's, which no byte with those low bits matches.
+constexpr Table64 lead_patterns() {
+  Table64 t{};
+  for (int i = 0; i < 64; ++i) {
+    const int top = i < 0x20 ? 0x80 : 0xE0;
+    t.entries[i] = static_cast<unsigned char>(is_lead(static_cast<unsigned char>(top | i)) ? top : (i & 0x20) ^ 0x20);
   }
-  return w;
+  return t;
+}
+// The letters' changes, looked up by the byte's distance above the ASCII
+// letters' first byte less one, held to 63: the ASCII letters come at 1-26,
+// the full-width letters' trail bytes at 32-57 (lower) or 33-58 (upper), and
+// every other byte at an entry of 0.
+constexpr unsigned char index_base(const FoldRanges& r) { return static_cast<unsigned char>(r.ascii_lo - 1); }
+constexpr Table64 changes(const FoldRanges& r, bool full_width) {
+  Table64 t{};
+  for (int i = 0; i < 63; ++i) {
+    const unsigned char b = static_cast<unsigned char>(index_base(r) + i);
+    if (!full_width && static_cast<unsigned char>(b - r.ascii_lo) <= kAsciiSpan) t.entries[i] = static_cast<unsigned char>(r.ascii_delta);
+    if (full_width && static_cast<unsigned char>(b - r.full_width_lo) <= kFullWidthSpan)
+      t.entries[i] = static_cast<unsigned char>(r.full_width_delta);
+  }
+  return t;
 }
 
-template <bool Ascii, bool FullWidth>
-LMX_AVX512 void fold_avx512(unsigned char* to, const unsigned char* from, std::size_t length, const FoldRanges& r) {
+template <const FoldRanges& R>
+struct FoldTables {
+  static constexpr Table64 lead = lead_patterns();
+  static constexpr Table64 ascii = changes(R, false);
+  static constexpr Table64 full_width = changes(R, true);
+};
+
+template <bool Ascii, bool FullWidth, const FoldRanges& R>
+struct Fold512 {
+  using Tables = FoldTables<R>;
+  __m512i lead, ascii, full_width;
   std::uint64_t carry = 0, prev_x82 = 0;
-  std::size_t i = 0;
-  for (; i + 64 <= length; i += 64) {
-    const __m512i v = _mm512_loadu_si512(from + i);
-    _mm512_storeu_si512(to + i, fold_block512<Ascii, FullWidth>(v, r, carry, prev_x82));
+
+  LMX_AVX512 Fold512()
+      : lead(_mm512_loadu_si512(Tables::lead.entries)),
+        ascii(_mm512_loadu_si512(Tables::ascii.entries)),
+        full_width(_mm512_loadu_si512(Tables::full_width.entries)) {}
+
+  // One block of 64 bytes: the lead bytes are those whose top three bits
+  // match their pattern; the taken bytes follow from them and the carry; the
+  // ASCII change goes to bytes not taken, the full-width one to taken bytes
+  // after an 82, both looked up by the index that puts every other byte at 0.
+  // (The all-ones masks only keep GCC 12's header from warning of an
+  // undefined source.)
+  LMX_AVX512 __m512i block(__m512i v) {
+    const __m512i pattern = _mm512_maskz_permutexvar_epi8(~0ULL, v, lead);
+    const std::uint64_t is_lead =
+        _cvtmask64_u64(_mm512_testn_epi8_mask(_mm512_xor_si512(pattern, v), _mm512_set1_epi8(static_cast<char>(0xE0))));
+    const std::uint64_t taken = taken_by_lead(is_lead, carry);
+    const __m512i index = _mm512_min_epu8(_mm512_subs_epu8(v, _mm512_set1_epi8(static_cast<char>(index_base(R)))),
+                                          _mm512_set1_epi8(63));
+    __m512i change = _mm512_setzero_si512();
+    if (Ascii) change = _mm512_maskz_permutexvar_epi8(_cvtu64_mask64(~taken), index, ascii);
+    if (FullWidth) {
+      const std::uint64_t x82 = _cvtmask64_u64(_mm512_cmpeq_epi8_mask(v, _mm512_set1_epi8(static_cast<char>(0x82))));
+      const std::uint64_t after_x82 = x82 << 1 | prev_x82 >> 63;
+      prev_x82 = x82;
+      // Merged into the ASCII change: the two touch disjoint bytes.
+      change = _mm512_mask_permutexvar_epi8(change, _cvtu64_mask64(taken & after_x82), index, full_width);
+    }
+    return _mm512_add_epi8(v, change);
   }
+};
+
+// The last block is read and written under a mask, so nothing outside the
+// text is touched.
+template <bool Ascii, bool FullWidth, const FoldRanges& R>
+LMX_AVX512 void fold_avx512(unsigned char* to, const unsigned char* from, std::size_t length) {
+  Fold512<Ascii, FullWidth, R> fold;
+  std::size_t i = 0;
+  for (; i + 64 <= length; i += 64) _mm512_storeu_si512(to + i, fold.block(_mm512_loadu_si512(from + i)));
   if (i < length) {
     const __mmask64 live = (1ULL << (length - i)) - 1;
-    const __m512i v = _mm512_maskz_loadu_epi8(live, from + i);
-    _mm512_mask_storeu_epi8(to + i, live, fold_block512<Ascii, FullWidth>(v, r, carry, prev_x82));
+    _mm512_mask_storeu_epi8(to + i, live, fold.block(_mm512_maskz_loadu_epi8(live, from + i)));
   }
+}
+
+template <const FoldRanges& R>
+LMX_AVX512 void fold_avx512(unsigned char* to, const unsigned char* from, std::size_t length, bool ascii,
+                            bool full_width) {
+  if (ascii && full_width) return fold_avx512<true, true, R>(to, from, length);
+  if (ascii) return fold_avx512<true, false, R>(to, from, length);
+  return fold_avx512<false, true, R>(to, from, length);
 }
 
 LMX_AVX512 void fold_avx512(unsigned char* to, const unsigned char* from, std::size_t length, bool ascii,
                             bool full_width, const FoldRanges& r) {
-  if (ascii && full_width) return fold_avx512<true, true>(to, from, length, r);
-  if (ascii) return fold_avx512<true, false>(to, from, length, r);
-  return fold_avx512<false, true>(to, from, length, r);
+  if (&r == &kLower) return fold_avx512<kLower>(to, from, length, ascii, full_width);
+  return fold_avx512<kUpper>(to, from, length, ascii, full_width);
 }
 
 bool g_baseline_only = false;
 bool has_avx512() {
-  static const bool yes = __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512f");
+  static const bool yes = __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512f") &&
+                          __builtin_cpu_supports("avx512vbmi") && __builtin_cpu_supports("bmi");
   return yes && !g_baseline_only;
 }
 #else
@@ -338,7 +447,8 @@ void fold_copy(char* to, const char* from, std::size_t length, unsigned mode, Ca
   const FoldRanges& r = c == Case::lower ? kLower : kUpper;
   auto* out = reinterpret_cast<unsigned char*>(to);
   const auto* in = reinterpret_cast<const unsigned char*>(from);
-  if (has_avx512()) return fold_avx512(out, in, length, folds_ascii(mode), folds_full_width(mode), r);
+  // Below one block, the plain walk costs less than setting up the vectors.
+  if (length >= 64 && has_avx512()) return fold_avx512(out, in, length, folds_ascii(mode), folds_full_width(mode), r);
   std::uint64_t carry = 0;
   const std::size_t i = fold_sse2(out, in, length, folds_ascii(mode), folds_full_width(mode), r, carry);
   if (i == length) return;
@@ -376,18 +486,28 @@ std::size_t find_first_of(std::string_view text, std::string_view set) {
   return npos;
 }
 
+// The right end is found from the back: the byte after one that is no lead
+// byte of the code page's walk starts a character, so the characters are
+// walked from the nearest such point, and from further back only when all of
+// them are trimmed. The cost follows what is trimmed, not the text's length.
 std::string_view trim_set(std::string_view text, std::string_view set) {
   const CharSet members(set);
   const std::size_t start = span_of(text, members);
-  std::size_t i = start;
-  std::size_t end = start;
-  while (i < text.size()) {
-    const std::size_t w = cp_char_width(text, i);
-    const bool member = members.contains(text, i, w);
-    i += w;
-    if (!member) end = i;
+  std::size_t upto = text.size();  // a character boundary; all from here on is trimmed
+  while (upto > start) {
+    std::size_t from = upto - 1;
+    while (from > start && is_cp_lead(byte_at(text, from - 1))) --from;
+    std::size_t end = from;
+    for (std::size_t i = from; i < upto;) {
+      const std::size_t w = cp_char_width(text, i);
+      const bool member = members.contains(text, i, w);
+      i += w;
+      if (!member) end = i;
+    }
+    if (end > from) return text.substr(start, end - start);
+    upto = from;
   }
-  return text.substr(start, end - start);
+  return text.substr(start, 0);
 }
 
 }  // namespace lmx::cp932

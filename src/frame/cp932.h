@@ -12,7 +12,7 @@ namespace lmx::cp932 {
 
 inline constexpr std::size_t npos = std::string_view::npos;
 
-inline bool is_lead(unsigned char b) { return (b >= 0x81 && b <= 0x84) || (b >= 0x87 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+constexpr bool is_lead(unsigned char b) { return (b >= 0x81 && b <= 0x84) || (b >= 0x87 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 inline bool is_trail(unsigned char b) { return b >= 0x40 && b <= 0xFC && b != 0x7F; }
 
 // The double-byte test: the byte at `pos` and the next one form one character.

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "cp932_oracle.h"
@@ -64,6 +65,29 @@ inline std::string fold(std::string_view t, unsigned mode, bool upper) {
     }
   }
   return out;
+}
+
+// The trims: [begin, end) of what is left when every leading and trailing
+// character (walked by `w`) for which `trimmed` holds is removed; an all-
+// trimmed text leaves [size, size).
+template <class Width, class Trimmed>
+std::pair<std::size_t, std::size_t> kept(std::string_view t, Width w, Trimmed trimmed) {
+  std::size_t p = 0;
+  while (p < t.size() && trimmed(t.substr(p, w(t, p)))) p += w(t, p);
+  const std::size_t begin = p;
+  std::size_t end = p;
+  for (; p < t.size(); p += w(t, p))
+    if (!trimmed(t.substr(p, w(t, p)))) end = p + w(t, p);
+  return {begin, end};
+}
+inline bool is_white_space(std::string_view c) {
+  return c == "\x81\x40" || (c.size() == 1 && (c[0] == ' ' || (c[0] >= 0x09 && c[0] <= 0x0D)));
+}
+// StrTrimA's membership: whole characters of the set, by the code page's walk.
+inline bool in_set(std::string_view set, std::string_view c) {
+  for (std::size_t p = 0; p < set.size(); p += cp_width(set, p))
+    if (set.substr(p, cp_width(set, p)) == c) return true;
+  return false;
 }
 
 // The bytes at the edges of the codec's classes (each byte whose classes
