@@ -2,14 +2,15 @@
 
 #include <charconv>
 #include <cstring>
+#include <string_view>
 
 namespace lmx::kanji {
 namespace {
 
-constexpr const char* kDigit[10] = {"\x81\x5A", "\x88\xEA", "\x93\xF1", "\x8E\x4F", "\x8E\x6C",
+constexpr std::string_view kDigit[10] = {"\x81\x5A", "\x88\xEA", "\x93\xF1", "\x8E\x4F", "\x8E\x6C",
                                     "\x8C\xDC", "\x98\x5A", "\x8E\xB5", "\x94\xAA", "\x8B\xE3"};  // 〇一二三四五六七八九
-constexpr const char* kPlaceUnit[5] = {"", "", "\x8F\x5C", "\x95\x53", "\x90\xE7"};              // 十 百 千
-constexpr const char* kGroupName[18] = {
+constexpr std::string_view kPlaceUnit[5] = {"", "", "\x8F\x5C", "\x95\x53", "\x90\xE7"};              // 十 百 千
+constexpr std::string_view kGroupName[18] = {
     "",         "\x96\x9C", "\x89\xAD", "\x92\x9B", "\x8B\x9E", "\x9A\xB4", "\x9E\x60", "\x8F\xEB", "\x8D\x61",
     "\x8A\xC0", "\x90\xB3", "\x8D\xDA", "\x8B\xC9",
     "\x8D\x50\x89\xCD\x8D\xB9",          // 恒河沙
@@ -18,20 +19,20 @@ constexpr const char* kGroupName[18] = {
     "\x95\x73\x89\xC2\x8E\x76\x8B\x63",  // 不可思議
     "\x96\xB3\x97\xCA\x91\xE5\x90\x94",  // 無量大数
 };  // 万 億 兆 京 垓 杼 壌 溝 澗 正 載 極 ...
-constexpr const char* kZero = "\x97\xEB";  // 零
+constexpr std::string_view kZero = "\x97\xEB";  // 零
 
 // Appends to a bounded output; remembers when something did not fit.
 struct Writer {
   char* out;
   std::size_t capacity, length = 0;
   bool overflow = false;
-  void put(const char* s) {
-    const std::size_t n = std::strlen(s);
+  void put(std::string_view s) {
+    const std::size_t n = s.size();
     if (length + n + 1 > capacity) {
       overflow = true;
       return;
     }
-    std::memcpy(out + length, s, n);
+    std::memcpy(out + length, s.data(), n);
     length += n;
   }
 };
@@ -42,12 +43,19 @@ std::size_t convert(std::string_view digits, char* out, std::size_t capacity, Fo
   if (capacity == 0) return npos;
   out[0] = 0;
   const std::size_t n = digits.size();
-  if (n == 0 || digits.find_first_not_of("0123456789") != std::string_view::npos) return npos;
+  if (n == 0) return npos;
+  for (const char d : digits)
+    if (d < '0' || d > '9') return npos;
   if (form == Form::numeral && n > kMaxNumeralDigits) return npos;
-  Writer w{out, capacity};
   if (form == Form::digits) {
-    for (const char d : digits) w.put(kDigit[d - '0']);
-  } else if (digits.find_first_not_of('0') == std::string_view::npos) {
+    // Two bytes a digit, so the room is known before anything is written.
+    if (n > (capacity - 1) / 2) return npos;
+    for (std::size_t i = 0; i < n; ++i) std::memcpy(out + 2 * i, kDigit[digits[i] - '0'].data(), 2);
+    out[2 * n] = 0;
+    return 2 * n;
+  }
+  Writer w{out, capacity};
+  if (digits.find_first_not_of('0') == std::string_view::npos) {
     w.put(kZero);  // the number zero, however many zeros spell it
   } else {
     bool group_has_digit = false;

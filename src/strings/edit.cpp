@@ -11,6 +11,27 @@ namespace {
 
 const char* empty() { return kEmptyResult; }
 
+// Where Replace found its hits: the first ones in place, so that a text
+// with few of them costs no allocation; the rest on the heap.
+class Hits {
+ public:
+  void push_back(std::size_t hit) {
+    if (size_ < kInPlace)
+      first_[size_] = hit;
+    else
+      more_.push_back(hit);
+    ++size_;
+  }
+  std::size_t size() const { return size_; }
+  std::size_t operator[](std::size_t i) const { return i < kInPlace ? first_[i] : more_[i - kInPlace]; }
+
+ private:
+  static constexpr std::size_t kInPlace = 128;
+  std::size_t first_[kInPlace];
+  std::vector<std::size_t> more_;
+  std::size_t size_ = 0;
+};
+
 // A position inside a double-byte character moves to the byte after it.
 std::size_t character_position(Text text, intptr_t position) {
   return cp932::boundary_at_or_after(text, static_cast<std::size_t>(position));
@@ -24,7 +45,7 @@ std::size_t character_position(Text text, intptr_t position) {
 const char* replace(NarrowResult& out, Text text, Text search, Text replacement, intptr_t count) {
   if (text.empty() || search.empty() || count < -1) return empty();
   out.clear();
-  std::vector<std::size_t> hits;
+  Hits hits;
   const bool found = guarded(false, [&] {
     ByteSearch finder(text, search);
     cp932::Boundaries boundaries(text, cp932::Walk::code_page);
@@ -45,7 +66,8 @@ const char* replace(NarrowResult& out, Text text, Text search, Text replacement,
   if (!out.ensure(needed > prepared ? needed : prepared, rule)) return empty();
   char* w = out.data();
   std::size_t from = 0;
-  for (const std::size_t hit : hits) {
+  for (std::size_t i = 0; i < hits.size(); ++i) {
+    const std::size_t hit = hits[i];
     std::memcpy(w, text.data() + from, hit - from);
     w += hit - from;
     std::memcpy(w, replacement.data(), replacement.size());

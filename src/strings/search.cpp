@@ -63,13 +63,28 @@ int fold_of_search_mode(intptr_t mode) {
   }
 }
 
-// The needle folded as the search mode says; false when it cannot be copied.
-bool fold_needle(Text search, int fold, HeapBlock<char>& copy) {
-  copy = heap_array<char>(search.size());
-  if (!copy) return false;
-  cp932::fold_copy(copy.get(), search.data(), search.size(), static_cast<unsigned>(fold), cp932::Case::lower);
-  return true;
-}
+// The needle folded as the search mode says: in place for the usual short
+// needle, on the heap for a long one; empty when that allocation fails.
+class FoldedNeedle {
+ public:
+  FoldedNeedle(Text search, int fold) {
+    char* to = local_;
+    if (search.size() > sizeof local_) {
+      heap_ = heap_array<char>(search.size());
+      if (!heap_) return;
+      to = heap_.get();
+    }
+    cp932::fold_copy(to, search.data(), search.size(), static_cast<unsigned>(fold), cp932::Case::lower);
+    text_ = Text(to, search.size());
+  }
+  bool ok() const { return !text_.empty(); }
+  Text text() const { return text_; }
+
+ private:
+  char local_[64];
+  HeapBlock<char> heap_;
+  Text text_;
+};
 
 bool forward_arguments_ok(intptr_t start, Text text, Text search) {
   return !text.empty() && !search.empty() && start >= 0 && static_cast<std::size_t>(start) <= text.size() &&
@@ -87,11 +102,11 @@ intptr_t in_str_ex(intptr_t start, Text text, Text search, intptr_t mode) {
   if (!forward_arguments_ok(start, text, search)) return kNone;
   const int fold = fold_of_search_mode(mode);
   if (fold < 0) return find_forward(text, search, static_cast<std::size_t>(start));
-  HeapBlock<char> needle;
-  if (!fold_needle(search, fold, needle)) return kNone;
+  const FoldedNeedle needle(search, fold);
+  if (!needle.ok()) return kNone;
   // Folding moves no boundary of the double-byte test: the start shifts as in the text.
   const std::size_t from = cp932::boundary_at_or_after(text, static_cast<std::size_t>(start));
-  return offset_or_none(find_folded(text, Text(needle.get(), search.size()), from, static_cast<unsigned>(fold)));
+  return offset_or_none(find_folded(text, needle.text(), from, static_cast<unsigned>(fold)));
 }
 
 intptr_t in_str_rev(Text text, Text search) {
@@ -103,9 +118,9 @@ intptr_t in_str_rev_ex(Text text, Text search, intptr_t mode) {
   if (text.empty() || search.empty()) return kNone;
   const int fold = fold_of_search_mode(mode);
   if (fold < 0) return find_last(text, search);
-  HeapBlock<char> needle;
-  if (!fold_needle(search, fold, needle)) return kNone;
-  return offset_or_none(find_last_folded(text, Text(needle.get(), search.size()), static_cast<unsigned>(fold)));
+  const FoldedNeedle needle(search, fold);
+  if (!needle.ok()) return kNone;
+  return offset_or_none(find_last_folded(text, needle.text(), static_cast<unsigned>(fold)));
 }
 
 intptr_t str_spn(Text text, Text set) {
