@@ -5,8 +5,9 @@
 #include <cstring>
 #include <string>
 
-#include "frame/guarded.h"
 #include "bridges/loader.h"
+#include "frame/guarded.h"
+#include "frame/path_limit.h"
 #include "frame/result_buffer.h"
 
 namespace lmx::bridges {
@@ -95,6 +96,7 @@ class QuietErrors {
 HMODULE load_file(std::string_view file_name) {
   if (file_name.empty() || file_name.find('\0') != std::string_view::npos) return nullptr;
   std::string name(file_name);
+  if (!path_fits(name.c_str())) return nullptr;
   QuietErrors quiet;
   if (is_bare(name)) {
     const std::string path = locate(name);

@@ -6,6 +6,7 @@
 #include "bridges/loader.h"
 #include "bridges/spell.h"
 #include "bridges/spell_files.h"
+#include "frame/path_limit.h"
 #include "frame/result_buffer.h"
 #include "frame/text_args.h"
 
@@ -173,7 +174,7 @@ intptr_t create(const char* dictionary, const char* affix) {
 intptr_t add_dictionary(const char* path) {
   if (const char* refusal = word_refusal(path, message::empty_argument, true)) return fail(refusal, -1);
   if (!fn().Hunspell_add_dic) return fail(message::function_missing, -1);
-  if (!readable_file(path)) return fail(message::extra_dictionary_missing, -1);
+  if (!path_fits(path) || !readable_file(path)) return fail(message::extra_dictionary_missing, -1);
   return fn().Hunspell_add_dic(g_instance, path) == 0 ? 1 : 0;
 }
 

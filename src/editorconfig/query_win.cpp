@@ -12,6 +12,7 @@
 
 #include "editorconfig/query.h"
 #include "frame/guarded.h"
+#include "frame/path_limit.h"
 #include "frame/result_buffer.h"
 
 namespace lmx::editorconfig {
@@ -29,7 +30,7 @@ Properties& properties() {
 char g_error[1024];
 
 // The messages of this layer, in code page 932.
-enum Failure { utf16_size, utf16_memory, utf16_convert, utf8_size, utf8_memory, utf8_convert };
+enum Failure { utf16_size, utf16_memory, utf16_convert, utf8_size, utf8_memory, utf8_convert, path_too_long };
 constexpr const char* kMessage[] = {
     "UTF-16LE\x95\xCF\x8A\xB7\x97p\x83\x81\x83\x82\x83\x8A\x83T\x83\x43\x83Y\x82\xCC\x8E\xE6\x93\xBE\x82\xC9\x8E\xB8\x94s",  // UTF-16LE変換用メモリサイズの取得に失敗
     "UTF-16LE\x95\xCF\x8A\xB7\x97p\x83\x81\x83\x82\x83\x8A\x8Am\x95\xDB\x82\xC9\x8E\xB8\x94s",  // UTF-16LE変換用メモリ確保に失敗
@@ -37,6 +38,8 @@ constexpr const char* kMessage[] = {
     "UTF8\x95\xCF\x8A\xB7\x97p\x83\x81\x83\x82\x83\x8A\x83T\x83\x43\x83Y\x82\xCC\x8E\xE6\x93\xBE\x82\xC9\x8E\xB8\x94s",  // UTF8変換用メモリサイズの取得に失敗
     "UTF8\x95\xCF\x8A\xB7\x97p\x83\x81\x83\x82\x83\x8A\x8Am\x95\xDB\x82\xC9\x8E\xB8\x94s",  // UTF8変換用メモリ確保に失敗
     "UTF8 to UTF16LE\x95\xCF\x8A\xB7\x82\xC9\x8E\xB8\x94s",  // UTF8 to UTF16LE変換に失敗
+    // In the core library's language: a path longer than Windows allows names no file.
+    "File path is too long.",
 };
 
 intptr_t fail(const char* message) {
@@ -102,6 +105,7 @@ const char* versioned(const char* format, const char* text) {
 intptr_t execute(const char* ansi_path) {
   g_error[0] = 0;
   if (!*ansi_path) return -1;
+  if (!path_fits(ansi_path)) return fail(kMessage[path_too_long]);
   const int size = MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, ansi_path, -1, nullptr, 0);
   if (size == 0) return fail(kMessage[utf16_size]);
   std::unique_ptr<wchar_t[]> wide(new (std::nothrow) wchar_t[size + 2]());
@@ -114,6 +118,7 @@ intptr_t execute(const char* ansi_path) {
 intptr_t execute(const wchar_t* path) {
   g_error[0] = 0;
   if (!*path) return -1;
+  if (!path_fits(path)) return fail(kMessage[path_too_long]);
   return query_wide(path);
 }
 

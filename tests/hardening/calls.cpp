@@ -167,10 +167,15 @@ const std::map<std::string, Expectation>& rules() {
       {"GetFileNameFromHwnd", {.window_arg = 0, .roles = "w"}},
       {"OpenHtmlHelp", {.failure = 0, .lowest = 0, .highest = 1, .path_args = first, .longest_path = 259, .outside = true}},
 
-      {"hmjre_load", {.failure = 0, .lowest = 0, .highest = 1}},
-      {"hunspell_load", {.failure = 0, .lowest = 0, .highest = 1}},
-      {"mecab_load", {.failure = 0, .lowest = 0, .highest = 1}},
-      {"nkf_load", {.failure = 0, .lowest = 0, .highest = 1}},
+      {"hmjre_load", {.failure = 0, .lowest = 0, .highest = 1, .path_args = first}},
+      {"hunspell_load", {.failure = 0, .lowest = 0, .highest = 1, .path_args = first}},
+      {"mecab_load", {.failure = 0, .lowest = 0, .highest = 1, .path_args = first}},
+      {"nkf_load", {.failure = 0, .lowest = 0, .highest = 1, .path_args = first}},
+      // Hunspell's file names are formed in 520-byte buffers (a base name
+      // gains ".aff"), so it refuses longer ones itself.
+      {"hunspell_Create", {.failure = 0, .lowest = 0, .highest = 1, .path_args = first | second, .longest_path = 515}},
+      {"hunspell_SetDictionary", {.failure = 0, .lowest = 0, .highest = 1, .path_args = first, .longest_path = 515}},
+      {"hunspell_AddDictionary", {.failure = -1, .other_failure = 0, .lowest = -1, .highest = 1, .path_args = first}},
       // NKF32.DLL opens its files through the C runtime: no long paths.
       {"nkf_fileconvert1", {.failure = 0, .lowest = 0, .highest = 1, .path_args = first, .longest_path = 259}},
       {"nkf_fileconvert2", {.failure = 0, .lowest = 0, .highest = 1, .path_args = first | second, .longest_path = 259}},
@@ -182,8 +187,8 @@ const std::map<std::string, Expectation>& rules() {
       {"hunspell_Add", {.failure = -1, .other_failure = 0, .lowest = -1, .highest = 1}},
       {"hunspell_AddW", {.failure = -1, .other_failure = 0, .lowest = -1, .highest = 1}},
       {"hunspell_RemoveW", {.failure = -1, .other_failure = 0, .lowest = -1, .highest = 1}},
-      {"EditorConfigExecute", {.failure = -1, .lowest = -1}},
-      {"EditorConfigExecuteW", {.failure = -1, .lowest = -1}},
+      {"EditorConfigExecute", {.failure = -1, .lowest = -1, .path_args = first}},
+      {"EditorConfigExecuteW", {.failure = -1, .lowest = -1, .path_args = first}},
   };
   return table;
 }
