@@ -96,6 +96,13 @@ std::size_t ByteSearch::previous(std::size_t at) {
   if (at > n - m) at = n - m;
   const char* const base = text_.data();
   const __m128i f = _mm_set1_epi8(needle_[0]), l = _mm_set1_epi8(needle_[m - 1]);
+  // The budget in a register while the scan runs (the comparison's call
+  // would otherwise keep it in memory, a store every sixteen bytes).
+  long long budget = budget_;
+  const auto done = [&](std::size_t result) {
+    budget_ = budget;
+    return result;
+  };
   // Sixteen candidate starts at a time, from the highest down: the needle's
   // first byte there and its last byte m - 1 later.
   std::size_t end = at + 1;  // candidates below `end` remain
@@ -113,19 +120,19 @@ std::size_t ByteSearch::previous(std::size_t at) {
       for (std::size_t p = 0; p < end; ++p)
         if (base[p] == needle_[0] && base[p + m - 1] == needle_[m - 1]) mask |= 1u << p;
     }
-    budget_ -= 16;
+    budget -= 16;
     while (mask) {
       const int top = 31 - __builtin_clz(mask);
       const std::size_t p = block + static_cast<std::size_t>(top);
-      budget_ -= static_cast<long long>(m) + 8;
-      if (std::memcmp(base + p, needle_.data(), m) == 0) return p;
-      if (budget_ < 0) return npos;
+      budget -= static_cast<long long>(m) + 8;
+      if (std::memcmp(base + p, needle_.data(), m) == 0) return done(p);
+      if (budget < 0) return done(npos);
       mask &= ~(1u << top);
     }
-    if (budget_ < 0) return npos;
+    if (budget < 0) return done(npos);
     end = block;
   }
-  return npos;
+  return done(npos);
 }
 
 }  // namespace lmx
