@@ -236,7 +236,7 @@ constexpr FoldRanges kLower{'A', 0x60, 0x20, 0x21}, kUpper{'a', 0x81, -0x20, -0x
 constexpr unsigned char kAsciiSpan = 'Z' - 'A', kFullWidthSpan = 0x79 - 0x60;
 
 #if defined(__x86_64__)
-#define LMX_AVX512 __attribute__((target("avx512f,avx512bw,avx512vbmi,bmi")))
+#define LMX_AVX512 __attribute__((target("avx512f,avx512bw,avx512vbmi,bmi,bmi2")))
 
 // Tables of 64 entries, looked up by a byte's low six bits with vpermb: one
 // cheap permute, where the two-register vpermt2b costs twice its time.
@@ -244,87 +244,101 @@ struct Table64 {
   unsigned char entries[64];
 };
 
-// Lead bytes lie in 80-9F and E0-FF only: entry i holds the top three bits of
-// the lead byte whose low six bits are i, or, where there is none, a pattern
-// whose bit 5 differs from i's, which no byte with those low bits matches.
-constexpr Table64 lead_patterns() {
+// Each of the 64 values of the low six bits belongs to one lead byte at most
+// (80-9F or E0-FF): entry i is that byte, so that a byte is a lead byte when
+// its entry equals it; where there is none, a byte with other low bits, which
+// no byte matches.
+constexpr Table64 lead_bytes() {
   Table64 t{};
   for (int i = 0; i < 64; ++i) {
-    const int top = i < 0x20 ? 0x80 : 0xE0;
-    t.entries[i] = static_cast<unsigned char>(is_lead(static_cast<unsigned char>(top | i)) ? top : (i & 0x20) ^ 0x20);
+    const auto b = static_cast<unsigned char>((i < 0x20 ? 0x80 : 0xC0) | i);
+    t.entries[i] = is_lead(b) ? b : static_cast<unsigned char>(i ^ 0x3F);
   }
   return t;
 }
-// The letters' changes, looked up by the byte's distance above the ASCII
-// letters' first byte less one, held to 63: the ASCII letters come at 1-26,
-// the full-width letters' trail bytes at 32-57 (lower) or 33-58 (upper), and
-// every other byte at an entry of 0.
-constexpr unsigned char index_base(const FoldRanges& r) { return static_cast<unsigned char>(r.ascii_lo - 1); }
-constexpr Table64 changes(const FoldRanges& r, bool full_width) {
+
+// The letters' changes, looked up by a byte clamped into a window of 64 byte
+// values: 40-7F holds the ASCII letters of both cases and the upper-case
+// full-width letters' trail bytes; 80-BF the lower-case ones'. A byte outside
+// its window is clamped to the window's last value, 7F or BF, which is no
+// letter (one signed max or min). Every other entry is 0.
+enum Window : unsigned char { kWindow40 = 0x40, kWindow80 = 0x80 };
+constexpr Window full_width_window(const FoldRanges& r) { return r.full_width_lo >= 0x80 ? kWindow80 : kWindow40; }
+constexpr Table64 changes(unsigned char lo, unsigned char span, int delta, Window window) {
   Table64 t{};
-  for (int i = 0; i < 63; ++i) {
-    const unsigned char b = static_cast<unsigned char>(index_base(r) + i);
-    if (!full_width && static_cast<unsigned char>(b - r.ascii_lo) <= kAsciiSpan) t.entries[i] = static_cast<unsigned char>(r.ascii_delta);
-    if (full_width && static_cast<unsigned char>(b - r.full_width_lo) <= kFullWidthSpan)
-      t.entries[i] = static_cast<unsigned char>(r.full_width_delta);
-  }
+  for (int i = 0; i < 64; ++i)
+    if (static_cast<unsigned char>((window | i) - lo) <= span) t.entries[i] = static_cast<unsigned char>(delta);
   return t;
 }
 
 template <const FoldRanges& R>
 struct FoldTables {
-  static constexpr Table64 lead = lead_patterns();
-  static constexpr Table64 ascii = changes(R, false);
-  static constexpr Table64 full_width = changes(R, true);
+  static constexpr Table64 lead = lead_bytes();
+  static constexpr Table64 ascii = changes(R.ascii_lo, kAsciiSpan, R.ascii_delta, kWindow40);
+  static constexpr Table64 full_width = changes(R.full_width_lo, kFullWidthSpan, R.full_width_delta, full_width_window(R));
 };
+
+LMX_AVX512 inline __m512i clamp_to(Window window, __m512i v) {
+  return window == kWindow40 ? _mm512_max_epi8(v, _mm512_set1_epi8(0x3F))
+                             : _mm512_min_epi8(v, _mm512_set1_epi8(static_cast<char>(0xBF)));
+}
 
 template <bool Ascii, bool FullWidth, const FoldRanges& R>
 struct Fold512 {
   using Tables = FoldTables<R>;
   __m512i lead, ascii, full_width;
-  std::uint64_t carry = 0, prev_x82 = 0;
+  std::uint64_t carry = 0;
 
   LMX_AVX512 Fold512()
       : lead(_mm512_loadu_si512(Tables::lead.entries)),
         ascii(_mm512_loadu_si512(Tables::ascii.entries)),
         full_width(_mm512_loadu_si512(Tables::full_width.entries)) {}
 
-  // One block of 64 bytes: the lead bytes are those whose top three bits
-  // match their pattern; the taken bytes follow from them and the carry; the
-  // ASCII change goes to bytes not taken, the full-width one to taken bytes
-  // after an 82, both looked up by the index that puts every other byte at 0.
-  // (The all-ones masks only keep GCC 12's header from warning of an
-  // undefined source.)
-  LMX_AVX512 __m512i block(__m512i v) {
-    const __m512i pattern = _mm512_maskz_permutexvar_epi8(~0ULL, v, lead);
-    const std::uint64_t is_lead =
-        _cvtmask64_u64(_mm512_testn_epi8_mask(_mm512_xor_si512(pattern, v), _mm512_set1_epi8(static_cast<char>(0xE0))));
-    const std::uint64_t taken = taken_by_lead(is_lead, carry);
-    const __m512i index = _mm512_min_epu8(_mm512_subs_epu8(v, _mm512_set1_epi8(static_cast<char>(index_base(R)))),
-                                          _mm512_set1_epi8(63));
-    __m512i change = _mm512_setzero_si512();
-    if (Ascii) change = _mm512_maskz_permutexvar_epi8(_cvtu64_mask64(~taken), index, ascii);
-    if (FullWidth) {
-      const std::uint64_t x82 = _cvtmask64_u64(_mm512_cmpeq_epi8_mask(v, _mm512_set1_epi8(static_cast<char>(0x82))));
-      const std::uint64_t after_x82 = x82 << 1 | prev_x82 >> 63;
-      prev_x82 = x82;
-      // Merged into the ASCII change: the two touch disjoint bytes.
-      change = _mm512_mask_permutexvar_epi8(change, _cvtu64_mask64(taken & after_x82), index, full_width);
-    }
-    return _mm512_add_epi8(v, change);
+  LMX_AVX512 std::uint64_t leads(__m512i v) const {
+    return _cvtmask64_u64(_mm512_cmpeq_epi8_mask(_mm512_maskz_permutexvar_epi8(~0ULL, v, lead), v));
   }
+
+  // One block of 64 bytes `v`, `before` being the bytes one place earlier,
+  // `taken` its taken bytes: bytes not taken get the ASCII change, taken
+  // bytes after an 82 the full-width one. (The all-ones masks only keep GCC
+  // 12's header from warning of an undefined source.)
+  LMX_AVX512 __m512i apply(__m512i v, __m512i before, std::uint64_t taken) const {
+    const __m512i in40 = clamp_to(kWindow40, v);
+    if (!FullWidth)
+      return _mm512_mask_add_epi8(v, _cvtu64_mask64(~taken), v, _mm512_maskz_permutexvar_epi8(~0ULL, in40, ascii));
+    const __mmask64 after_x82 = _mm512_cmpeq_epi8_mask(before, _mm512_set1_epi8(static_cast<char>(0x82)));
+    const __m512i index = full_width_window(R) == kWindow40 ? in40 : clamp_to(kWindow80, v);
+    const __m512i full_width_change = _mm512_maskz_permutexvar_epi8(after_x82, index, full_width);
+    // Taken bytes get the full-width change in place of the ASCII one.
+    const __m512i folded = Ascii ? _mm512_add_epi8(v, _mm512_maskz_permutexvar_epi8(~0ULL, in40, ascii)) : v;
+    return _mm512_mask_add_epi8(folded, _cvtu64_mask64(taken), v, full_width_change);
+  }
+
+  LMX_AVX512 __m512i block(__m512i v, __m512i before) { return apply(v, before, taken_by_lead(leads(v), carry)); }
 };
 
-// The last block is read and written under a mask, so nothing outside the
-// text is touched.
+// A text of 64 bytes or more. Each block needs the bytes one place before
+// it, and reads them before the block before it is written: in place, the
+// read would otherwise wait on that write. (The byte before a taken byte is a
+// lead byte, which no fold changes, so in place and apart agree.) The last
+// reads and the last block are masked, so nothing outside the text is touched.
 template <bool Ascii, bool FullWidth, const FoldRanges& R>
 LMX_AVX512 void fold_avx512(unsigned char* to, const unsigned char* from, std::size_t length) {
   Fold512<Ascii, FullWidth, R> fold;
+  __m512i before = _mm512_maskz_loadu_epi8(~1ULL, from - 1);  // the first byte has none
   std::size_t i = 0;
-  for (; i + 64 <= length; i += 64) _mm512_storeu_si512(to + i, fold.block(_mm512_loadu_si512(from + i)));
+  for (; i + 128 <= length; i += 64) {
+    const __m512i v = _mm512_loadu_si512(from + i), next = _mm512_loadu_si512(from + i + 63);
+    _mm512_storeu_si512(to + i, fold.block(v, before));
+    before = next;
+  }
+  const __m512i v = _mm512_loadu_si512(from + i);
+  const __m512i next = _mm512_maskz_loadu_epi8(_bzhi_u64(~0ULL, static_cast<unsigned>(length - i - 63)), from + i + 63);
+  _mm512_storeu_si512(to + i, fold.block(v, before));
+  i += 64;
   if (i < length) {
-    const __mmask64 live = (1ULL << (length - i)) - 1;
-    _mm512_mask_storeu_epi8(to + i, live, fold.block(_mm512_maskz_loadu_epi8(live, from + i)));
+    const __mmask64 live = _bzhi_u64(~0ULL, static_cast<unsigned>(length - i));
+    _mm512_mask_storeu_epi8(to + i, live, fold.block(_mm512_maskz_loadu_epi8(live, from + i), next));
   }
 }
 
@@ -345,7 +359,8 @@ LMX_AVX512 void fold_avx512(unsigned char* to, const unsigned char* from, std::s
 bool g_baseline_only = false;
 bool has_avx512() {
   static const bool yes = __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512f") &&
-                          __builtin_cpu_supports("avx512vbmi") && __builtin_cpu_supports("bmi");
+                          __builtin_cpu_supports("avx512vbmi") && __builtin_cpu_supports("bmi") &&
+                          __builtin_cpu_supports("bmi2");
   return yes && !g_baseline_only;
 }
 #else
