@@ -104,12 +104,15 @@ std::size_t white_space_width(std::string_view text, std::size_t pos, Direction 
 
 namespace {
 
-// Bit k set: byte k of the 16 is ASCII white space (09-0D or 20).
-unsigned ascii_spaces16(__m128i v) {
-  const __m128i t = _mm_sub_epi8(v, _mm_set1_epi8(0x09));
-  const __m128i controls = _mm_cmpeq_epi8(_mm_min_epu8(t, _mm_set1_epi8(0x0D - 0x09)), t);
-  return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(controls, _mm_cmpeq_epi8(v, _mm_set1_epi8(' ')))));
+// Bit k set: byte k of the 16 lies in [lo, hi].
+unsigned in_range16(__m128i v, unsigned char lo, unsigned char hi) {
+  const __m128i t = _mm_sub_epi8(v, _mm_set1_epi8(static_cast<char>(lo)));
+  const __m128i span = _mm_set1_epi8(static_cast<char>(hi - lo));
+  return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(t, span), t)));
 }
+
+// Bit k set: byte k of the 16 is ASCII white space (09-0D or 20).
+unsigned ascii_spaces16(__m128i v) { return in_range16(v, 0x09, 0x0D) | in_range16(v, ' ', ' '); }
 
 // Long runs of ASCII white space, sixteen bytes at a time: the first byte at
 // or after `i` that is none, or a point within 16 bytes of the end.
@@ -271,9 +274,10 @@ constexpr Table64 changes(unsigned char lo, unsigned char span, int delta, Windo
   return t;
 }
 
+constexpr Table64 kLeadTable = lead_bytes();
+
 template <const FoldRanges& R>
 struct FoldTables {
-  static constexpr Table64 lead = lead_bytes();
   static constexpr Table64 ascii = changes(R.ascii_lo, kAsciiSpan, R.ascii_delta, kWindow40);
   static constexpr Table64 full_width = changes(R.full_width_lo, kFullWidthSpan, R.full_width_delta, full_width_window(R));
 };
@@ -290,19 +294,18 @@ struct Fold512 {
   std::uint64_t carry = 0;
 
   LMX_AVX512 Fold512()
-      : lead(_mm512_loadu_si512(Tables::lead.entries)),
+      : lead(_mm512_loadu_si512(kLeadTable.entries)),
         ascii(_mm512_loadu_si512(Tables::ascii.entries)),
         full_width(_mm512_loadu_si512(Tables::full_width.entries)) {}
 
-  LMX_AVX512 std::uint64_t leads(__m512i v) const {
-    return _cvtmask64_u64(_mm512_cmpeq_epi8_mask(_mm512_maskz_permutexvar_epi8(~0ULL, v, lead), v));
-  }
-
-  // One block of 64 bytes `v`, `before` being the bytes one place earlier,
-  // `taken` its taken bytes: bytes not taken get the ASCII change, taken
-  // bytes after an 82 the full-width one. (The all-ones masks only keep GCC
-  // 12's header from warning of an undefined source.)
-  LMX_AVX512 __m512i apply(__m512i v, __m512i before, std::uint64_t taken) const {
+  // One block of 64 bytes `v`, `before` being the bytes one place earlier:
+  // the taken bytes follow from the lead bytes and the carry; bytes not taken
+  // get the ASCII change, taken bytes after an 82 the full-width one. (The
+  // all-ones masks only keep GCC 12's header from warning of an undefined
+  // source.)
+  LMX_AVX512 __m512i block(__m512i v, __m512i before) {
+    const std::uint64_t taken =
+        taken_by_lead(_cvtmask64_u64(_mm512_cmpeq_epi8_mask(_mm512_maskz_permutexvar_epi8(~0ULL, v, lead), v)), carry);
     const __m512i in40 = clamp_to(kWindow40, v);
     if (!FullWidth)
       return _mm512_mask_add_epi8(v, _cvtu64_mask64(~taken), v, _mm512_maskz_permutexvar_epi8(~0ULL, in40, ascii));
@@ -313,8 +316,6 @@ struct Fold512 {
     const __m512i folded = Ascii ? _mm512_add_epi8(v, _mm512_maskz_permutexvar_epi8(~0ULL, in40, ascii)) : v;
     return _mm512_mask_add_epi8(folded, _cvtu64_mask64(taken), v, full_width_change);
   }
-
-  LMX_AVX512 __m512i block(__m512i v, __m512i before) { return apply(v, before, taken_by_lead(leads(v), carry)); }
 };
 
 // A text of 64 bytes or more. Each block needs the bytes one place before
@@ -368,13 +369,6 @@ bool g_baseline_only = false;
 bool has_avx512() { return false; }
 void fold_avx512(unsigned char*, const unsigned char*, std::size_t, bool, bool, const FoldRanges&) {}
 #endif
-
-// Bit k set: byte k of the 16 lies in [lo, hi].
-unsigned in_range16(__m128i v, unsigned char lo, unsigned char hi) {
-  const __m128i t = _mm_sub_epi8(v, _mm_set1_epi8(static_cast<char>(lo)));
-  const __m128i span = _mm_set1_epi8(static_cast<char>(hi - lo));
-  return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(t, span), t)));
-}
 
 // One bit a byte of 64: the bytes of a class at p, found sixteen at a time.
 template <class Test>
