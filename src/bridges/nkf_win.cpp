@@ -150,6 +150,34 @@ bool file_conversion_allowed() {
 
 DWORD size_with_terminator(const char* text) { return static_cast<DWORD>(std::strlen(text) + 1); }
 
+// NKF32.DLL closes the output it failed to open, a C-runtime parameter check
+// that ends the process on Windows, and leaves its input open. So the bridge
+// makes sure first that the engine's open for writing will succeed.
+
+// The new output is created here (never over an existing file), for the
+// engine to open again; false when it cannot be.
+bool create_output(const char* path) {
+  const HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(file);
+  return true;
+}
+
+// Whether the file converted in place can be written back: not held by a
+// program that refuses writers. Level 2 clears the read-only attribute
+// itself before anything else, so it is cleared here the same way, and put
+// back when the file is refused.
+bool writable_in_place(const char* path) {
+  const DWORD attributes = GetFileAttributesA(path);
+  const bool cleared = g_level == 2 && (attributes & FILE_ATTRIBUTE_READONLY) &&
+                       SetFileAttributesA(path, attributes & ~FILE_ATTRIBUTE_READONLY);
+  const HANDLE file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file != INVALID_HANDLE_VALUE) return CloseHandle(file), true;
+  if (cleared) SetFileAttributesA(path, attributes);
+  return false;
+}
+
 }  // namespace
 
 intptr_t load(const char* file_name) {
@@ -213,6 +241,7 @@ intptr_t convert_file(const char* path_arg, const char* options) {
   // NKF32.DLL opens its files through the C runtime, which takes no long path.
   if (!path_fits(path, MAX_PATH - 1) || !is_file(path)) return g_code = bad_input_file, 0;
   if (!set_options(narrow_cstr(options))) return 0;
+  if (!writable_in_place(path)) return g_code = bad_input_file, 0;
   if (g_level == 2) {
     g_code = fn().NkfFileConvert1SafeA(path, size_with_terminator(path)) == 1 ? no_error : command_failed;
   } else {
@@ -230,10 +259,11 @@ intptr_t convert_file_to(const char* input_arg, const char* output_arg, const ch
   if (!path_fits(input, MAX_PATH - 1) || !is_file(input)) return g_code = bad_input_file, 0;
   if (!path_fits(output, MAX_PATH - 1) || exists(output)) return g_code = output_exists, 0;
   if (!set_options(narrow_cstr(options))) return 0;
+  if (!create_output(output)) return g_code = output_exists, 0;
   if (g_level == 2) {
-    g_code = fn().NkfFileConvert2SafeA(input, size_with_terminator(input), output, size_with_terminator(output)) == 1
-                 ? no_error
-                 : command_failed;
+    const bool converted = fn().NkfFileConvert2SafeA(input, size_with_terminator(input), output, size_with_terminator(output)) == 1;
+    g_code = converted ? no_error : command_failed;
+    if (!converted) DeleteFileA(output);  // nothing of it was written
   } else {
     fn().NkfFileConvert2(input, output);
     g_code = no_error;

@@ -118,6 +118,17 @@ TEST(NkfReal, ErrorCodesAndMessages) {
   const string in = dir + "\\in.txt", existing = dir + "\\existing.txt", missing = dir + "\\no.txt";
   put_bytes(in, "abc\n");
   put_bytes(existing, "keep me");
+  // Files the engine could not open as it wants: one held by a program that
+  // refuses writers (and read-only besides), one that refuses readers.
+  const string held = dir + "\\held.txt", unreadable = dir + "\\unreadable.txt", read_only = dir + "\\read-only.txt";
+  const string from_unreadable = dir + "\\from-unreadable.txt";
+  for (const string* f : {&held, &unreadable, &read_only}) put_bytes(*f, "abc\n");
+  SetFileAttributesA(held.c_str(), FILE_ATTRIBUTE_READONLY);
+  SetFileAttributesA(read_only.c_str(), FILE_ATTRIBUTE_READONLY);
+  const HANDLE holding = CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  const HANDLE locking = CreateFileA(unreadable.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(holding, INVALID_HANDLE_VALUE);
+  ASSERT_NE(locking, INVALID_HANDLE_VALUE);
   nkf_free();
   // In call order (a braced list is evaluated left to right).
   const struct {
@@ -146,8 +157,14 @@ TEST(NkfReal, ErrorCodesAndMessages) {
       {seen("folder input", nkf_fileconvert2(dir.c_str(), missing.c_str(), "-s")), 0, 7},
       {seen("existing output", nkf_fileconvert2(in.c_str(), existing.c_str(), "-e")), 0, 8},
       {seen("folder output", nkf_fileconvert2(in.c_str(), dir.c_str(), "-e")), 0, 8},
+      {seen("output in a missing folder", nkf_fileconvert2(in.c_str(), (dir + "\\none\\out.txt").c_str(), "-e")), 0, 8},
+      {seen("held file", nkf_fileconvert1(held.c_str(), "-s")), 0, 7},
+      {seen("unreadable input", nkf_fileconvert2(unreadable.c_str(), from_unreadable.c_str(), "-e")), 1, 4},
+      {seen("read-only file: the engine makes it writable", nkf_fileconvert1(read_only.c_str(), "-e")), 1, 0},
       {seen("free", nkf_free()), 1, 0},
   };
+  CloseHandle(holding);
+  CloseHandle(locking);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.seen.what);
     EXPECT_EQ(c.seen.result, c.result);
@@ -155,6 +172,11 @@ TEST(NkfReal, ErrorCodesAndMessages) {
     EXPECT_EQ(hex(c.seen.message), hex(nkf_message(c.code)));
   }
   EXPECT_EQ(bytes_of(existing), "keep me");
+  EXPECT_EQ(bytes_of(held), "abc\n");
+  EXPECT_NE(GetFileAttributesA(held.c_str()) & FILE_ATTRIBUTE_READONLY, 0u) << "put back when refused";
+  EXPECT_EQ(GetFileAttributesA(from_unreadable.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(bytes_of(read_only), "abc\n") << "converted to EUC-JP, ASCII stays";
+  EXPECT_EQ(GetFileAttributesA(read_only.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
 }
 
 TEST(NkfOlderLevels, StandInsOfVersions1And204) {
