@@ -1,6 +1,7 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include <cstring>
 #include <iterator>
 #include <string>
 
@@ -50,10 +51,14 @@ const char* url_exchange(const char* url, intptr_t options) {
     if (options & (intptr_t{1} << bit)) flags |= kFlags[bit];
   auto& out = result();
   for (int attempt = 0; attempt < 2; ++attempt) {
-    out.clear();
+    // Wine's ANSI form writes a double-byte result without its terminator:
+    // every byte it may write starts as zero, so no earlier result shows.
+    if (out.capacity()) std::memset(out.data(), 0, out.capacity());
     DWORD length = static_cast<DWORD>(out.capacity());
     if (InternetCanonicalizeUrlA(url, out.data(), &length, flags)) return out.data();
-    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || !out.ensure(length + 1, length + 100)) break;
+    const DWORD error = GetLastError();
+    out.clear();
+    if (error != ERROR_INSUFFICIENT_BUFFER || !out.ensure(length + 1, length + 100)) break;
   }
   return kEmptyResult;
 }

@@ -179,6 +179,15 @@ TEST(Url, EachExchangeOptionBitIsItsCanonicalisationFlag) {
   hold_text();
   EXPECT_STREQ(URLExchange("", 0), "");
   EXPECT_STREQ(GetResult(), "held");
+  // A double-byte result ends where it ends, after a longer result, also
+  // where the system leaves it unterminated (Wine's ANSI form does).
+  for (const char* url : {"\x83", "\x83\x41", "http://a/\x83\x41?\x83"}) {
+    const string longer(5000, 'x');
+    ASSERT_EQ(string(UrlEncode(longer.c_str(), 0)), longer);
+    const string got = URLExchange(url, 0);
+    EXPECT_FALSE(got.empty()) << hex(url);
+    EXPECT_EQ(got.find('x'), string::npos) << hex(url) << ": " << hex(got);
+  }
 }
 
 // Runs last here: a wide text-file export switches the whole library's C
