@@ -169,13 +169,17 @@ bool create_output(const char* path) {
 // back when the file is refused.
 bool writable_in_place(const char* path) {
   const DWORD attributes = GetFileAttributesA(path);
+  if (attributes == INVALID_FILE_ATTRIBUTES) return false;
   const bool cleared = g_level == 2 && (attributes & FILE_ATTRIBUTE_READONLY) &&
                        SetFileAttributesA(path, attributes & ~FILE_ATTRIBUTE_READONLY);
   const HANDLE file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file != INVALID_HANDLE_VALUE) return CloseHandle(file), true;
-  if (cleared) SetFileAttributesA(path, attributes);
-  return false;
+  if (file == INVALID_HANDLE_VALUE) {
+    if (cleared) SetFileAttributesA(path, attributes);
+    return false;
+  }
+  CloseHandle(file);
+  return true;
 }
 
 }  // namespace

@@ -56,9 +56,7 @@ const char* url_exchange(const char* url, intptr_t options) {
     if (out.capacity()) std::memset(out.data(), 0, out.capacity());
     DWORD length = static_cast<DWORD>(out.capacity());
     if (InternetCanonicalizeUrlA(url, out.data(), &length, flags)) return out.data();
-    const DWORD error = GetLastError();
-    out.clear();
-    if (error != ERROR_INSUFFICIENT_BUFFER || !out.ensure(length + 1, length + 100)) break;
+    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || !out.ensure(length + 1, length + 100)) break;
   }
   return kEmptyResult;
 }

@@ -181,8 +181,8 @@ TEST(Url, EachExchangeOptionBitIsItsCanonicalisationFlag) {
   EXPECT_STREQ(GetResult(), "held");
   // A double-byte result ends where it ends, after a longer result, also
   // where the system leaves it unterminated (Wine's ANSI form does).
+  const string longer(5000, 'x');
   for (const char* url : {"\x83", "\x83\x41", "http://a/\x83\x41?\x83"}) {
-    const string longer(5000, 'x');
     ASSERT_EQ(string(UrlEncode(longer.c_str(), 0)), longer);
     const string got = URLExchange(url, 0);
     EXPECT_FALSE(got.empty()) << hex(url);
