@@ -119,6 +119,8 @@ target_include_directories(exit_without_close PRIVATE ${CMAKE_CURRENT_SOURCE_DIR
 target_link_libraries(exit_without_close PRIVATE lorimax_test_rules)
 lorimax_heap_checked(exit_without_close)
 add_dependencies(test_textfile exit_without_close)
+# Its table of failed writes covers NKF's file conversions, with the real NKF32.DLL.
+add_dependencies(test_textfile test_nkf_bridge)
 
 file(GLOB LORIMAX_PATH_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/paths/*.cpp)
 lorimax_wine_test(test_paths ${LORIMAX_PATH_TESTS})
@@ -140,7 +142,8 @@ add_library(dwmapi_standin SHARED tests/standins/dwmapi_standin.cpp)
 set_target_properties(dwmapi_standin PROPERTIES PREFIX "" OUTPUT_NAME dwmapi RUNTIME_OUTPUT_DIRECTORY ${LORIMAX_DWM_DIR})
 add_custom_command(TARGET test_windows POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E make_directory ${LORIMAX_DWM_DIR}
-  COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:test_windows> $<TARGET_FILE:lorimax> ${LORIMAX_DWM_DIR})
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:test_windows> $<TARGET_FILE:lorimax>
+          $<TARGET_FILE:rect_all_without_host> ${LORIMAX_DWM_DIR})
 add_dependencies(test_windows dwmapi_standin)
 add_test(NAME test_windows_composition COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} ${LORIMAX_DWM_DIR}/test_windows.exe)
 set_tests_properties(test_windows_composition PROPERTIES WORKING_DIRECTORY ${LORIMAX_DWM_DIR} TIMEOUT 120

@@ -1,14 +1,17 @@
 #include <windows.h>
 
+#include <io.h>
+
 #include <clocale>
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
+#include <iterator>
 #include <string>
-#include <utility>
 
 #include "frame/guarded.h"
 #include "frame/path_limit.h"
+#include "frame/read_only.h"
 #include "frame/result_buffer.h"
 #include "frame/text_args.h"
 #include "textfile/encoding.h"
@@ -27,7 +30,6 @@ struct Slot {
   bool covers_mark = false;
   bool text_mode = true;
   std::uint64_t bytes_written = 0;
-  std::wstring path;
 };
 
 constexpr int kSlots = 10;
@@ -43,50 +45,69 @@ Slot* slot_of(intptr_t handle) {
   return &g_slots[handle - 1];
 }
 
-// The C runtime ends the process on a mode it does not know, so modes are
-// checked first: r, w or a, then only the flags it accepts.
+// The C runtime ends the process on a mode it does not know, and Microsoft's
+// also on a flag given twice or with its opposite, so modes are checked first:
+// r, w or a, then each flag at most once and at most one of each pair.
 template <class Char>
 bool mode_is_valid(const Char* mode) {
   if (*mode != 'r' && *mode != 'w' && *mode != 'a') return false;
-  for (const Char* p = mode + 1; *p; ++p)
-    if (*p > 0x7F || !std::strchr("+btcnNSRTD", static_cast<int>(*p))) return false;
+  static constexpr const char* kGroups[] = {"+", "bt", "cn", "SR", "T", "D", "N"};
+  bool taken[std::size(kGroups)] = {};
+  for (const Char* p = mode + 1; *p; ++p) {
+    std::size_t g = 0;
+    while (g < std::size(kGroups) && (*p > 0x7F || !std::strchr(kGroups[g], static_cast<int>(*p)))) ++g;
+    if (g == std::size(kGroups) || taken[g]) return false;
+    taken[g] = true;
+  }
   return true;
 }
 
 bool has_binary_flag(const wchar_t* mode) { return std::wcschr(mode, L'b') != nullptr; }
 
-// Cuts a file back to `size` bytes.
-void truncate_file(const std::wstring& path, std::uint64_t size) {
-  HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+// Whether a mode writes, and the file is one its owner marked read-only.
+template <class Char>
+bool refused_for_writing(const Char* path, const Char* mode) {
+  const bool writes = *mode != 'r' || std::char_traits<Char>::find(mode, std::char_traits<Char>::length(mode), '+');
+  if (!writes || !marked_read_only(path)) return false;
+  g_error |= open_failed;
+  return true;
+}
+
+// Cuts the stream's own file back to `size` bytes, through its handle: the
+// name it was opened by may mean another file by now.
+void truncate_stream(std::FILE* f, std::uint64_t size) {
+  std::fflush(f);
+  const auto h = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(f)));
   if (h == INVALID_HANDLE_VALUE) return;
   LARGE_INTEGER end;
   end.QuadPart = static_cast<LONGLONG>(size);
   if (SetFilePointerEx(h, end, nullptr, FILE_BEGIN)) SetEndOfFile(h);
-  CloseHandle(h);
 }
 
 void close_slot(Slot& s) {
   if (!s.open) return;
+  if (s.covers_mark && s.bytes_written < 3) truncate_stream(s.stream, s.bytes_written);
   std::fclose(s.stream);
-  if (s.covers_mark && s.bytes_written < 3) truncate_file(s.path, s.bytes_written);
   s = Slot{};
   s.code = bytes;
 }
 
-// Takes the lowest free slot for a new stream; closes the stream when none is free.
-intptr_t take_slot(std::FILE* stream, int code) {
-  for (int i = 0; i < kSlots; ++i) {
-    if (!g_slots[i].open) {
-      g_slots[i] = Slot{};
-      g_slots[i].stream = stream;
-      g_slots[i].open = 1;
-      g_slots[i].code = code;
-      return i + 1;
-    }
-  }
-  std::fclose(stream);
+// The lowest free slot, found before anything is opened: a call that fails
+// must not have truncated or created a file. Null (error word 2) when none.
+Slot* free_slot() {
+  for (auto& s : g_slots)
+    if (!s.open) return &s;
   g_error |= open_failed;
-  return 0;
+  return nullptr;
+}
+
+intptr_t take_slot(Slot& s, std::FILE* stream, int code, bool text_mode) {
+  s = Slot{};
+  s.stream = stream;
+  s.open = 1;
+  s.code = code;
+  s.text_mode = text_mode;
+  return &s - g_slots + 1;
 }
 
 // An open slot for a narrow read or write: the C runtime refuses those on its
@@ -143,39 +164,34 @@ intptr_t open(const char* path, const char* mode) {
     g_error = invalid_argument;
     return 0;
   }
+  Slot* slot = free_slot();
+  if (!slot || refused_for_writing(path, mode)) return 0;
   std::FILE* f = nullptr;
   if (fopen_s(&f, path, mode) != 0 || !f) {
     g_error |= open_failed;
     return 0;
   }
-  return take_slot(f, bytes);
+  return take_slot(*slot, f, bytes, !std::strchr(mode, 'b'));
 }
 
 namespace {
 
 intptr_t open_encoded(const wchar_t* path, const wchar_t* mode, const wchar_t* encoding_name) {
   const Encoding encoding = encoding_named(wide_arg(encoding_name));
+  // A checked mode has each flag once at most, so the composed mode is short.
   std::wstring composed = mode;
   composed.append(encoding.mode_suffix.begin(), encoding.mode_suffix.end());
-  if (composed.size() + 1 > 100) {  // the composed mode lives in 100 code units
-    g_error = invalid_argument;
-    return 0;
-  }
-  // Everything that allocates happens before the stream exists.
-  const bool covers_mark = encoding.code == utf8 && mode[0] == L'w';
-  std::wstring kept_path = covers_mark ? path : L"";
+  Slot* slot = free_slot();
+  if (!slot || refused_for_writing(path, mode)) return 0;
   std::FILE* f = nullptr;
   if (_wfopen_s(&f, path, composed.c_str()) != 0 || !f) {
     g_error |= open_failed;
     return 0;
   }
-  const intptr_t handle = take_slot(f, encoding.code);
-  if (handle && covers_mark) {
+  const intptr_t handle = take_slot(*slot, f, encoding.code, !has_binary_flag(mode));
+  if (encoding.code == utf8 && mode[0] == L'w') {
     std::rewind(f);
-    Slot& s = g_slots[handle - 1];
-    s.covers_mark = true;
-    s.text_mode = !has_binary_flag(mode);
-    s.path = std::move(kept_path);
+    slot->covers_mark = true;
   }
   return handle;
 }
@@ -325,6 +341,20 @@ intptr_t write(intptr_t handle, const char* text, Line line) {
   return 1;
 }
 
+namespace {
+
+// A text-mode stream without an encoding turns UTF-16 into code page 932 a
+// character at a time, and a character that code page lacks would become a
+// look-alike ("e" for "é") or end the write halfway. Such a text is refused
+// whole, before any of it is written.
+bool code_page_holds(const Slot& s, const wchar_t* text) {
+  if (s.code >= utf8 || !s.text_mode) return true;
+  BOOL lost = FALSE;
+  return WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, text, -1, nullptr, 0, nullptr, &lost) > 0 && !lost;
+}
+
+}  // namespace
+
 intptr_t write_w(intptr_t handle, const wchar_t* text, Line line) {
   use_japanese_locale();
   g_error = 0;
@@ -334,8 +364,14 @@ intptr_t write_w(intptr_t handle, const wchar_t* text, Line line) {
     g_error |= open_failed;
     return 0;
   }
+  if (!code_page_holds(*s, text)) {
+    g_error |= write_failed;
+    return 0;
+  }
+  // fputws fails with WEOF, which is 0xFFFF as its int result, not -1.
   auto put = [s](const wchar_t* t) {
-    if (std::fputws(t, s->stream) == -1) {
+    const int r = std::fputws(t, s->stream);
+    if (r < 0 || r == WEOF) {
       g_error |= write_failed;
       return false;
     }
