@@ -4,11 +4,13 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cwchar>
 #include <string>
 
 #include "frame/cp932.h"
 #include "frame/guarded.h"
 #include "frame/path_limit.h"
+#include "frame/read_only.h"
 #include "frame/text_args.h"
 #include "frame/win_owners.h"
 #include "ini/ini.h"
@@ -25,6 +27,35 @@ IniList<char>& list(Cursor which) { return which == Cursor::keys ? g_keys : g_se
 IniList<char16_t>& list_w(Cursor which) { return which == Cursor::keys ? g_keys_w : g_sections_w; }
 
 wchar_t* store_w(IniList<char16_t>& l) { return as_wchar(l.store()); }
+
+// The profile functions take a name without a folder (x.ini, not .\x.ini or
+// C:x.ini) as the file in the Windows folder. The UTF-16LE gate, the creation
+// of a missing file and the calls themselves get that one full name, so that
+// they cannot look at one file and write another. False when it is too long
+// for the profile functions.
+class ProfilePath {
+ public:
+  explicit ProfilePath(const wchar_t* file) {
+    const bool bare = !std::wcspbrk(file, L"\\/") && !(file[0] && file[1] == L':');
+    std::size_t n = 0;
+    if (bare) {
+      n = GetWindowsDirectoryW(path_, kSize);
+      if (n == 0 || n + 1 >= kSize) return;
+      if (path_[n - 1] != L'\\') path_[n++] = L'\\';
+    }
+    const std::size_t length = std::wcslen(file);
+    if (n + length + 1 > kSize) return;
+    std::wmemcpy(path_ + n, file, length + 1);
+    fits_ = true;
+  }
+  explicit operator bool() const { return fits_; }
+  const wchar_t* get() const { return path_; }
+
+ private:
+  static constexpr std::size_t kSize = kLongestProfilePath + 1;
+  wchar_t path_[kSize] = {};
+  bool fits_ = false;
+};
 
 // The UTF-16LE gate: the file begins with FF FE.
 bool is_utf16le(const wchar_t* file) { return byte_order_mark(file) == 1; }
@@ -108,14 +139,16 @@ const Char* read_cursor(IniList<Char>& l, Part part, ResultBuffer<Char>& out) {
 }
 
 // Creates a missing file as UTF-16LE holding only FF FE; refuses directories
-// and files without the mark. 0 when ready, -1 when refused or not created.
+// and files without the mark. 0 when ready, -1 when refused or not created,
+// and 0's failed write (the write's failure value) for a read-only file.
 int prepare_file(const wchar_t* file) {
   if (!PathFileExistsW(file)) {
     std::FILE* f = nullptr;
     if (_wfopen_s(&f, file, L"w, ccs=UTF-16LE") != 0 || !f) return -1;
     std::fclose(f);
   }
-  return PathIsDirectoryW(file) || !is_utf16le(file) ? -1 : 0;
+  if (PathIsDirectoryW(file) || !is_utf16le(file)) return -1;
+  return marked_read_only(file) ? 1 : 0;
 }
 
 }  // namespace
@@ -141,8 +174,10 @@ intptr_t read_section_keys(const char* file, const char* section) {
 }
 
 intptr_t read_section_keys(const wchar_t* file, const wchar_t* section) {
-  if (!*file || !*section || !g_keys_w.store() || !path_fits(file, kLongestProfilePath) || wide_file_refused(file)) return -1;
-  const DWORD n = GetPrivateProfileSectionW(section, store_w(g_keys_w), static_cast<DWORD>(g_keys_w.store_chars()), file);
+  const ProfilePath path(file);
+  if (!*file || !*section || !g_keys_w.store() || !path || wide_file_refused(path.get())) return -1;
+  const DWORD n =
+      GetPrivateProfileSectionW(section, store_w(g_keys_w), static_cast<DWORD>(g_keys_w.store_chars()), path.get());
   return g_keys_w.load(n);
 }
 
@@ -153,9 +188,10 @@ intptr_t read_section_names(const char* file) {
 }
 
 intptr_t read_section_names(const wchar_t* file) {
-  if (!*file || !g_sections_w.store() || !path_fits(file, kLongestProfilePath) || wide_file_refused(file)) return -1;
+  const ProfilePath path(file);
+  if (!*file || !g_sections_w.store() || !path || wide_file_refused(path.get())) return -1;
   const DWORD n =
-      GetPrivateProfileSectionNamesW(store_w(g_sections_w), static_cast<DWORD>(g_sections_w.store_chars()), file);
+      GetPrivateProfileSectionNamesW(store_w(g_sections_w), static_cast<DWORD>(g_sections_w.store_chars()), path.get());
   return g_sections_w.load(n);
 }
 
@@ -177,17 +213,19 @@ const char* section_name(intptr_t index) { return name_of(g_sections, index, res
 const wchar_t* section_name_w(intptr_t index) { return as_wchar(name_of(g_sections_w, index, wide_result())); }
 
 intptr_t ini_num(const wchar_t* file, const wchar_t* section, const wchar_t* key) {
-  if (!*file || !*section || !*key || !path_fits(file, kLongestProfilePath) || !is_utf16le(file)) return 0;
-  return static_cast<intptr_t>(static_cast<UINT>(GetPrivateProfileIntW(section, key, 0, file)));
+  const ProfilePath path(file);
+  if (!*file || !*section || !*key || !path || !is_utf16le(path.get())) return 0;
+  return static_cast<intptr_t>(static_cast<UINT>(GetPrivateProfileIntW(section, key, 0, path.get())));
 }
 
 // The wide result buffer is not grown: a longer value comes back cut to its
 // capacity, as the profile function cuts it.
 const wchar_t* ini_str(const wchar_t* file, const wchar_t* section, const wchar_t* key) {
   auto& out = wide_result();
-  if (!*file || !*section || !*key || !path_fits(file, kLongestProfilePath) || !is_utf16le(file) || !out.data())
-    return as_wchar(kEmptyWideResult);
-  const DWORD n = GetPrivateProfileStringW(section, key, L"", as_wchar(out.data()), static_cast<DWORD>(out.capacity()), file);
+  const ProfilePath path(file);
+  if (!*file || !*section || !*key || !path || !is_utf16le(path.get()) || !out.data()) return as_wchar(kEmptyWideResult);
+  const DWORD n =
+      GetPrivateProfileStringW(section, key, L"", as_wchar(out.data()), static_cast<DWORD>(out.capacity()), path.get());
   return n ? as_wchar(out.data()) : as_wchar(kEmptyWideResult);
 }
 
@@ -208,19 +246,22 @@ const wchar_t* read_w(Cursor which, Part part) { return as_wchar(read_cursor(lis
 
 intptr_t write_num(const wchar_t* file, const wchar_t* section, const wchar_t* key, intptr_t value) {
   if (!*file || !*section || !*key) return 0;
-  if (!path_fits(file, kLongestProfilePath)) return -1;
-  if (prepare_file(file) != 0) return -1;
+  const ProfilePath path(file);
+  if (!path) return -1;
+  if (const int refused = prepare_file(path.get())) return refused < 0 ? -1 : 0;
   wchar_t text[255] = {};
   std::swprintf(text, 255, L"%d", static_cast<int>(static_cast<std::uint32_t>(value)));
-  return WritePrivateProfileStringW(section, key, text, file) ? 1 : 0;
+  return WritePrivateProfileStringW(section, key, text, path.get()) ? 1 : 0;
 }
 
 // Key and value are handed on as given (empty strings, never null), so this
 // never deletes a key or a section.
 intptr_t write_str(const wchar_t* file, const wchar_t* section, const wchar_t* key, const wchar_t* value) {
   if (!*file || !*section) return 0;
-  if (!path_fits(file, kLongestProfilePath) || prepare_file(file) != 0) return -1;
-  return WritePrivateProfileStringW(section, key, value, file) ? 1 : 0;
+  const ProfilePath path(file);
+  if (!path) return -1;
+  if (const int refused = prepare_file(path.get())) return refused < 0 ? -1 : 0;
+  return WritePrivateProfileStringW(section, key, value, path.get()) ? 1 : 0;
 }
 
 }  // namespace lmx::ini

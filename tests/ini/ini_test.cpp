@@ -269,7 +269,7 @@ TEST(IniWide, RefusesOtherFilesAndKeepsItsState) {
 
   EXPECT_EQ(ReadSectionKeysW(wpath("ansi.ini").c_str(), wide(u8"設定").c_str()), -1);
   EXPECT_EQ(ReadSectionKeysW(wpath("utf8.ini").c_str(), L"s"), -1);
-  EXPECT_EQ(ReadSectionKeysW(wstring(kDir.begin(), kDir.end() - 1).c_str(), L"s"), -1);  // a directory
+  EXPECT_EQ(ReadSectionKeysW((L".\\" + wstring(kDir.begin(), kDir.end() - 1)).c_str(), L"s"), -1);  // a directory
   EXPECT_EQ(ExistKeyW(L"n"), 2);          // the old list is still usable
   EXPECT_STREQ(GetIniKeyW(), L"note");    // and the cursor where it stood
   EXPECT_EQ(GetIniNumW(wpath("utf8.ini").c_str(), L"s", L"n"), 0);
@@ -333,6 +333,28 @@ TEST(IniWrite, CreatesUtf16FilesAndReadsThemBack) {
   EXPECT_STREQ(GetIniKeyDataW(), L"name=");
 }
 
+// A name without a folder is the Windows folder's file for every wide call,
+// as it is for the profile functions: a file of that name in the current
+// directory is neither read nor written.
+TEST(IniWrite, BareNamesAreTheWindowsFoldersFiles) {
+  wchar_t windows[MAX_PATH];
+  GetWindowsDirectoryW(windows, MAX_PATH);
+  const wstring bare = L"lmx-bare-name.ini", in_windows = wstring(windows) + L"\\" + bare;
+  DeleteFileW(in_windows.c_str());
+  write_bytes(path("lmx-bare-name.ini"), utf16le_file(u8"[s]\r\nk=current\r\n"));
+  SetCurrentDirectoryA(kDir.c_str());
+  EXPECT_EQ(WriteIniStrW(bare.c_str(), L"s", L"k", L"windows"), 1);
+  EXPECT_EQ(WriteIniNumW(bare.c_str(), L"s", L"n", 7), 1);
+  EXPECT_STREQ(GetIniStrW(bare.c_str(), L"s", L"k"), L"windows");
+  EXPECT_EQ(GetIniNumW(bare.c_str(), L"s", L"n"), 7);
+  EXPECT_EQ(ReadSectionKeysW(bare.c_str(), L"s"), 2);
+  EXPECT_EQ(ReadSectionNamesW(bare.c_str()), 1);
+  SetCurrentDirectoryA("..");
+  EXPECT_EQ(read_bytes(path("lmx-bare-name.ini")), utf16le_file(u8"[s]\r\nk=current\r\n"));
+  EXPECT_EQ(read_bytes(string(in_windows.begin(), in_windows.end())).substr(0, 2), "\xFF\xFE");
+  DeleteFileW(in_windows.c_str());
+}
+
 TEST(IniWrite, NothingLostInOtherSectionsAndKeys) {
   const string file = path("keep.ini");
   write_bytes(file, utf16le_file(u8"; comment\r\n[a]\r\nx=1\r\ny=表\r\n[b]\r\nz=3\r\n[c]\r\n名=値\r\n"));
@@ -361,7 +383,7 @@ TEST(IniWrite, RefusedFilesAreNeverTouched) {
   EXPECT_EQ(WriteIniNumW(wpath("utf8.ini").c_str(), L"s", L"n", 6), -1);
   EXPECT_EQ(read_bytes(path("ansi.ini")), ansi);
   EXPECT_EQ(read_bytes(path("utf8.ini")), utf8);
-  EXPECT_EQ(WriteIniStrW(wstring(kDir.begin(), kDir.end() - 1).c_str(), L"s", L"k", L"v"), -1);  // a folder
+  EXPECT_EQ(WriteIniStrW((L".\\" + wstring(kDir.begin(), kDir.end() - 1)).c_str(), L"s", L"k", L"v"), -1);  // a folder
 }
 
 // ExistKey and ExistKeyW find the first entry that the shell's StrCmpNI finds
