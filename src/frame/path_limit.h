@@ -11,10 +11,13 @@
 namespace lmx {
 
 inline constexpr std::size_t kLongestPath = 32767;
-// The profile functions take no long paths (MAX_PATH, 260 with the
-// terminator); Wine's overrun a stack buffer on a name of 9,000 characters
-// and hang on one of 1,000.
-inline constexpr std::size_t kLongestProfilePath = 259;
+// The ANSI file functions and shlwapi's path functions work in MAX_PATH
+// buffers (260 with the terminator): a longer path must not reach them, or
+// their answer depends on how each copes with it.
+inline constexpr std::size_t kLongestShortPath = 259;
+// The profile functions take no long paths either; Wine's overrun a stack
+// buffer on a name of 9,000 characters and hang on one of 1,000.
+inline constexpr std::size_t kLongestProfilePath = kLongestShortPath;
 
 // A narrow path is code page 932: each character, one byte or two, is one
 // UTF-16 code unit. Only the first `longest` + 1 characters are looked at.

@@ -138,12 +138,12 @@ const char* rebuild_long_name(std::string_view text) {
 }  // namespace
 
 const char* long_name(const char* path) {
-  if (!*path || !path_fits(path)) return kEmptyResult;
+  if (!*path || !path_fits(path, kLongestShortPath)) return kEmptyResult;
   return guarded<const char*>(kEmptyResult, [path] { return rebuild_long_name(path); });
 }
 
 const char* relative_path(const char* from, const char* to) {
-  if (!*from || !*to || !path_fits(from) || !path_fits(to) || !PathFileExistsA(from) || !PathFileExistsA(to) || !result_ready()) return kEmptyResult;
+  if (!*from || !*to || !path_fits(from, kLongestShortPath) || !path_fits(to, kLongestShortPath) || !PathFileExistsA(from) || !PathFileExistsA(to) || !result_ready()) return kEmptyResult;
   const DWORD from_attr = PathIsDirectoryA(from) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
   const DWORD to_attr = PathIsDirectoryA(to) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
   return ok(PathRelativePathToA(result().data(), from, from_attr, to, to_attr));

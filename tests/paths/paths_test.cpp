@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
+#include <utility>
 
 #include "exports/api.h"
 #include "host_standin.h"
@@ -93,6 +95,17 @@ TEST(PathParts, LongPathsNeverOverrun) {
                               GetLongName(long_path.c_str()), GetRelativePathTo(long_path.c_str(), long_path.c_str())})
     EXPECT_STREQ(refused, "");
   EXPECT_STREQ(GetResult(), "held");
+  // Just over MAX_PATH: the exports that hand a path to functions working in
+  // MAX_PATH buffers refuse it before any system call (the last error stays).
+  const string over = "C:\\" + string(MAX_PATH, 'x');
+  for (const auto& [what, call] : std::initializer_list<std::pair<const char*, const char* (*)(const string&)>>{
+           {"GetLongName", [](const string& p) { return GetLongName(p.c_str()); }},
+           {"GetRelativePathTo from", [](const string& p) { return GetRelativePathTo(p.c_str(), "C:\\"); }},
+           {"GetRelativePathTo to", [](const string& p) { return GetRelativePathTo("C:\\", p.c_str()); }}}) {
+    SetLastError(12345);
+    EXPECT_STREQ(call(over), "") << what;
+    EXPECT_EQ(GetLastError(), 12345u) << what;
+  }
 }
 
 TEST(FileSystem, AttributesAndExistence) {
