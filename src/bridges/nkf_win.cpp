@@ -10,6 +10,7 @@
 #include "bridges/loader.h"
 #include "bridges/nkf.h"
 #include "frame/path_limit.h"
+#include "frame/read_only.h"
 #include "frame/result_buffer.h"
 #include "frame/text_args.h"
 
@@ -163,21 +164,15 @@ bool create_output(const char* path) {
   return true;
 }
 
-// Whether the file converted in place can be written back: not held by a
-// program that refuses writers. Level 2 clears the read-only attribute
-// itself before anything else, so it is cleared here the same way, and put
-// back when the file is refused.
+// Whether the file converted in place can be written back: not marked
+// read-only (NKF32.DLL would clear the mark and rewrite the file; a file its
+// owner marked so is refused, as nkf's own --overwrite refuses it), and not
+// held by a program that refuses writers.
 bool writable_in_place(const char* path) {
-  const DWORD attributes = GetFileAttributesA(path);
-  if (attributes == INVALID_FILE_ATTRIBUTES) return false;
-  const bool cleared = g_level == 2 && (attributes & FILE_ATTRIBUTE_READONLY) &&
-                       SetFileAttributesA(path, attributes & ~FILE_ATTRIBUTE_READONLY);
+  if (marked_read_only(path)) return false;
   const HANDLE file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
-    if (cleared) SetFileAttributesA(path, attributes);
-    return false;
-  }
+  if (file == INVALID_HANDLE_VALUE) return false;
   CloseHandle(file);
   return true;
 }

@@ -160,7 +160,7 @@ TEST(NkfReal, ErrorCodesAndMessages) {
       {seen("output in a missing folder", nkf_fileconvert2(in.c_str(), (dir + "\\none\\out.txt").c_str(), "-e")), 0, 8},
       {seen("held file", nkf_fileconvert1(held.c_str(), "-s")), 0, 7},
       {seen("unreadable input", nkf_fileconvert2(unreadable.c_str(), from_unreadable.c_str(), "-e")), 1, 4},
-      {seen("read-only file: the engine makes it writable", nkf_fileconvert1(read_only.c_str(), "-e")), 1, 0},
+      {seen("read-only file", nkf_fileconvert1(read_only.c_str(), "-e")), 0, 7},
       {seen("free", nkf_free()), 1, 0},
   };
   CloseHandle(holding);
@@ -173,10 +173,11 @@ TEST(NkfReal, ErrorCodesAndMessages) {
   }
   EXPECT_EQ(bytes_of(existing), "keep me");
   EXPECT_EQ(bytes_of(held), "abc\n");
-  EXPECT_NE(GetFileAttributesA(held.c_str()) & FILE_ATTRIBUTE_READONLY, 0u) << "put back when refused";
   EXPECT_EQ(GetFileAttributesA(from_unreadable.c_str()), INVALID_FILE_ATTRIBUTES);
-  EXPECT_EQ(bytes_of(read_only), "abc\n") << "converted to EUC-JP, ASCII stays";
-  EXPECT_EQ(GetFileAttributesA(read_only.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+  for (const string* f : {&held, &read_only}) {
+    EXPECT_EQ(bytes_of(*f), "abc\n");
+    EXPECT_NE(GetFileAttributesA(f->c_str()) & FILE_ATTRIBUTE_READONLY, 0u) << "the mark stays";
+  }
 }
 
 TEST(NkfOlderLevels, StandInsOfVersions1And204) {
