@@ -6,10 +6,15 @@
 
 namespace {
 constexpr DWORD kExtendedFrameBounds = 9;  // DWMWA_EXTENDED_FRAME_BOUNDS
+int g_failing = 0;  // 1: the composition query fails; 2: no frame can be read
 }
+
+// Lets a test make the stand-in fail as a real one may.
+extern "C" __declspec(dllexport) void lorimax_dwm_standin_fail(int which) { g_failing = which; }
 
 extern "C" __declspec(dllexport) HRESULT WINAPI DwmIsCompositionEnabled(BOOL* enabled) {
   if (!enabled) return E_INVALIDARG;
+  if (g_failing == 1) return E_FAIL;
   *enabled = TRUE;
   return S_OK;
 }
@@ -17,6 +22,7 @@ extern "C" __declspec(dllexport) HRESULT WINAPI DwmIsCompositionEnabled(BOOL* en
 extern "C" __declspec(dllexport) HRESULT WINAPI DwmGetWindowAttribute(HWND window, DWORD attribute, void* value,
                                                                       DWORD size) {
   if (attribute != kExtendedFrameBounds || size != sizeof(RECT) || !value) return E_INVALIDARG;
+  if (g_failing == 2) return E_ACCESSDENIED;
   RECT r;
   if (!IsWindow(window) || !GetWindowRect(window, &r)) return E_HANDLE;
   r.left += 7;

@@ -292,19 +292,23 @@ TEST_F(Windows, RectangleToMacroArray) {
   EXPECT_EQ(host::eval_macro_texts, Texts{});
 }
 
-TEST_F(Windows, WithoutTheEditorsExportNothingIsEvaluated) {
-  char command[] = "rect_all_without_host.exe";
+// The helper's exit code is the export's result, or 2 when the rectangle
+// itself is unreadable.
+DWORD rect_all_without_host(const char* source) {
+  string command = string("rect_all_without_host.exe ") + source;
   STARTUPINFOA si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
-  ASSERT_TRUE(CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-  WaitForSingleObject(pi.hProcess, 30000);
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return 99;
+  WaitForSingleObject(pi.hProcess, INFINITE);
   DWORD code = 99;
   GetExitCodeProcess(pi.hProcess, &code);
   CloseHandle(pi.hThread);
   CloseHandle(pi.hProcess);
-  EXPECT_EQ(code, 0u);  // GetWindowRectAll's result; the helper gives 2 when the rectangle is unreadable
+  return code;
 }
+
+TEST_F(Windows, WithoutTheEditorsExportNothingIsEvaluated) { EXPECT_EQ(rect_all_without_host("window"), 0u); }
 
 TEST_F(Windows, ShowStates) {
   Window hidden_normal = make(kScratch, "s0", kHidden), shown = make(kScratch, "s1", kShown),
@@ -481,6 +485,23 @@ TEST(CompositionOn, VisibleFrameOfTheStandIn) {
   EXPECT_EQ(window_edges(w.get()), (std::array<LONG, 4>{-7, 0, 407, 307}));
   EXPECT_EQ(DwmGetWindowRect_Left(h(w.get())), 0);
   EXPECT_EQ(DwmMoveWindow(h(gone), 0, 0, 400, 300), 0);
+
+  // A live window whose frame the manager cannot give: no edge, no macro
+  // text, and the window stays where it is, whichever query fails.
+  const auto fail = reinterpret_cast<void (*)(int)>(reinterpret_cast<void*>(GetProcAddress(dwm, "lorimax_dwm_standin_fail")));
+  for (int failing : {1, 2}) {
+    fail(failing);
+    for (auto edge : kFrameEdges) EXPECT_EQ(edge(h(w.get())), -1) << failing;
+    host::reset();
+    EXPECT_EQ(DwmGetWindowRectAll(h(w.get()), L"rc"), 0) << failing;
+    EXPECT_EQ(host::eval_macro_texts, Texts{}) << failing;
+    EXPECT_EQ(DwmMoveWindow(h(w.get()), 50, 60, 200, 100), 0) << failing;
+    EXPECT_EQ(window_edges(w.get()), (std::array<LONG, 4>{-7, 0, 407, 307})) << failing;
+  }
+  fail(0);
+  // With composition on and a frame to give, a host without the editor's
+  // export still evaluates nothing.
+  EXPECT_EQ(rect_all_without_host("frame"), 0u);
 }
 
 }  // namespace
