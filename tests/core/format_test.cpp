@@ -65,6 +65,8 @@ TEST(SizeText, Cases) {
       {1500, "  1.5 KB", "1.5", "KB"}, {1960, "  2.0 KB", "2.0", "KB"},
       {2030, "    2 KB", "2", "KB"}, {1000000, " 1000 KB", "1000", "KB"},
       {1536000, "  1.5 MB", "1.5", "MB"}, {5000000000ULL, "    5 GB", "5", "GB"},
+      {1039, "    1 KB", "1", "KB"}, {1040, "  1.0 KB", "1.0", "KB"}, {999999, "1000.0 KB", "1000.0", "KB"},
+      {1000001, "    1 MB", "1", "MB"}, {1000000000, " 1000 MB", "1000", "MB"}, {1000000001, "    1 GB", "1", "GB"},
       {3000000000000ULL, "    3 TB", "3", "TB"}, {18446744073709551615ULL, "18446744.1 TB", "18446744.1", "TB"},
   };
   for (const auto& c : cases) {
@@ -78,6 +80,7 @@ TEST(SizeText, Cases) {
 TEST(TimeFormatRewrite, JapaneseDirectivesAndLiterals) {
   const lmx::time_format::Moment monday{2026, 12, 7, 15, 4, 5, 1};
   const lmx::time_format::Moment midnight{2026, 12, 7, 0, 0, 9, 1};
+  const lmx::time_format::Moment noon{2026, 12, 7, 12, 0, 0, 1}, before_noon{2026, 12, 7, 11, 59, 59, 1};
   struct Case { string format; lmx::time_format::Moment m; const char8_t* expected; } cases[] = {
       {sjis(u8"%kY年%km月%kd日"), monday, u8"二〇二六年一二月七日"}, {sjis(u8"%#kY年%#km月%#kd日"), monday, u8"二千二十六年十二月七日"},
       {sjis(u8"%kp%#kI時%#kM分"), monday, u8"午後三時四分"}, {"%kh", monday, u8"三"},
@@ -87,6 +90,7 @@ TEST(TimeFormatRewrite, JapaneseDirectivesAndLiterals) {
       {"%kI", midnight, u8"一二"}, {"%#kI", midnight, u8"十二"},
       {"%kh", midnight, u8"〇"}, {"%#kH", midnight, u8"零"},
       {"%kp", midnight, u8"午前"}, {"%#kA%#ka%#kB%#kp", monday, u8"月曜日月師走午後"},
+      {"%kp%#kI%kh", noon, u8"午後十二〇"}, {"%kp%#kI%kh", before_noon, u8"午前十一一一"},
       // What strftime gets: pass-through directives kept, every other "%" doubled.
       {"%Y/%m/%d %H:%M:%S", monday, u8"%Y/%m/%d %H:%M:%S"}, {"%h%kM", monday, u8"%I四"},
       {"%#h", monday, u8"%#I"}, {"%#d %#%d", monday, u8"%#d %%d"},

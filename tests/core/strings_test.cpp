@@ -35,6 +35,12 @@ TEST(Search, Cases) {
   EXPECT_EQ(s::in_str_ex(0, "xxabcxx", "ABC", 3), -1);
   EXPECT_EQ(s::in_str_rev("abcabc", "bc"), 4);
   EXPECT_EQ(s::in_str_rev("aaa", "aa"), 1);
+  // Overlapping occurrences: the last one begins one character after the one before it.
+  EXPECT_EQ(s::in_str_rev("aaaa", "aa"), 2);
+  EXPECT_EQ(s::in_str_rev_ex("aAa", "AA", 1), 1);
+  EXPECT_EQ(s::in_str_rev(sjis(u8"ｱｱｱ"), sjis(u8"ｱｱ")), 1);
+  EXPECT_EQ(s::in_str_rev(sjis(u8"アアア"), sjis(u8"アア")), 2);
+  EXPECT_EQ(s::in_str_rev_ex(sjis(u8"ａＡａ"), sjis(u8"ＡＡ"), 3), 2);
   EXPECT_EQ(s::in_str_rev("abc", "x"), -1);
   EXPECT_EQ(s::in_str_rev_ex("ABCabc", "BC", 1), 4);
   EXPECT_EQ(s::str_spn("   x", " "), 3);

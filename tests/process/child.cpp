@@ -1,5 +1,6 @@
 // The tests' own child program. Each argument is one step, done in order:
 //   out:TEXT   writes TEXT to standard output (escapes \n \r \0 \\ \xHH)
+//   nothing    one write of zero bytes to standard output
 //   err:TEXT   the same on standard error
 //   bulk:N     writes the first N bytes of bulk_pattern to standard output
 //   in         reads standard input to its end and writes it to standard output
@@ -89,7 +90,10 @@ int main(int argc, char** argv) {
     const std::size_t colon = step.find(':');
     const std::string op = step.substr(0, colon), arg = colon == std::string::npos ? "" : step.substr(colon + 1);
     if (op == "out") write_all(STD_OUTPUT_HANDLE, unescape(arg));
-    else if (op == "err") write_all(STD_ERROR_HANDLE, unescape(arg));
+    else if (op == "nothing") {
+      DWORD n = 0;
+      WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), "", 0, &n, nullptr);
+    } else if (op == "err") write_all(STD_ERROR_HANDLE, unescape(arg));
     else if (op == "bulk") write_all(STD_OUTPUT_HANDLE, bulk_pattern(std::strtoull(arg.c_str(), nullptr, 0)));
     else if (op == "in") write_all(STD_OUTPUT_HANDLE, read_stdin());
     else if (op == "exit") code = std::strtoul(arg.c_str(), nullptr, 0);

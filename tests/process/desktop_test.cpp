@@ -93,15 +93,15 @@ TEST(Keys, EventsReachTheFocusedWindow) {
   DestroyWindow(window);
 }
 
-// Puts one block of `format` with the bytes and a terminator on the clipboard,
-// opened by `owner`, which becomes its owner.
-void put_clipboard(HWND owner, UINT format, const string& bytes) {
+// Puts one block of `format` with the bytes (and a terminator, unless told
+// not to) on the clipboard, opened by `owner`, which becomes its owner.
+void put_clipboard(HWND owner, UINT format, const string& bytes, bool terminated = true) {
   ASSERT_TRUE(OpenClipboard(owner));
   EmptyClipboard();
   if (format) {
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size() + 1);
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size() + terminated);
     char* p = static_cast<char*>(GlobalLock(block));
-    memcpy(p, bytes.c_str(), bytes.size() + 1);
+    memcpy(p, bytes.data(), bytes.size() + terminated);
     GlobalUnlock(block);
     SetClipboardData(format, block);
   }
@@ -114,8 +114,10 @@ TEST(Clipboard, DisplayTextAndOwner) {
   struct Case {
     UINT format;
     string bytes;
-    bool found;
+    bool found, terminated = true;
   } cases[] = {
+      // A block without a terminator: its text ends with the block.
+      {CF_DSPTEXT, "0123456789abcdef", true, false}, {CF_DSPTEXT, string(4096, 'u'), true, false},
       {CF_DSPTEXT, sjis(u8"表示テキスト"), true},
       {CF_DSPTEXT, string(5000, 'd'), true},  // grows the result buffer
       {CF_DSPTEXT, string(999999, 'c'), true},  // with its terminator exactly the cap
@@ -124,7 +126,7 @@ TEST(Clipboard, DisplayTextAndOwner) {
       {0, "", false},
   };
   for (const auto& c : cases) {
-    put_clipboard(owner, c.format, c.bytes);
+    put_clipboard(owner, c.format, c.bytes, c.terminated);
     const char* text = GetClipboardDSPTEXT(reinterpret_cast<intptr_t>(other));
     EXPECT_EQ(text == GetResult(), c.found) << c.bytes.size();
     EXPECT_TRUE(string(text) == (c.found ? c.bytes : "")) << c.bytes.size();

@@ -39,6 +39,7 @@ TEST(Capture, OutputInputAndExitCodes) {
       {"in out:. exit:5", "", ".", 5},              // empty input writes nothing
       {"out:\\x95\\x5C\\x83\\x81", "", "\x95\x5C\x83\x81", 0},  // bytes as written
       {"out:a\\0b\\0\\0c", "", "abc", 0},          // zero bytes are left out
+      {"out:a nothing out:b nothing", "", "ab", 0},  // a write of no bytes ends nothing
       {"in", string(1021, 'x'), string(1021, 'x') + "\r\n", 0},
       {"in", long_input, long_input + "\r\n", 0},  // longer than 1,021: whole
   };

@@ -471,6 +471,8 @@ TEST(Disk, FailedCallsLeaveEveryFileWhole) {
       {"FileOpenW, name too long", none, [] { return FileOpenW(kTooLongW.c_str(), L"w", L"UTF8"); }, 0, FileError, 16, {}},
       {"FileOpen, missing folder", none, [] { return FileOpen(in_root("nodir\\new.txt").c_str(), "a"); }, 0, FileError, 2, {}},
       // Flags the C runtime of Windows refuses by ending the process.
+      {"FileOpen, no free slot and a mode refused", fill_slots, [] { return FileOpen(in_root("keep.txt").c_str(), "wbt"); },
+       0, FileError, 16, {}},
       {"FileOpen, wbt", none, [] { return FileOpen(in_root("keep.txt").c_str(), "wbt"); }, 0, FileError, 16, {}},
       {"FileOpen, w++", none, [] { return FileOpen(in_root("keep.txt").c_str(), "w++"); }, 0, FileError, 16, {}},
       {"FileOpenW, wcn", none, [] { return FileOpenW(in_root_w("keep.txt").c_str(), L"wcn", L"UTF8"); }, 0, FileError, 16, {}},

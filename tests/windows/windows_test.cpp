@@ -356,14 +356,17 @@ TEST_F(Windows, ZOrderAndActivation) {
   ASSERT_EQ(GetForegroundWindow(), b.get());
   struct Step { intptr_t topmost, activate; bool now_topmost; HWND foreground; } steps[] = {
       {1, 0, true, b.get()}, {0, 0, false, b.get()}, {1, 1, true, a.get()}};
+  const auto where = window_edges(a.get());  // a change of Z order moves nothing
   for (std::size_t i = 0; i < std::size(steps); ++i) {
     const Step& s = steps[i];
     EXPECT_EQ(TopWindow(h(a.get()), s.topmost, s.activate), 1) << "step " << i;
+    EXPECT_EQ(window_edges(a.get()), where) << "step " << i;
     EXPECT_EQ((GetWindowLongA(a.get(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, s.now_topmost) << "step " << i;
     EXPECT_EQ(IsTopWindow(h(a.get())), s.now_topmost ? 1 : 0) << "step " << i;
     EXPECT_EQ(GetForegroundWindow(), s.foreground) << "step " << i;
   }
   EXPECT_EQ(BottomWindow(h(a.get()), 0), 1);
+  EXPECT_EQ(window_edges(a.get()), where);
   EXPECT_EQ(GetWindow(a.get(), GW_HWNDNEXT), nullptr);
   EXPECT_EQ(IsTopWindow(h(a.get())), 0);
 }
