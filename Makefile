@@ -9,7 +9,7 @@ JOBS    ?= $(shell nproc)
 FUZZ    := $(BUILD)/fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps engines build build-win build-native build-fuzz prefix test demo docs bench fuzz sweep leaks clean
+.PHONY: all deps engines build build-win build-native build-fuzz prefix test demo docs bench bench-wine fuzz sweep leaks clean
 
 all: build
 
@@ -53,6 +53,12 @@ bench: deps
 	@cmake -S . -B $(BUILD)/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DLORIMAX_SANITIZE=OFF >/dev/null
 	@cmake --build $(BUILD)/bench -j $(JOBS) --target bench_strings
 	@$(BUILD)/bench/bench_strings
+
+# The DLL under Wine beside the bare calls that do the same work: the file
+# slots, the engine bridges, the window search, a child's output, an INI
+# section (BENCH_WINE_FULL sets the file rows' size in MB, 50 by default).
+bench-wine: build-win prefix
+	@cd $(WIN)/bin && $(CURDIR)/scripts/with-wineserver.sh $(CURDIR)/scripts/wine-run bench_wine.exe
 
 # Every fuzz target in turn, FUZZ_SECONDS each, each with its own corpus.
 fuzz: build-fuzz

@@ -154,6 +154,12 @@ lorimax_wine_test(test_process ${LORIMAX_PROCESS_TESTS})
 set_tests_properties(test_process PROPERTIES TIMEOUT 900)  # a capture that hangs fails, not the run
 add_executable(process_child tests/process/child.cpp)
 add_dependencies(test_process process_child)
+# What a macro meets through the DLL beside the bare calls (make bench-wine);
+# no test entry: times are reported, never asserted.
+add_executable(bench_wine bench/wine_bench.cpp $<TARGET_OBJECTS:lorimax_test_support>)
+target_link_libraries(bench_wine PRIVATE lorimax lorimax_test_support lorimax::editorconfig)
+target_include_directories(bench_wine PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/tests/process)
+add_dependencies(bench_wine process_child test_nkf_bridge bridge_engines)
 file(GLOB LORIMAX_EDITORCONFIG_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/editorconfig/*.cpp)
 lorimax_wine_test(test_editorconfig ${LORIMAX_EDITORCONFIG_TESTS})
 target_link_libraries(test_editorconfig PRIVATE lorimax::pcre2)  # its header gives the expected version
