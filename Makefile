@@ -27,8 +27,8 @@ build-win: deps engines
 	  $$(scripts/engines/build.sh --cmake-args) >/dev/null
 	@cmake --build $(WIN) -j $(JOBS)
 
-build-native: deps
-	@cmake -S . -B $(NATIVE) -G Ninja >/dev/null
+build-native: deps engines
+	@cmake -S . -B $(NATIVE) -G Ninja -DLORIMAX_EDITORCONFIG_ASAN_DIR=$$(scripts/engines/build.sh --dir editorconfig_asan) >/dev/null
 	@cmake --build $(NATIVE) -j $(JOBS)
 
 # The native core again with clang, for the libFuzzer target.

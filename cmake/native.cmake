@@ -16,6 +16,19 @@ add_executable(test_core ${LORIMAX_CORE_TESTS})
 target_link_libraries(test_core PRIVATE lorimax_core lorimax_test_rules gtest gmock gtest_main)
 add_test(NAME test_core COMMAND test_core)
 
+# The EditorConfig core as the engine recipes mend it, built natively under
+# ASan and LSan (scripts/engines/recipes/editorconfig_asan.sh), against a
+# corpus of hostile .editorconfig files.
+if(LORIMAX_EDITORCONFIG_ASAN_DIR)
+  add_executable(test_editorconfig_core tests/editorconfig/native/hostile_core.cpp)
+  target_include_directories(test_editorconfig_core PRIVATE ${LORIMAX_EDITORCONFIG_ASAN_DIR}/include)
+  target_link_libraries(test_editorconfig_core PRIVATE ${LORIMAX_EDITORCONFIG_ASAN_DIR}/lib/libeditorconfig_static.a
+    pcre2-8 lorimax_test_rules gtest gtest_main)
+  target_compile_options(test_editorconfig_core PRIVATE -fsanitize=address -fno-omit-frame-pointer)
+  target_link_options(test_editorconfig_core PRIVATE -fsanitize=address -Wl,--wrap=pcre2_match_8)
+  add_test(NAME test_editorconfig_core COMMAND test_editorconfig_core)
+endif()
+
 add_executable(gen_reference tools/gen_reference.cpp)
 target_include_directories(gen_reference PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 add_test(NAME reference_is_current

@@ -260,6 +260,12 @@ set_property(TEST test_leaks APPEND PROPERTY ENVIRONMENT LMX_LEAK_ROUNDS=600)
 # on the plain heap they stay flat to the page, so leaks are counted there.
 lorimax_heap_plain(test_leaks)
 
+# Hostile input through the real engines, one table in one process.
+lorimax_wine_test(test_hostile tests/hardening/hostile_test.cpp)
+target_include_directories(test_hostile PRIVATE tests/bridges)
+add_dependencies(test_hostile bridge_engines test_nkf_bridge)  # the latter places NKF32.DLL
+set_tests_properties(test_hostile PROPERTIES TIMEOUT 300)
+
 add_library(lorimax_faults SHARED $<TARGET_PROPERTY:lorimax,SOURCES> tests/hardening/fault_hook_win.cpp)
 target_link_libraries(lorimax_faults PRIVATE $<TARGET_PROPERTY:lorimax,LINK_LIBRARIES>)
 target_compile_definitions(lorimax_faults PRIVATE $<TARGET_PROPERTY:lorimax,COMPILE_DEFINITIONS>)

@@ -12,7 +12,9 @@ packages=(
   clang libclang-rt-14-dev
   python3
   # The engine recipes (scripts/engines/): the rest is in the toolchain above.
-  file xz-utils
+  file xz-utils patch
+  # The native build of the EditorConfig core under the sanitizers links Debian's PCRE2.
+  libpcre2-dev
   # Debian's own builds of the engines, for cross-checks, and their dictionaries.
   editorconfig hunspell hunspell-en-us mecab mecab-ipadic-utf8 nkf
 )

@@ -2,8 +2,9 @@
 # source package is fetched, and the MinGW settings every recipe uses.
 # shellcheck shell=bash
 
-# In dependency order: editorconfig links pcre2.
-ENGINES=(pcre2 editorconfig hunspell mecab nkf)
+# In dependency order: editorconfig links pcre2; editorconfig_asan is the
+# same core built natively under the sanitizers, for the tests.
+ENGINES=(pcre2 editorconfig hunspell mecab nkf editorconfig_asan)
 
 ENGINE_ROOT=${LORIMAX_ENGINE_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/lorimax}
 ENGINE_SCRIPTS=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)

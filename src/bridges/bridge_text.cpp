@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "frame/cp932.h"
+
 namespace lmx::bridges {
 namespace {
 
@@ -51,6 +53,26 @@ bool nkf_options_end_process(std::string_view options) {
     options = space == std::string_view::npos ? std::string_view() : options.substr(space + 1);
   }
   return false;
+}
+
+void fold_pattern_lower(char* pattern, std::size_t length) {
+  const std::string_view text(pattern, length);
+  std::size_t unfolded = 0;  // the part from here on is still to fold
+  for (std::size_t pos = 0; pos < length;) {
+    if (pattern[pos] != '\\' || pos + 1 == length) {
+      pos += cp932::cp_char_width(text, pos);
+      continue;
+    }
+    cp932::fold_lower(pattern + unfolded, pos - unfolded, cp932::fold_all);
+    const char letter = pattern[pos + 1];
+    pos += 1 + cp932::cp_char_width(text, pos + 1);
+    if ((letter == 'p' || letter == 'P') && pos < length && pattern[pos] == '{') {
+      const std::size_t close = text.find('}', pos);
+      pos = close == std::string_view::npos ? length : close + 1;
+    }
+    unfolded = pos;
+  }
+  cp932::fold_lower(pattern + unfolded, length - unfolded, cp932::fold_all);
 }
 
 }  // namespace lmx::bridges

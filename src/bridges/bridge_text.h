@@ -20,6 +20,11 @@ MatchField match_field(std::string_view selector);
 // ignored.
 bool nkf_options_end_process(std::string_view options);
 
+// Lowercases a code page 932 pattern for a case-folded match, except what a
+// backslash gives its meaning: the character after it (\W is not \w) and
+// the name of a property (\P{Lu}).
+void fold_pattern_lower(char* pattern, std::size_t length);
+
 // The largest output nkf can make of `input_length` bytes, for the older
 // functions that write without a capacity: sixteen bytes a byte covers the
 // widest of its forms (a half-width kana alone between ASCII, as ISO-2022-JP

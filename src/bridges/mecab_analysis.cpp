@@ -47,6 +47,16 @@ bool build_options(Analysis analysis, std::string_view options, char (&out)[kOpt
   return true;
 }
 
+bool wakati_writer(Analysis analysis, std::string_view options) {
+  if (analysis != Analysis::wakati) return false;
+  // Conservative: any word that could set the output type counts.
+  for (std::size_t at = options.find("-"); at != std::string_view::npos; at = options.find("-", at + 1)) {
+    const std::string_view rest = options.substr(at);
+    if (rest.starts_with("-O") || rest.starts_with("--output-format-type")) return false;
+  }
+  return true;
+}
+
 Sizing first_sizing(Analysis analysis, std::size_t length) {
   const Rule& rule = rule_of(analysis);
   return {rule.text_factor * length, rule.grown_factor * length + 4};

@@ -42,23 +42,32 @@ Sizing first_sizing(Analysis analysis, std::size_t length);
 
 // MeCab 0.996 drops a piece of its output that does not fit and goes on with
 // the next pieces that do, then reports success: an output cut in the middle
-// can end anywhere up to one piece short of the capacity. A piece is at most
-// the text (a surface) or a dictionary line (MeCab reads those through an
-// 8192-byte buffer), so an output that ends farther from the capacity than
-// that, with MeCab's two bytes of end room, lost nothing.
-inline constexpr std::size_t kLongestPiece = 8192;
-inline std::size_t room_beyond_output(std::size_t text_length) {
-  return (text_length > kLongestPiece ? text_length : kLongestPiece) + 2;
+// can end anywhere up to one piece short of the capacity. So an output that
+// ends farther from the capacity than the longest piece, with MeCab's two
+// bytes of end room, lost nothing. A piece is a surface (a part of the text,
+// and at most 65,535 bytes: MeCab's node length is 16 bits), a dictionary
+// line (read through 8,192 bytes), or, in a format of the caller's or the
+// dictionary's, the whole text (%S). MeCab's wakati writer writes surfaces
+// and separators only.
+inline constexpr std::size_t kLongestSurface = 65535;
+inline constexpr std::size_t kLongestLine = 8192;
+inline std::size_t room_beyond_output(std::size_t text_length, bool surfaces_only) {
+  if (surfaces_only) return (text_length < kLongestSurface ? text_length : kLongestSurface) + 2;
+  return (text_length > kLongestLine ? text_length : kLongestLine) + 2;
 }
-inline bool output_is_whole(std::size_t output_length, std::size_t text_length, std::size_t capacity) {
-  return output_length + room_beyond_output(text_length) < capacity;
+inline bool output_is_whole(std::size_t output_length, std::size_t room, std::size_t capacity) {
+  return output_length + room < capacity;
 }
 // The capacity to try next after an output that did not fit (a cut output of
 // `output_length` bytes, or MeCab's overflow failure with 0).
-inline std::size_t next_capacity(std::size_t output_length, std::size_t text_length, std::size_t capacity) {
-  const std::size_t wanted = output_length + room_beyond_output(text_length) + 1;
+inline std::size_t next_capacity(std::size_t output_length, std::size_t room, std::size_t capacity) {
+  const std::size_t wanted = output_length + room + 1;
   return 2 * (wanted > capacity ? wanted : capacity) + 4;
 }
+
+// Whether MeCab will write this analysis with its wakati writer: the wakati
+// export, and no output type among the caller's options (a later -O wins).
+bool wakati_writer(Analysis analysis, std::string_view options);
 
 }  // namespace lmx::mecab
 

@@ -1,5 +1,6 @@
 // The MeCab bridge over MeCab's C interface.
 #include <cstring>
+#include <exception>
 
 #include "bridges/loader.h"
 #include "bridges/mecab.h"
@@ -69,6 +70,50 @@ bool said_overflow(mecab_t* tagger) {
   return text && std::strstr(text, "output buffer overflow");
 }
 
+// An exception from inside MeCab (its failed internal checks throw, as its
+// recipe builds it, and so does a failed allocation) fails the analysis.
+const char* analysis_threw(const char* what) {
+  const std::size_t length = std::strlen(what);
+  if (length < sizeof g_engine_error - 6) std::memcpy(g_engine_error, what, length + 1);
+  result().clear();
+  return fail(analysis_failed);
+}
+
+const char* analyse_loaded(Analysis analysis, std::string_view input, const char* option_text, intptr_t n,
+                           std::size_t room) {
+  auto& out = result();
+  Tagger tagger(option_text);
+  if (!tagger.get()) {
+    keep_engine_error(nullptr);
+    return fail(options_refused);
+  }
+  for (;;) {
+    const char* written =
+        analysis == Analysis::nbest
+            ? fn().mecab_nbest_sparse_tostr3(tagger.get(), static_cast<std::size_t>(n), input.data(), input.size(),
+                                             out.data(), out.capacity())
+            : fn().mecab_sparse_tostr3(tagger.get(), input.data(), input.size(), out.data(), out.capacity());
+    const std::size_t length = written ? std::strlen(out.data()) : 0;
+    if (written && output_is_whole(length, room, out.capacity())) {
+      g_engine_error[0] = 0;
+      g_code = ok;
+      return out.data();
+    }
+    // Cut or overflowing: analyse again with more room, up to the cap. Any
+    // other failure, or no more room to give, is MeCab's failure.
+    const bool did_not_fit = written || said_overflow(tagger.get());
+    if (!did_not_fit || out.capacity() >= kResultCap ||
+        !out.ensure(out.capacity() + 1, next_capacity(length, room, out.capacity()))) {
+      if (written)  // MeCab wrote, but no room is left to know it wrote all
+        std::strcpy(g_engine_error, "the output may not be whole within the result buffer");
+      else
+        keep_engine_error(tagger.get());
+      out.clear();
+      return fail(analysis_failed);
+    }
+  }
+}
+
 }  // namespace
 
 void stop(StopReason reason) {
@@ -96,38 +141,21 @@ const char* analyse(Analysis analysis, const char* options, const char* text, in
   if (!g_engine.loaded()) return fail(not_loaded);
   const std::string_view input = narrow_arg(text);
   if (input.empty()) return fail(empty_text);
-  auto& out = result();
   const Sizing sizing = first_sizing(analysis, input.size());
-  if (!out.ensure(sizing.threshold, sizing.grown)) return kEmptyResult;
+  if (!result().ensure(sizing.threshold, sizing.grown)) {
+    // Longer than any output the result buffer could hold.
+    std::strcpy(g_engine_error, "the text is too long for the result buffer");
+    return fail(analysis_failed);
+  }
   char option_text[kOptionBuffer];
   if (!build_options(analysis, narrow_arg(options), option_text)) return fail(options_too_long);
-
-  Tagger tagger(option_text);
-  if (!tagger.get()) {
-    keep_engine_error(nullptr);
-    return fail(options_refused);
-  }
-  for (;;) {
-    const char* written =
-        analysis == Analysis::nbest
-            ? fn().mecab_nbest_sparse_tostr3(tagger.get(), static_cast<std::size_t>(n), input.data(), input.size(),
-                                             out.data(), out.capacity())
-            : fn().mecab_sparse_tostr3(tagger.get(), input.data(), input.size(), out.data(), out.capacity());
-    const std::size_t length = written ? std::strlen(out.data()) : 0;
-    if (written && output_is_whole(length, input.size(), out.capacity())) {
-      g_engine_error[0] = 0;
-      g_code = ok;
-      return out.data();
-    }
-    // Cut or overflowing: analyse again with more room, up to the cap. Any
-    // other failure, or no more room to give, is MeCab's failure.
-    const bool did_not_fit = written || said_overflow(tagger.get());
-    if (!did_not_fit || out.capacity() >= kResultCap ||
-        !out.ensure(out.capacity() + 1, next_capacity(length, input.size(), out.capacity()))) {
-      keep_engine_error(tagger.get());
-      out.clear();
-      return fail(analysis_failed);
-    }
+  const std::size_t room = room_beyond_output(input.size(), wakati_writer(analysis, narrow_arg(options)));
+  try {
+    return analyse_loaded(analysis, input, option_text, n, room);
+  } catch (const std::exception& e) {
+    return analysis_threw(e.what());
+  } catch (...) {
+    return analysis_threw("MeCab failed with an exception");
   }
 }
 

@@ -218,7 +218,8 @@ const char* convert(Conversion conversion, const char* options, const char* text
   // the largest output nkf can make of this text.
   const std::size_t needed = g_level == 2 ? text.size() + 1 : bridges::nkf_worst_output(text.size());
   const std::size_t grown = g_level == 2 ? 2 * text.size() + 4 : needed;
-  if (!out.ensure(needed, grown)) return kEmptyResult;
+  // A text whose output could not fit the result buffer is refused.
+  if (!out.ensure(needed, grown)) return g_code = command_failed, kEmptyResult;
   const ConversionRule rule = rule_of(conversion);
   if (!set_options(rule.options ? rule.options : narrow_cstr(options))) return kEmptyResult;
   if (g_level == 2) return convert_safe(fn().*rule.safe, text);

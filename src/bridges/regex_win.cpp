@@ -175,8 +175,9 @@ bool compile(std::string_view pattern, intptr_t option) {
   if (!copy) return false;
   std::memcpy(copy.get(), pattern.data(), pattern.size());
   copy[pattern.size()] = 0;
-  if (option == 1) cp932::fold_lower(copy.get(), pattern.size(), cp932::fold_all);
-  if (!g_engine.fn().Jre2Compile(g_record, copy.get())) {
+  if (option == 1) bridges::fold_pattern_lower(copy.get(), pattern.size());
+  // The library is a C interface, but whatever it throws must not reach the host.
+  if (!guarded(0, [&] { return g_engine.fn().Jre2Compile(g_record, copy.get()); })) {
     g_engine.fn().Jre2Close(g_record);
     g_record_open = false;
     return false;
@@ -223,7 +224,7 @@ intptr_t match(const char* subject_arg, const char* pattern_arg, intptr_t option
   g_subject_length = subject.size();
   put_field(kStartField, static_cast<std::int32_t>(effective_start));
   if (option == 1) cp932::fold_lower(g_working_subject.get(), subject.size(), cp932::fold_all);
-  if (!g_engine.fn().Jre2GetMatchInfo(g_record, g_working_subject.get())) return 0;
+  if (!guarded(0, [] { return g_engine.fn().Jre2GetMatchInfo(g_record, g_working_subject.get()); })) return 0;
   const std::int32_t length = field(kLengthField), position = field(kPositionField);
   // A match the library places outside the subject is none.
   if (length <= 0 || position < 0 || static_cast<std::size_t>(position) + length > subject.size()) return 0;

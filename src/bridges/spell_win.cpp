@@ -6,6 +6,7 @@
 #include "bridges/loader.h"
 #include "bridges/spell.h"
 #include "bridges/spell_files.h"
+#include "frame/guarded.h"
 #include "frame/path_limit.h"
 #include "frame/result_buffer.h"
 #include "frame/text_args.h"
@@ -77,6 +78,21 @@ template <class Result>
 Result fail(const char* text, Result value) {
   std::strncpy(g_last_error, text, sizeof g_last_error - 1);
   return value;
+}
+
+// Hunspell throws (std::bad_alloc, std::length_error) on a file whose counts
+// ask for more than can be had, such as "REP 2000000000" in an affix file.
+// An exception from a Hunspell call fails that call.
+template <class Result, class Call>
+Result engine_call(Result failure, Call call) {
+  bool threw = true;
+  const Result result = guarded(failure, [&] {
+    const Result value = call();
+    threw = false;
+    return value;
+  });
+  if (threw) fail(message::out_of_memory, failure);
+  return result;
 }
 
 bool paths_set() { return g_files.affix[0] && g_files.dictionary[0]; }
@@ -167,27 +183,33 @@ intptr_t create(const char* dictionary, const char* affix) {
   }
   g_files = files;
   destroy_instance();
-  g_instance = fn().Hunspell_create(g_files.affix, g_files.dictionary);
-  return 1;
+  // A null instance is kept (later calls say so); a throw fails the call.
+  bool made = false;
+  g_instance = engine_call<Hunhandle*>(nullptr, [&made] {
+    Hunhandle* instance = fn().Hunspell_create(g_files.affix, g_files.dictionary);
+    made = true;
+    return instance;
+  });
+  return made ? 1 : 0;
 }
 
 intptr_t add_dictionary(const char* path) {
   if (const char* refusal = word_refusal(path, message::empty_argument, true)) return fail(refusal, -1);
   if (!fn().Hunspell_add_dic) return fail(message::function_missing, -1);
   if (!path_fits(path) || !readable_file(path)) return fail(message::extra_dictionary_missing, -1);
-  return fn().Hunspell_add_dic(g_instance, path) == 0 ? 1 : 0;
+  return engine_call<intptr_t>(-1, [path] { return fn().Hunspell_add_dic(g_instance, path) == 0 ? 1 : 0; });
 }
 
 intptr_t check(const char* word) {
   if (const char* refusal = word_refusal(word, message::empty_argument, true)) return fail(refusal, -1);
-  return fn().Hunspell_spell(g_instance, word);
+  return engine_call<intptr_t>(-1, [word] { return fn().Hunspell_spell(g_instance, word); });
 }
 
 intptr_t suggest(const char* word) {
   if (const char* refusal = word_refusal(word, message::empty_argument, true)) return fail(refusal, -1);
   give_back_list();
   char** list = nullptr;
-  const int count = fn().Hunspell_suggest(g_instance, &list, word);
+  const int count = engine_call(-1, [&] { return fn().Hunspell_suggest(g_instance, &list, word); });
   if (count > 0) {
     g_list = list;
     g_count = count;
@@ -224,13 +246,13 @@ const wchar_t* suggestion_w(intptr_t index) {
 
 intptr_t add(const char* word) {
   if (const char* refusal = word_refusal(word, message::bad_argument, false)) return fail(refusal, -1);
-  return fn().Hunspell_add(g_instance, word) == 0 ? 1 : 0;
+  return engine_call<intptr_t>(-1, [word] { return fn().Hunspell_add(g_instance, word) == 0 ? 1 : 0; });
 }
 
 intptr_t remove(const char* word) {
   if (const char* refusal = word_refusal(word, message::empty_argument, false)) return fail(refusal, 0);
   if (!fn().Hunspell_remove) return fail(message::function_missing, 0);
-  return fn().Hunspell_remove(g_instance, word) == 0 ? 1 : 0;
+  return engine_call<intptr_t>(0, [word] { return fn().Hunspell_remove(g_instance, word) == 0 ? 1 : 0; });
 }
 
 const char* dictionary_encoding() {

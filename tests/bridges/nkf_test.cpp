@@ -226,6 +226,7 @@ TEST(NkfOlderLevels, StandInsOfVersions1And204) {
     const string longest(62484, 'a'), too_long(62485, 'a');
     EXPECT_EQ(string(nkf_exec("", longest.c_str())), "NkfConvert():" + longest);
     EXPECT_STREQ(nkf_exec("", too_long.c_str()), "");
+    EXPECT_EQ(nkf_error(), 4);  // a refusal, not "no error"
     EXPECT_EQ(nkf_free(), 1);
   }
 }

@@ -48,6 +48,12 @@ TEST_F(Regex, MatchesAndTheLastMatch) {
       {sjis(u8"表ＡＢＣ"), sjis(u8"ａｂｃ"), 1, 0, 1, sjis(u8"ＡＢＣ"), 2, 6},
       {sjis(u8"表ＡＢＣ"), sjis(u8"ａｂｃ"), 0, 0, 0, "", 0, 0},
       {"abc", "x*", 0, 0, 0, "", 0, 0},  // an empty match is none
+      // Folding keeps what a backslash gives its meaning.
+      {"ab cd", "\\W", 1, 0, 1, " ", 2, 1},
+      {"A B", "\\S\\s\\S", 1, 0, 1, "A B", 0, 3},
+      {"ab12", "\\D\\d", 1, 0, 1, "b1", 1, 2},
+      {"ab ab", "\\Bb", 1, 0, 1, "b", 1, 1},
+      {"ab1", "\\P{L}", 1, 0, 1, "1", 2, 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.subject + " / " + c.pattern);

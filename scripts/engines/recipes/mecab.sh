@@ -4,8 +4,67 @@ SOURCE_PACKAGE=mecab
 SOURCE_VERSION=0.996-14
 DEPENDS=
 
+# What a caller's options or text could do to the process that loads MeCab:
+# - a failed CHECK_DIE called exit(-1); one is reachable from the tagger (the
+#   tokenizer's check in partial mode, -p or "partial" in a dicrc, on texts of
+#   the partial shape): it throws instead, for the caller to catch;
+# - mecab_new2 splits its option text into an array of 64 words but compared
+#   the count with the array's size in bytes, so more words wrote past it:
+#   options of more than 63 words are refused instead.
+mend_exits() {
+  patch -p1 --no-backup-if-mismatch <<'DIFF'
+--- a/src/common.h
++++ b/src/common.h
+@@ -13,6 +13,7 @@
+ #include <cstring>
+ #include <string>
+ #include <iostream>
++#include <stdexcept>
+ #include <sstream>
+ 
+ #ifdef __CYGWIN__
+@@ -88,12 +89,16 @@
+ #endif
+ 
+ namespace MeCab {
++// A failed check reachable from a library call (a partial-mode text can reach
++// one in the tokenizer) must not end the process that loaded the library:
++// it throws instead of calling exit(), and the C interface reports it as a
++// failure of the call.
+ class die {
+  public:
+   die() {}
+-  ~die() {
++  ~die() noexcept(false) {
+     std::cerr << std::endl;
+-    exit(-1);
++    throw std::runtime_error("MeCab stopped at a failed internal check");
+   }
+   int operator&(std::ostream&) { return 0; }
+ };
+--- a/src/param.cpp
++++ b/src/param.cpp
+@@ -199,8 +199,13 @@
+   for (char *p = str.get(); *p;) {
+     while (isspace(*p)) *p++ = '\0';
+     if (*p == '\0') break;
++    // Compared with the array's size in bytes, words past 64 overran it.
++    if (size == sizeof(ptr) / sizeof(ptr[0])) {
++      WHAT << "too many words in the options (at most "
++           << sizeof(ptr) / sizeof(ptr[0]) - 1 << ")";
++      return false;
++    }
+     ptr[size++] = p;
+-    if (size == sizeof(ptr)) break;
+     while (*p && !isspace(*p)) p++;
+   }
+ 
+DIFF
+}
+
 build_engine() {
   local prefix=$2
+  mend_exits
   # MeCab's Win32 threads and locks, not winpthread's, which would be a DLL
   # dependency: pthread looks absent, and the GCC atomics it would pair them
   # with are switched off.
