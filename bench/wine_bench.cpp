@@ -6,7 +6,7 @@
 // the path's repetitions, the ratio, and for rows measured at several sizes
 // the time per byte against its value at 64 KB. Times are reported, never
 // asserted; `make bench-wine` runs it (BENCH_WINE_FULL=50 sets the size of
-// the file rows in MB).
+// the file rows in MB, BENCH_WINE_ONLY picks rows by their path).
 #include <windows.h>
 
 #include <algorithm>
@@ -447,6 +447,14 @@ int main() {
   window_rows(rows);
   process_and_ini_rows(rows);
 
+  // BENCH_WINE_ONLY keeps the rows whose path contains it.
+  if (const char* only = std::getenv("BENCH_WINE_ONLY")) {
+    std::vector<Row> kept;
+    for (Row& r : rows)
+      if (r.path.find(only) != string::npos) kept.push_back(std::move(r));
+    for (Row& r : kept) r.scale_of = 0;
+    rows = std::move(kept);
+  }
   // Repetitions interleaved at random; the first round warms caches and
   // engines and is not counted.
   constexpr int kReps = 7;
