@@ -100,8 +100,6 @@ UINT z_order_flags(intptr_t activate) {
 
 }  // namespace
 
-void start_search() { g_search.reset(); }
-
 intptr_t search(std::string_view class_name, std::string_view caption, intptr_t mode) {
   g_search.begin(class_name, caption, static_cast<std::uint64_t>(mode));
   EnumWindows(consider_window, 0);
