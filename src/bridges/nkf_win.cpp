@@ -157,10 +157,8 @@ DWORD size_with_terminator(const char* text) { return static_cast<DWORD>(std::st
 // The new output is created here (never over an existing file), for the
 // engine to open again; false when it cannot be.
 bool create_output(const char* path) {
-  const HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  CloseHandle(file);
-  return true;
+  return static_cast<bool>(
+      FileHandle(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr)));
 }
 
 // Whether the file converted in place can be written back: not held by a
@@ -172,14 +170,10 @@ bool writable_in_place(const char* path) {
   if (attributes == INVALID_FILE_ATTRIBUTES) return false;
   const bool cleared = g_level == 2 && (attributes & FILE_ATTRIBUTE_READONLY) &&
                        SetFileAttributesA(path, attributes & ~FILE_ATTRIBUTE_READONLY);
-  const HANDLE file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
-    if (cleared) SetFileAttributesA(path, attributes);
-    return false;
-  }
-  CloseHandle(file);
-  return true;
+  const FileHandle file(CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file && cleared) SetFileAttributesA(path, attributes);
+  return static_cast<bool>(file);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "frame/path_limit.h"
 #include "frame/result_buffer.h"
 #include "frame/text_args.h"
+#include "frame/win_owners.h"
 #include "textfile/encoding.h"
 #include "textfile/textfile.h"
 
@@ -57,12 +58,11 @@ bool has_binary_flag(const wchar_t* mode) { return std::wcschr(mode, L'b') != nu
 
 // Cuts a file back to `size` bytes.
 void truncate_file(const std::wstring& path, std::uint64_t size) {
-  HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return;
+  const FileHandle h(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!h) return;
   LARGE_INTEGER end;
   end.QuadPart = static_cast<LONGLONG>(size);
-  if (SetFilePointerEx(h, end, nullptr, FILE_BEGIN)) SetEndOfFile(h);
-  CloseHandle(h);
+  if (SetFilePointerEx(h.get(), end, nullptr, FILE_BEGIN)) SetEndOfFile(h.get());
 }
 
 void close_slot(Slot& s) {
