@@ -149,7 +149,7 @@ intptr_t rect_to_macro(intptr_t window, Source source, std::u16string_view name)
   if (!read_rect(to_hwnd(window), source, r)) return 0;
   const bool written = guarded(false, [&] {
     const std::u16string text = rect_assignments(name, edges_of(r));
-    return wide_result().assign(text, 2 * text.size() + 4);
+    return wide_result().assign_doubled(text);
   });
   if (!written) return 0;
   const HidemaruEvalMacroFn eval_macro = host_eval_macro();
