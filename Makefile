@@ -9,7 +9,7 @@ JOBS    ?= $(shell nproc)
 FUZZ    := $(BUILD)/fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps engines build build-win build-native build-fuzz prefix test demo docs bench fuzz sweep leaks clean
+.PHONY: all deps engines build build-win build-native build-fuzz prefix test demo docs bench bench-dll fuzz sweep leaks clean
 
 all: build
 
@@ -54,6 +54,11 @@ bench: deps
 	@cmake --build $(BUILD)/bench -j $(JOBS) --target bench_strings
 	@$(BUILD)/bench/bench_strings
 
+# The DLL under Wine beside hand-written calls: GetStdout against a plain pipe
+# loop, an INI section against the bare profile call.
+bench-dll: build-win prefix
+	@cd $(WIN)/bin && $(CURDIR)/scripts/with-wineserver.sh $(CURDIR)/scripts/wine-run bench_dll.exe
+
 # Every fuzz target in turn, FUZZ_SECONDS each, each with its own corpus.
 fuzz: build-fuzz
 	@set -e; for t in $$(find $(FUZZ) -maxdepth 1 -type f -name 'fuzz_*' -executable | sort); do \
@@ -61,7 +66,8 @@ fuzz: build-fuzz
 	  nice -n 19 $$t -max_total_time=$(FUZZ_SECONDS) -max_len=4096 $(FUZZ)/corpus/$$name; done
 
 # The long runs of the hardening tests: the sweep (SWEEP_CALLS calls, a new
-# seed each run unless LMX_SWEEP_SEED is set) and the leak rounds.
+# seed each run unless LMX_SWEEP_SEED is set; `make test` runs fixed seeds)
+# and the leak rounds.
 SWEEP_CALLS ?= 200000
 LEAK_ROUNDS ?= 10000
 # msvcrt under Wine logs a failed parameter check on its err channel instead

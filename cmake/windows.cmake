@@ -151,6 +151,12 @@ lorimax_wine_test(test_process ${LORIMAX_PROCESS_TESTS})
 set_tests_properties(test_process PROPERTIES TIMEOUT 900)  # a capture that hangs fails, not the run
 add_executable(process_child tests/process/child.cpp)
 add_dependencies(test_process process_child)
+# The DLL's costs beside hand-written calls (make bench-dll); no test entry,
+# since times are reported, not asserted.
+add_executable(bench_dll bench/dll_bench.cpp)
+target_link_libraries(bench_dll PRIVATE lorimax)
+target_include_directories(bench_dll PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/tests/process)
+add_dependencies(bench_dll process_child)
 file(GLOB LORIMAX_EDITORCONFIG_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/editorconfig/*.cpp)
 lorimax_wine_test(test_editorconfig ${LORIMAX_EDITORCONFIG_TESTS})
 target_link_libraries(test_editorconfig PRIVATE lorimax::pcre2)  # its header gives the expected version

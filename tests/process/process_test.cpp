@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -103,60 +102,6 @@ TEST(Capture, NotHeldByWhatTheChildStarted) {
   EXPECT_EQ(WaitForSingleObject(left, 0), WAIT_TIMEOUT);  // still running, still holding the pipe
   TerminateProcess(left, 0);
   CloseHandle(left);
-}
-
-// What a caller would write by hand: one pipe for both streams, a loop of
-// reads until the pipe breaks, a wait.
-string plain_pipe_loop(const string& command, DWORD chunk) {
-  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  HANDLE read = nullptr, write = nullptr;
-  CreatePipe(&read, &write, &inherit, 0);
-  SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  si.dwFlags = STARTF_USESTDHANDLES;
-  si.hStdOutput = si.hStdError = write;
-  PROCESS_INFORMATION pi{};
-  string line = command, out;
-  CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
-  CloseHandle(write);
-  string buffer(chunk, '\0');
-  for (DWORD n = 0; ReadFile(read, buffer.data(), chunk, &n, nullptr) && n;) out.append(buffer.data(), n);
-  WaitForSingleObject(pi.hProcess, INFINITE);
-  CloseHandle(pi.hProcess);
-  CloseHandle(pi.hThread);
-  CloseHandle(read);
-  return out;
-}
-
-// Reports the cost of capturing 1,000,000 bytes against plain loops over the
-// same child; the times are reported, not asserted.
-TEST(Capture, CostAgainstAPlainPipeLoop) {
-  using clock = std::chrono::steady_clock;
-  const string command = child("bulk:1000000");
-  const string expected = bulk_pattern(999999);
-  // Rounds take the three in turn, so that a busy machine slows all alike;
-  // each keeps its best time.
-  auto timed = [](double& best, auto run) {
-    const auto start = clock::now();
-    run();
-    best = std::min(best, std::chrono::duration<double, std::milli>(clock::now() - start).count());
-  };
-  string captured, plain_small, plain_large;
-  double library = 1e9, loop_1023 = 1e9, loop_65536 = 1e9;
-  for (int round = 0; round < 9; ++round) {
-    timed(library, [&] { captured = GetStdout(command.c_str(), ""); });
-    timed(loop_1023, [&] { plain_small = plain_pipe_loop(command, 1023); });
-    timed(loop_65536, [&] { plain_large = plain_pipe_loop(command, 65536); });
-  }
-  EXPECT_TRUE(captured == expected);
-  EXPECT_EQ(plain_small.size(), 1000000u);
-  EXPECT_EQ(plain_large.size(), 1000000u);
-  std::printf("capture of 1,000,000 bytes: GetStdout %.1f ms, plain loop of 1,023-byte reads %.1f ms (ratio %.2f), "
-              "of 65,536-byte reads %.1f ms (ratio %.2f)\n",
-              library, loop_1023, library / loop_1023, loop_65536, library / loop_65536);
-  RecordProperty("ratio_to_1023_byte_loop", std::to_string(library / loop_1023));
-  RecordProperty("ratio_to_65536_byte_loop", std::to_string(library / loop_65536));
 }
 
 // Wine's GetProcessHandleCount answers 0, so the open handles are also
