@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "exports/api.h"
+#include "handles.h"
 #include "pattern.h"
 
 namespace {
@@ -104,17 +105,7 @@ TEST(Capture, NotHeldByWhatTheChildStarted) {
   CloseHandle(left);
 }
 
-// Wine's GetProcessHandleCount answers 0, so the open handles are also
-// counted by asking for each handle value in turn.
-std::pair<DWORD, int> handle_counts() {
-  DWORD reported = 0;
-  GetProcessHandleCount(GetCurrentProcess(), &reported);
-  int probed = 0;
-  DWORD flags = 0;
-  for (ULONG_PTR value = 4; value < 4 * 65536; value += 4)
-    probed += GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags) != FALSE;
-  return {reported, probed};
-}
+std::pair<DWORD, DWORD> handle_counts() { return {reported_handles(), probed_handles()}; }
 
 TEST(Capture, NoHandleLeftOpen) {
   const string reads_and_writes = child("in out:x exit:1"), exits = child("exit:1");
@@ -137,7 +128,7 @@ TEST(Capture, NoHandleLeftOpen) {
   EXPECT_EQ(after.first, before.first);
   EXPECT_EQ(after.second, before.second);
   std::printf("over 1,000 calls (100 children): GetProcessHandleCount %lu before, %lu after; "
-              "open handle values %d before, %d after\n", before.first, after.first, before.second, after.second);
+              "open handle values %lu before, %lu after\n", before.first, after.first, before.second, after.second);
 }
 
 TEST(RunSync, ExitCodesAndFailures) {
