@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "exports/api.h"
+#include "files.h"
 #include "results.h"
 #include "text.h"
 
@@ -26,27 +27,6 @@ const string kDir = "ini-test\\";
 string path(const string& name) { return kDir + name; }
 string u8(const char8_t* s) { return reinterpret_cast<const char*>(s); }
 wstring wpath(const string& name) { return wstring(kDir.begin(), kDir.end()) + wstring(name.begin(), name.end()); }
-
-void write_bytes(const string& file, const string& bytes) {
-  CreateDirectoryA(kDir.c_str(), nullptr);
-  std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-string read_bytes(const string& file) {
-  std::ifstream in(file, std::ios::binary);
-  return string(std::istreambuf_iterator<char>(in), {});
-}
-
-// UTF-16LE bytes with the FF FE mark.
-string utf16le_file(const char8_t* utf8) {
-  const std::u16string text = utf16(utf8);
-  string bytes = "\xFF\xFE";
-  for (char16_t c : text) {
-    bytes += static_cast<char>(c & 0xFF);
-    bytes += static_cast<char>(c >> 8);
-  }
-  return bytes;
-}
 
 
 // One section for the narrow exports (a Shift_JIS file) and for their wide
