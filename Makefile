@@ -67,7 +67,8 @@ fuzz: build-fuzz
 	  nice -n 19 $$t -max_total_time=$(FUZZ_SECONDS) -max_len=4096 $(FUZZ)/corpus/$$name; done
 
 # The long runs of the hardening tests: the sweep (SWEEP_CALLS calls, a new
-# seed each run unless LMX_SWEEP_SEED is set) and the leak rounds.
+# seed each run unless LMX_SWEEP_SEED is set; `make test` runs fixed seeds)
+# and the leak rounds.
 SWEEP_CALLS ?= 200000
 LEAK_ROUNDS ?= 10000
 # msvcrt under Wine logs a failed parameter check on its err channel instead

@@ -28,9 +28,10 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_SHARED_LIBS OFF)
 add_subdirectory(${GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
-# What every test executable shares: the host stand-ins it exports and the
-# helpers for Shift_JIS literals.
-add_library(lorimax_test_support OBJECT tests/support/host_standin.cpp tests/support/text.cpp tests/support/heap_check.cpp)
+# What every test executable shares: the host stand-ins it exports, the
+# helpers for Shift_JIS literals and the file fixtures.
+add_library(lorimax_test_support OBJECT tests/support/host_standin.cpp tests/support/text.cpp tests/support/files.cpp
+  tests/support/heap_check.cpp)
 target_include_directories(lorimax_test_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/src ${CMAKE_CURRENT_SOURCE_DIR}/tests/support)
 target_link_libraries(lorimax_test_support PUBLIC gtest gmock lorimax_test_rules)
 

@@ -21,7 +21,7 @@
 #define LMX_API LMX_EXTERN_C
 #endif
 
-#define LMX_DECLARE_(family, name, result, meaning, ...) LMX_API LMX_TYPE_##result name(LMX_PARAMS(__VA_ARGS__));
+#define LMX_DECLARE_(family, name, result, failure, range, meaning, ...) LMX_API LMX_TYPE_##result name(LMX_PARAMS(__VA_ARGS__));
 LMX_ALL_EXPORTS(LMX_DECLARE_)
 #undef LMX_DECLARE_
 

@@ -1,5 +1,6 @@
-// The table of exports as data: one record per export, in table order, for the
-// tools that list or document the exports.
+// The table of exports as data: one record per export, in table order, with
+// what each promises, for the tools and tests that list, document or check
+// the exports.
 #ifndef LORIMAX_EXPORTS_INFO_H
 #define LORIMAX_EXPORTS_INFO_H
 
@@ -10,6 +11,24 @@
 
 namespace lmx {
 
+// How an export fails (see the table's header).
+enum class Failure : char { value, empty, none, by_arguments };
+struct FailureResult {
+  Failure kind;
+  intptr_t value = INTPTR_MIN;  // Failure::value: the integer(s) it fails with
+  intptr_t other = INTPTR_MIN;
+  bool is(intptr_t r) const { return kind == Failure::value && (r == value || r == other); }
+};
+struct Range {
+  intptr_t lowest = INTPTR_MIN, highest = INTPTR_MAX;
+};
+// What an argument promises: beyond it the export gives its failure.
+enum class Mark : char { none, path, window, slot };
+struct ArgMark {
+  Mark kind = Mark::none;
+  std::size_t longest = 0;  // a path's characters
+};
+
 struct ExportInfo {
   const char* family;
   const char* name;
@@ -17,12 +36,36 @@ struct ExportInfo {
   const char* kinds;      // the arguments' kinds, e.g. "ISS"
   const char* arg_names;  // e.g. "start, text, search"
   const char* meaning;
+  FailureResult failure;
+  Range range;
+  ArgMark marks[8];
 };
 
-#define LMX_INFO_(family, name, result, meaning, ...) \
-  {#family, #name, #result, LMX_KINDS(__VA_ARGS__), LMX_ARGNAMES(__VA_ARGS__), meaning},
+#define LMX_FAILURE_F(...) {::lmx::Failure::value, __VA_ARGS__}
+#define LMX_FAILURE_EMPTY {::lmx::Failure::empty}
+#define LMX_FAILURE_NONE {::lmx::Failure::none}
+#define LMX_FAILURE_ARGS {::lmx::Failure::by_arguments}
+#define LMX_RANGE_R(lowest, highest) {lowest, highest}
+#define LMX_RANGE_ANY {}
+#define LMX_MARK_ {}
+#define LMX_MARK_PATH(n) {::lmx::Mark::path, n}
+#define LMX_MARK_WINDOW {::lmx::Mark::window}
+#define LMX_MARK_SLOT {::lmx::Mark::slot}
+#define LMX_ARG_MARK_(kind, name, ...) LMX_MARK_OF_(__VA_ARGS__)
+#define LMX_MARK_OF_(...) LMX_MARK_##__VA_ARGS__
+
+namespace table_bounds {
+// The names the table's ranges use.
+inline constexpr intptr_t MAX = INTPTR_MAX, U32 = 0xFFFFFFFF;
+
+#define LMX_INFO_(family, name, result, failure, range, meaning, ...)                                        \
+  {#family, #name, #result, LMX_KINDS(__VA_ARGS__), LMX_ARGNAMES(__VA_ARGS__), meaning,                      \
+   LMX_CAT(LMX_FAILURE_, failure), LMX_CAT(LMX_RANGE_, range),                                               \
+   {__VA_OPT__(LMX_MAP(LMX_ARG_MARK_, LMX_SEP_COMMA, __VA_ARGS__))}},
 inline constexpr ExportInfo kExportInfo[] = {LMX_ALL_EXPORTS(LMX_INFO_)};
 #undef LMX_INFO_
+}  // namespace table_bounds
+using table_bounds::kExportInfo;
 
 inline constexpr std::size_t kExportCount = sizeof kExportInfo / sizeof kExportInfo[0];
 

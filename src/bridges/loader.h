@@ -21,6 +21,7 @@
 #include <type_traits>
 
 #include "frame/lifecycle.h"
+#include "frame/win_owners.h"
 
 namespace lmx::bridges {
 
@@ -52,14 +53,14 @@ class Library {
   // Unloads the module, except while the process exits: other libraries may be
   // gone by then, so the handle is only forgotten.
   void close(StopReason reason);
-  bool is_open() const { return module_ != nullptr; }
+  bool is_open() const { return static_cast<bool>(module_); }
   // The loaded file's full path in the result buffer, or the empty result when
   // nothing is loaded or the path does not fit.
   const char* module_file_name() const;
-  void* handle() const { return module_; }
+  HMODULE handle() const { return module_.get(); }
 
  private:
-  void* module_ = nullptr;
+  LoadedModule module_;
 };
 
 // One engine: its default file name, its library and its functions. Module

@@ -111,14 +111,14 @@ HMODULE load_file(std::string_view file_name) {
 bool Library::open(std::string_view file_name) {
   close(StopReason::library_unloaded);
   // Finding the file builds strings; without memory for them nothing loads.
-  module_ = guarded(static_cast<HMODULE>(nullptr), [&] { return load_file(file_name); });
-  return module_ != nullptr;
+  module_.reset(guarded(static_cast<HMODULE>(nullptr), [&] { return load_file(file_name); }));
+  return is_open();
 }
 
 const char* Library::resolve(std::span<const ExportSlot> exports, void* functions) const {
   const char* missing = nullptr;
   for (const ExportSlot& slot : exports) {
-    FARPROC address = module_ ? GetProcAddress(static_cast<HMODULE>(module_), slot.name) : nullptr;
+    FARPROC address = module_ ? GetProcAddress(module_.get(), slot.name) : nullptr;
     static_assert(sizeof address == sizeof(void (*)()));
     std::memcpy(static_cast<char*>(functions) + slot.offset, &address, sizeof address);
     if (!address && slot.required && !missing) missing = slot.name;
@@ -127,14 +127,16 @@ const char* Library::resolve(std::span<const ExportSlot> exports, void* function
 }
 
 void Library::close(StopReason reason) {
-  if (module_ && reason == StopReason::library_unloaded) FreeLibrary(static_cast<HMODULE>(module_));
-  module_ = nullptr;
+  if (reason == StopReason::library_unloaded)
+    module_.reset();
+  else
+    module_.release();
 }
 
 const char* Library::module_file_name() const {
   NarrowResult& out = result();
   if (!module_ || !out.data() || out.capacity() == 0) return kEmptyResult;
-  const DWORD n = GetModuleFileNameA(static_cast<HMODULE>(module_), out.data(), static_cast<DWORD>(out.capacity()));
+  const DWORD n = GetModuleFileNameA(module_.get(), out.data(), static_cast<DWORD>(out.capacity()));
   // A path cut at the capacity is no path.
   if (n == 0 || n >= out.capacity()) {
     out.clear();

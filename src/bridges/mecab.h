@@ -11,7 +11,9 @@
 
 namespace lmx::mecab {
 
-void stop(StopReason);
+// Module stop: frees the engine and what the bridge made with it; while the
+// process exits the engine is only forgotten (exports/lifecycle.cpp).
+void stop(StopReason reason);
 
 intptr_t load(const char* file_name);
 intptr_t free();

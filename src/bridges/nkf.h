@@ -10,6 +10,10 @@
 
 namespace lmx::nkf {
 
+// Module stop: frees the engine and what the bridge made with it; while the
+// process exits the engine is only forgotten (exports/lifecycle.cpp).
+void stop(StopReason reason);
+
 // The four string conversions, which differ only in options and functions.
 enum class Conversion { exec, to_hankaku, to_zenkaku_kana, to_mime };
 
@@ -28,8 +32,6 @@ intptr_t kanji_code();
 const char* version();
 intptr_t error_code();
 const char* error_message();
-
-void stop(StopReason reason);
 
 }  // namespace lmx::nkf
 

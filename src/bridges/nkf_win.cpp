@@ -158,10 +158,8 @@ DWORD size_with_terminator(const char* text) { return static_cast<DWORD>(std::st
 // The new output is created here (never over an existing file), for the
 // engine to open again; false when it cannot be.
 bool create_output(const char* path) {
-  const HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  CloseHandle(file);
-  return true;
+  return static_cast<bool>(
+      FileHandle(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr)));
 }
 
 // Whether the file converted in place can be written back: not marked
@@ -170,11 +168,8 @@ bool create_output(const char* path) {
 // held by a program that refuses writers.
 bool writable_in_place(const char* path) {
   if (marked_read_only(path)) return false;
-  const HANDLE file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  CloseHandle(file);
-  return true;
+  return static_cast<bool>(FileHandle(CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
 }
 
 }  // namespace

@@ -10,6 +10,10 @@
 
 namespace lmx::regex {
 
+// Module stop: frees the engine and what the bridge made with it; while the
+// process exits the engine is only forgotten (exports/lifecycle.cpp).
+void stop(StopReason reason);
+
 // 1 loaded, 0 failed (the file name then reads HMJRE.DLL again).
 intptr_t load(const char* file_name);
 // Always 1.
@@ -25,8 +29,6 @@ intptr_t match_info(const char* which);
 const char* match_string();
 const char* match_tag_string(intptr_t tag);
 const char* version();
-
-void stop(StopReason reason);
 
 }  // namespace lmx::regex
 

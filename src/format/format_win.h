@@ -6,8 +6,6 @@
 #include <cstdint>
 #include <string_view>
 
-#include "frame/lifecycle.h"
-
 namespace lmx::format {
 
 enum class SizePart { text, number, unit };
@@ -17,7 +15,6 @@ intptr_t query_size(const char* path);
 // GetFileSizeStr, GetSizeStr, GetUnitStr: an empty path reuses the last query,
 // except for the size text, which then gives the empty result.
 const char* size_part(const char* path, SizePart part);
-void start_size_texts();
 
 const char* time_format(std::string_view format);
 intptr_t set_time(intptr_t year, intptr_t month, intptr_t day, intptr_t hour, intptr_t minute, intptr_t second);

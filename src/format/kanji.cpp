@@ -105,7 +105,7 @@ const char* digits_to_kanji(NarrowResult& out, std::string_view digits, intptr_t
   if (digits.empty()) return kEmptyResult;
   out.clear();
   const std::size_t n = digits.size();
-  if (n > kResultCap / 5 || !out.ensure(5 * n, 5 * n + 100)) return kEmptyResult;
+  if (n > kResultCap / 5 || !out.ensure(5 * n, 5 * n + kSlack)) return kEmptyResult;
   convert(digits, out.data(), out.capacity(), form_of(mode));
   return out.data();
 }

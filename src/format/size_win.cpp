@@ -13,8 +13,6 @@ size_text::SizeTexts g_last;
 
 }  // namespace
 
-void start_size_texts() { g_last.clear(); }
-
 intptr_t query_size(const char* path) {
   WIN32_FIND_DATAA found;
   const FindHandle search(path_fits(path) ? FindFirstFileA(path, &found) : INVALID_HANDLE_VALUE);

@@ -35,7 +35,7 @@ bool ends_in_lone_lead_byte(std::string_view text) {
 const char* format_moment(std::string_view format) {
   auto& out = result();
   const std::size_t floor = 10 * format.size();
-  if (floor >= kResultCap || !out.ensure(floor, floor + 100)) return kEmptyResult;
+  if (floor >= kResultCap || !out.ensure(floor, floor + kSlack)) return kEmptyResult;
   __time64_t now = g_fixed ? g_fixed_time : _time64(nullptr);
   std::tm local{};
   if (now < 0 || _localtime64_s(&local, &now) != 0) return kEmptyResult;

@@ -32,7 +32,7 @@ unsigned char hex_value(char c) { return kHex.value[static_cast<unsigned char>(c
 // Room for every byte escaped; refused past the cap instead of cut.
 bool prepare(NarrowResult& out, std::size_t length) {
   out.clear();
-  return length <= (kResultCap - 1) / 3 && out.ensure(3 * length + 1, 3 * length + 100);
+  return length <= (kResultCap - 1) / 3 && out.ensure(3 * length + 1, 3 * length + kSlack);
 }
 
 }  // namespace
@@ -78,7 +78,7 @@ bool encode_utf8(NarrowResult& out, std::string_view utf8, bool all) {
 const char* decode(NarrowResult& out, std::string_view text) {
   if (text.empty()) return kEmptyResult;
   out.clear();
-  if (!out.ensure(text.size() + 1, text.size() + 100)) return kEmptyResult;
+  if (!out.ensure(text.size() + 1, text.size() + kSlack)) return kEmptyResult;
   char* w = out.data();
   const char* p = text.data();
   const std::size_t n = text.size();

@@ -28,7 +28,7 @@ const wchar_t* encode_wide(const wchar_t* text, intptr_t all) {
   const std::string_view encoded(narrow.data());
   auto& wide = wide_result();
   wide.clear();
-  if (!wide.ensure(encoded.size() + 1, narrow.capacity() + 100)) return as_wchar(kEmptyWideResult);
+  if (!wide.ensure(encoded.size() + 1, narrow.capacity() + kSlack)) return as_wchar(kEmptyWideResult);
   for (std::size_t i = 0; i < encoded.size(); ++i) wide.data()[i] = static_cast<char16_t>(encoded[i]);
   wide.data()[encoded.size()] = 0;
   return as_wchar(wide.data());
@@ -56,7 +56,7 @@ const char* url_exchange(const char* url, intptr_t options) {
     if (out.capacity()) std::memset(out.data(), 0, out.capacity());
     DWORD length = static_cast<DWORD>(out.capacity());
     if (InternetCanonicalizeUrlA(url, out.data(), &length, flags)) return out.data();
-    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || !out.ensure(length + 1, length + 100)) break;
+    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || !out.ensure(length + 1, length + kSlack)) break;
   }
   return kEmptyResult;
 }

@@ -81,12 +81,14 @@ enum class Direction { forward, backward };
 // Width of the white space found at `pos`: 0, 1 or 2 (the full-width space 81 40).
 std::size_t white_space_width(std::string_view text, std::size_t pos, Direction dir);
 
-// Trims in place; each returns the part of `text` that remains (same start).
-// The trims work on views; callers copy the result where they need it.
+// The trims return the part of `text` that remains, as a view into it: the
+// left trim's starts further on, the right trim's where `text` starts.
+// Nothing is moved; callers copy the result where they need it.
 std::string_view trim_left(std::string_view text);
 std::string_view trim_right(std::string_view text);
 inline std::string_view trim(std::string_view text) { return trim_right(trim_left(text)); }
-// In-place forms on a zero-terminated string in a caller's buffer.
+// In-place forms on a zero-terminated string in a caller's buffer: what
+// remains is moved to the buffer's start, which each returns.
 char* trim_left_in_place(char* s);
 char* trim_right_in_place(char* s);
 char* trim_in_place(char* s);

@@ -1,6 +1,7 @@
 // Module start and stop. Each subsystem keeps its module-wide state in its own
 // translation unit and joins the lifecycle through a start and a stop hook;
-// module.cpp calls them in the documented order.
+// the table of their order lives beside the exports (exports/lifecycle.cpp),
+// where all families are known. The frame's own hooks are declared here.
 #ifndef LORIMAX_FRAME_LIFECYCLE_H
 #define LORIMAX_FRAME_LIFECYCLE_H
 
@@ -11,19 +12,12 @@ namespace lmx {
 // flushed and closed.
 enum class StopReason { library_unloaded, process_exiting };
 
-struct StartHook {
-  const char* subsystem;
-  void (*start)();
-};
-struct StopHook {
-  const char* subsystem;
-  void (*stop)(StopReason);
-};
+// The frame's start: the result buffers, the version, the library search path.
+void frame_start(void* module_handle);
+// The frame's stop: the result buffers.
+void frame_stop(StopReason reason);
 
-void module_start(void* module_handle);
-void module_stop(StopReason reason);
-
-// Hooks of the frame itself.
+// The result buffers' part of them.
 void start_result_buffers();
 void stop_result_buffers(StopReason);
 

@@ -1,22 +1,12 @@
-// The DLL entry point, module start and stop, the version reader and the
+// The frame's start and stop: the result buffers, the version reader and the
 // hardening of the library search path.
 #include <windows.h>
 
-#include <iterator>
 #include <string>
 #include <vector>
 
-#include "bridges/mecab.h"
-#include "bridges/nkf.h"
-#include "bridges/regex.h"
-#include "bridges/spell.h"
-#include "editorconfig/query.h"
-#include "format/format_win.h"
 #include "frame/guarded.h"
 #include "frame/lifecycle.h"
-#include "ini/ini.h"
-#include "textfile/textfile.h"
-#include "windows/windows_win.h"
 #include "frame/version.h"
 
 namespace lmx {
@@ -64,48 +54,15 @@ void harden_library_search_path() {
   }
 }
 
-void start_version() {
-  guarded(false, [] { return read_version(), true; });
-}
-void start_search_path() { harden_library_search_path(); }
-
-// Later subsystems add their hooks here, in the documented order.
-constexpr StartHook kStartOrder[] = {
-    {"result buffers", start_result_buffers},
-    {"INI lists", ini::start_lists},
-    {"size texts", format::start_size_texts},
-    {"found windows", windows::start_search},
-    {"version", start_version},
-    {"library search path", start_search_path},
-};
-
-constexpr StopHook kStopOrder[] = {
-    {"MeCab bridge", mecab::stop},
-    {"NKF bridge", nkf::stop},
-    {"regex bridge", regex::stop},
-    {"spell bridge", spell::stop},
-    {"EditorConfig lists", editorconfig::stop_lists},
-    {"text-file slots", textfile::stop_slots},
-    {"result buffers", stop_result_buffers},
-    {"INI lists", ini::stop_lists},
-};
-
 }  // namespace
 
-void module_start(void* handle) {
+void frame_start(void* handle) {
   g_module = static_cast<HMODULE>(handle);
-  for (const auto& hook : kStartOrder) hook.start();
+  start_result_buffers();
+  guarded(false, [] { return read_version(), true; });
+  harden_library_search_path();
 }
 
-void module_stop(StopReason reason) {
-  for (const auto& hook : kStopOrder) hook.stop(reason);
-}
+void frame_stop(StopReason reason) { stop_result_buffers(reason); }
 
 }  // namespace lmx
-
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
-  if (reason == DLL_PROCESS_ATTACH) lmx::module_start(instance);
-  if (reason == DLL_PROCESS_DETACH)
-    lmx::module_stop(reserved ? lmx::StopReason::process_exiting : lmx::StopReason::library_unloaded);
-  return TRUE;
-}

@@ -13,6 +13,16 @@ namespace lmx {
 inline constexpr std::size_t kResultCap = 1'000'000;
 inline constexpr std::size_t kResultInitial = 4096;
 
+// What a writer adds to the size it needs when it grows a buffer, each
+// export by its own rule: most by kSlack, the plain copies (justified texts,
+// edits, the engines' texts, file lines) by kSmallSlack, the clipboard's text
+// by kClipboardSlack. The doubling rule adds kDoubledSlack to twice the need.
+inline constexpr std::size_t kSlack = 100;
+inline constexpr std::size_t kSmallSlack = 10;
+inline constexpr std::size_t kClipboardSlack = 1024;
+inline constexpr std::size_t kDoubledSlack = 4;
+inline constexpr std::size_t doubled(std::size_t needed) { return 2 * needed + kDoubledSlack; }
+
 template <class Char>
 class ResultBuffer {
  public:
@@ -31,11 +41,12 @@ class ResultBuffer {
   // even the capped capacity is too small or the reallocation failed; the old
   // block and its capacity are then kept as they were.
   bool ensure(std::size_t needed, std::size_t new_capacity);
-  // Growth "with no slack": twice the needed size plus 4.
-  bool ensure_doubled(std::size_t needed) { return ensure(needed, 2 * needed + 4); }
+  // Growth "with no slack": twice the needed size plus kDoubledSlack.
+  bool ensure_doubled(std::size_t needed) { return ensure(needed, doubled(needed)); }
   // The same rule for a writer that appends to what the buffer holds: the old
   // contents survive and only the added room is zero-filled.
   bool ensure_keeping(std::size_t needed, std::size_t new_capacity);
+  bool ensure_keeping_doubled(std::size_t needed) { return ensure_keeping(needed, doubled(needed)); }
 
   Char* data() { return data_; }
   const Char* c_str() const;
@@ -46,6 +57,7 @@ class ResultBuffer {
   }
   // Copies `text` in, growing to `new_capacity` when it does not fit.
   bool assign(std::basic_string_view<Char> text, std::size_t new_capacity);
+  bool assign_doubled(std::basic_string_view<Char> text) { return assign(text, doubled(text.size())); }
 
  private:
   // Reallocates for `needed`, zero-filling everything from `keep` on.

@@ -15,7 +15,7 @@ template <class Traits>
 class Owner {
  public:
   using T = typename Traits::type;
-  Owner() = default;
+  constexpr Owner() = default;
   explicit Owner(T value) : value_(value) {}
   Owner(const Owner&) = delete;
   Owner& operator=(const Owner&) = delete;
@@ -48,6 +48,11 @@ struct FindTraits {
   static HANDLE invalid() { return INVALID_HANDLE_VALUE; }
   static void close(HANDLE h) { FindClose(h); }
 };
+struct FileTraits {
+  using type = HANDLE;
+  static HANDLE invalid() { return INVALID_HANDLE_VALUE; }
+  static void close(HANDLE h) { CloseHandle(h); }
+};
 struct StreamTraits {
   using type = std::FILE*;
   static std::FILE* invalid() { return nullptr; }
@@ -61,7 +66,7 @@ struct KernelTraits {
 };
 struct ModuleTraits {
   using type = HMODULE;
-  static HMODULE invalid() { return nullptr; }
+  static constexpr HMODULE invalid() { return nullptr; }
   static void close(HMODULE m) { FreeLibrary(m); }
 };
 struct GlobalLockTraits {
@@ -76,9 +81,12 @@ struct RegistryKeyTraits {
 };
 
 using FindHandle = Owner<FindTraits>;      // FindFirstFile
+using FileHandle = Owner<FileTraits>;      // CreateFile
 using FileStream = Owner<StreamTraits>;    // the C runtime's streams
 using KernelHandle = Owner<KernelTraits>;  // processes, threads, pipe ends (CloseHandle)
-using LoadedModule = Owner<ModuleTraits>;  // LoadLibrary
+// LoadLibrary. While the process exits other libraries may be gone already:
+// the holder then lets go with release() instead of freeing.
+using LoadedModule = Owner<ModuleTraits>;
 using LockedGlobal = Owner<GlobalLockTraits>;  // a locked global block; see locked()
 
 // A started child: its process and primary thread handles, closed together.

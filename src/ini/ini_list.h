@@ -176,7 +176,7 @@ const Char* copy_part(ResultBuffer<Char>& out, const Char* s, Part part) {
       }
   const std::size_t n = static_cast<std::size_t>(end - begin);
   const std::size_t whole = std::char_traits<Char>::length(s);
-  if (!out.ensure(whole + 1, whole + 100)) return nullptr;
+  if (!out.ensure(whole + 1, whole + kSlack)) return nullptr;
   std::memmove(out.data(), begin, n * sizeof(Char));
   out.data()[n] = 0;
   return out.data();

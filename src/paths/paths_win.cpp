@@ -30,13 +30,13 @@ const char* ok(bool success) { return success ? result().data() : kEmptyResult; 
 // shell function can edit it in place.
 bool copy_to_result(const char* path) {
   const std::string_view text(path);
-  return result().assign(text, text.size() + 100);
+  return result().assign(text, text.size() + kSlack);
 }
 
 // The result buffer, ready for a shell function that writes MAX_PATH.
 bool result_ready() {
   result().clear();
-  return result().ensure(MAX_PATH, MAX_PATH + 100);
+  return result().ensure(MAX_PATH, MAX_PATH + kSlack);
 }
 
 struct ComRelease {
@@ -132,7 +132,7 @@ const char* rebuild_long_name(std::string_view text) {
     i += width;
   }
   if (!rebuilt.empty() && rebuilt.back() == '\\') rebuilt.pop_back();
-  return ok(result().assign(rebuilt, rebuilt.size() + 100));
+  return ok(result().assign(rebuilt, rebuilt.size() + kSlack));
 }
 
 }  // namespace

@@ -77,7 +77,7 @@ const char* clipboard_display_text(intptr_t opener) {
   // Read no further than the block, whether or not its text is terminated.
   const std::string_view text(static_cast<const char*>(bytes), strnlen(static_cast<const char*>(bytes), GlobalSize(data)));
   // A text that would not fit under the cap gives the empty result.
-  if (!result().assign(text, text.size() + 1024)) return kEmptyResult;
+  if (!result().assign(text, text.size() + kClipboardSlack)) return kEmptyResult;
   return result().c_str();
 }
 

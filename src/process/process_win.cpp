@@ -108,7 +108,7 @@ void collect(HANDLE pipe, HANDLE child, HANDLE read_done) {
   for (;;) {
     std::size_t room = std::min(kReadChunk, kResultCap - 1 - length);
     const std::size_t needed = length + room + 1;
-    if (room && !out.ensure_keeping(needed, 2 * needed + 4)) room = 0;
+    if (room && !out.ensure_keeping_doubled(needed)) room = 0;
     char* into = room ? out.data() + length : overflow;
     DWORD read = 0;
     if (!read_output(pipe, child, pending, into, room ? room : sizeof overflow, child_ended, read)) break;

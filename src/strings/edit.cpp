@@ -82,7 +82,7 @@ const char* replace(NarrowResult& out, Text text, Text search, Text replacement,
 const char* delete_str(NarrowResult& out, Text text, intptr_t position, intptr_t count) {
   if (text.empty() || position < 0 || static_cast<std::size_t>(position) > text.size() || count < 1) return empty();
   out.clear();
-  if (!out.ensure(text.size() + 1, text.size() + 10)) return empty();
+  if (!out.ensure(text.size() + 1, text.size() + kSmallSlack)) return empty();
   const std::size_t p = character_position(text, position);
   const std::size_t n = static_cast<std::size_t>(count);
   const Text rest = text.substr(n >= text.size() - p ? text.size() : p + n);
@@ -96,7 +96,7 @@ const char* insert_str(NarrowResult& out, Text text, intptr_t position, Text ins
   if (text.empty() || position < 0 || static_cast<std::size_t>(position) > text.size()) return empty();
   out.clear();
   const std::size_t total = text.size() + insertion.size();
-  if (!out.ensure(total + 1, total + 10)) return empty();
+  if (!out.ensure(total + 1, total + kSmallSlack)) return empty();
   const std::size_t p = character_position(text, position);
   char* w = out.data();
   std::memcpy(w, text.data(), p);
@@ -128,7 +128,7 @@ const char* repeat(NarrowResult& out, intptr_t count, Text unit) {
 const char* fold_copy(NarrowResult& out, Text text, intptr_t fold_mode, cp932::Case c) {
   if (text.empty()) return empty();
   out.clear();
-  if (!out.ensure(text.size() + 1, text.size() + 100)) return empty();
+  if (!out.ensure(text.size() + 1, text.size() + kSlack)) return empty();
   char* w = out.data();
   w[text.size()] = 0;
   // The unchanged copy stays in the buffer when the mode is refused.

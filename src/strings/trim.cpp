@@ -17,7 +17,7 @@ const char* copy_result(NarrowResult& out, Text kept) {
 const char* trim(NarrowResult& out, Text text, TrimSide side) {
   if (text.empty()) return kEmptyResult;
   out.clear();
-  if (!out.ensure(text.size() + 1, text.size() + 100)) return kEmptyResult;
+  if (!out.ensure(text.size() + 1, text.size() + kSlack)) return kEmptyResult;
   const Text kept = side == TrimSide::left ? cp932::trim_left(text)
                     : side == TrimSide::right ? cp932::trim_right(text)
                                               : cp932::trim(text);
@@ -27,7 +27,7 @@ const char* trim(NarrowResult& out, Text text, TrimSide side) {
 const char* trim_set(NarrowResult& out, Text text, Text set) {
   if (text.empty() || set.empty()) return kEmptyResult;
   out.clear();
-  if (!out.ensure(text.size() + 1, text.size() + 100)) return kEmptyResult;
+  if (!out.ensure(text.size() + 1, text.size() + kSlack)) return kEmptyResult;
   return copy_result(out, cp932::trim_set(text, set));
 }
 
@@ -39,7 +39,7 @@ const char* justify(NarrowResult& out, Text text, intptr_t width, Justify how) {
   out.clear();
   const std::size_t w = width < 0 ? 0 : width > 1024 ? 1024 : static_cast<std::size_t>(width);
   const std::size_t length = text.size() > w ? text.size() : w;
-  if (!out.ensure(length + 1, length + 10)) return kEmptyResult;
+  if (!out.ensure(length + 1, length + kSmallSlack)) return kEmptyResult;
   const std::size_t pad = length - text.size();
   const std::size_t left = how == Justify::left ? 0 : how == Justify::right ? pad : pad / 2 + pad % 2;
   char* o = out.data();

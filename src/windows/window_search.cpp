@@ -19,8 +19,6 @@ void copy_filter(char (&filter)[WindowSearch::kFilterBytes], std::string_view te
 
 }  // namespace
 
-void WindowSearch::reset() { *this = WindowSearch(); }
-
 void WindowSearch::begin(std::string_view class_name, std::string_view caption, std::uint64_t mode) {
   cursor_ = -1;
   found_ = false;

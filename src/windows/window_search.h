@@ -39,8 +39,6 @@ class WindowSearch {
   static constexpr std::size_t kSlots = 256;
   static constexpr std::size_t kFilterBytes = 1024;  // with the terminator
 
-  // The state of a freshly loaded library: no search yet.
-  void reset();
   void begin(std::string_view class_name, std::string_view caption, std::uint64_t mode);
   bool wants(const Candidate& window, const TextTests& tests) const;
   // False when the table is full: the window is not stored and the

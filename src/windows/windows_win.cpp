@@ -100,8 +100,6 @@ UINT z_order_flags(intptr_t activate) {
 
 }  // namespace
 
-void start_search() { g_search.reset(); }
-
 intptr_t search(std::string_view class_name, std::string_view caption, intptr_t mode) {
   g_search.begin(class_name, caption, static_cast<std::uint64_t>(mode));
   EnumWindows(consider_window, 0);
@@ -151,7 +149,7 @@ intptr_t rect_to_macro(intptr_t window, Source source, std::u16string_view name)
   if (!read_rect(to_hwnd(window), source, r)) return 0;
   const bool written = guarded(false, [&] {
     const std::u16string text = rect_assignments(name, edges_of(r));
-    return wide_result().assign(text, 2 * text.size() + 4);
+    return wide_result().assign_doubled(text);
   });
   if (!written) return 0;
   const HidemaruEvalMacroFn eval_macro = host_eval_macro();

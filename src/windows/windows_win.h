@@ -9,8 +9,6 @@
 
 namespace lmx::windows {
 
-void start_search();
-
 intptr_t search(std::string_view class_name, std::string_view caption, intptr_t mode);
 intptr_t search_count();
 intptr_t remaining_count();

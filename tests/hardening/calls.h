@@ -1,7 +1,7 @@
 // Every export of the table as something a test can call with arguments
-// chosen at run time, and what the hardening tests expect of each: its
-// failure value, the range of its integer results, and how the arguments of
-// the exports with effects outside the process are held.
+// chosen at run time, and what the hardening tests expect of each: the
+// table's promises, and how the arguments of the exports with effects outside
+// the process are held.
 #ifndef LORIMAX_TESTS_HARDENING_CALLS_H
 #define LORIMAX_TESTS_HARDENING_CALLS_H
 
@@ -9,27 +9,21 @@
 #include <string>
 #include <vector>
 
+#include "exports/caller.h"
 #include "exports/info.h"
 
 namespace hardening {
 
-struct Arg {
-  intptr_t i = 0;
-  const char* s = nullptr;
-  const wchar_t* w = nullptr;
-};
-
-struct Outcome {
-  char kind;  // 'I', 'S' or 'W'
-  intptr_t i = 0;
-  const void* p = nullptr;
-};
+using Arg = lmx::CallArg;
+using Outcome = lmx::CallResult;
 
 struct Export {
   const lmx::ExportInfo& info;
-  Outcome (*call)(const Arg*);
+  lmx::Caller caller;
+  void* address;  // in the library the tests link
+  Outcome call(const Arg* args) const { return caller(address, args); }
   // The same export at an address looked up in another copy of the library.
-  Outcome (*call_at)(void* address, const Arg*);
+  Outcome call_at(void* other, const Arg* args) const { return caller(other, args); }
 };
 const std::vector<Export>& exports();
 const Export* find_export(const std::string& name);
@@ -49,22 +43,13 @@ enum class Role : char {
 };
 
 struct Expectation {
-  intptr_t failure = 0;  // integer results; text results fail with an empty text
-  intptr_t other_failure = INTPTR_MIN;  // a second failure value, where there is one
-  intptr_t lowest = INTPTR_MIN, highest = INTPTR_MAX;
-  // The arguments (by index) that are paths: an over-long one gives the failure.
-  unsigned path_args = 0;
-  std::size_t longest_path = 32767;  // the profile functions take 259
-  // The argument that is a window: an invalid handle gives the failure.
-  int window_arg = -1;
-  // The argument that is a file slot: a slot not open gives the failure.
-  int slot_arg = -1;
-  std::string roles = {};  // one Role per argument; empty means all `any`
+  const lmx::ExportInfo& info;  // the failure, range and marks come from the table
+  std::string roles;  // one Role per argument; empty means all `any`
   // Skipped by the fault test: blocks, or acts outside the process, even with
   // its held arguments (child processes, key strokes).
   bool outside = false;
 };
-const Expectation& expectation(const Export& e);
+Expectation expectation(const Export& e);
 
 }  // namespace hardening
 

@@ -16,6 +16,7 @@
 
 #include "calls.h"
 #include "exports/api.h"
+#include "handles.h"
 #include "sandbox.h"
 #include "text.h"
 
@@ -29,17 +30,8 @@ struct Usage {
 };
 
 // Wine 8 answers 0 for both GetProcessHandleCount and PrivateUsage; the
-// handles are then counted by probing the handle table, and the private bytes
-// by summing the committed private regions of the address space.
-DWORD probed_handles() {
-  DWORD n = 0;
-  for (uintptr_t v = 4; v < 0x20000; v += 4) {
-    DWORD flags = 0;
-    if (GetHandleInformation(reinterpret_cast<HANDLE>(v), &flags)) ++n;
-  }
-  return n;
-}
-
+// handles are then counted by probing the handle table (handles.h), and the
+// private bytes by summing the committed private regions of the address space.
 SIZE_T committed_private_bytes() {
   SIZE_T total = 0;
   MEMORY_BASIC_INFORMATION m;
@@ -50,7 +42,7 @@ SIZE_T committed_private_bytes() {
 
 Usage usage() {
   Usage u;
-  GetProcessHandleCount(GetCurrentProcess(), &u.handles);
+  u.handles = reported_handles();
   PROCESS_MEMORY_COUNTERS_EX counters{};
   counters.cb = sizeof counters;
   GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +11,7 @@
 #include <utility>
 
 #include "exports/api.h"
+#include "handles.h"
 #include "pattern.h"
 
 namespace {
@@ -106,69 +106,6 @@ TEST(Capture, NotHeldByWhatTheChildStarted) {
   CloseHandle(left);
 }
 
-// What a caller would write by hand: one pipe for both streams, a loop of
-// reads until the pipe breaks, a wait.
-string plain_pipe_loop(const string& command, DWORD chunk) {
-  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  HANDLE read = nullptr, write = nullptr;
-  CreatePipe(&read, &write, &inherit, 0);
-  SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  si.dwFlags = STARTF_USESTDHANDLES;
-  si.hStdOutput = si.hStdError = write;
-  PROCESS_INFORMATION pi{};
-  string line = command, out;
-  CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
-  CloseHandle(write);
-  string buffer(chunk, '\0');
-  for (DWORD n = 0; ReadFile(read, buffer.data(), chunk, &n, nullptr) && n;) out.append(buffer.data(), n);
-  WaitForSingleObject(pi.hProcess, INFINITE);
-  CloseHandle(pi.hProcess);
-  CloseHandle(pi.hThread);
-  CloseHandle(read);
-  return out;
-}
-
-// Reports the cost of capturing 1,000,000 bytes against plain loops over the
-// same child; the times are reported, not asserted.
-TEST(Capture, CostAgainstAPlainPipeLoop) {
-  using clock = std::chrono::steady_clock;
-  const string command = child("bulk:1000000");
-  const string expected = bulk_pattern(999999);
-  // Rounds take the three in turn, so that a busy machine slows all alike;
-  // each keeps its best time.
-  auto timed = [](double& best, auto run) {
-    const auto start = clock::now();
-    run();
-    best = std::min(best, std::chrono::duration<double, std::milli>(clock::now() - start).count());
-  };
-  string captured, plain_small, plain_large;
-  double library = 1e9, loop_1023 = 1e9, loop_65536 = 1e9;
-  for (int round = 0; round < 9; ++round) {
-    timed(library, [&] { captured = GetStdout(command.c_str(), ""); });
-    timed(loop_1023, [&] { plain_small = plain_pipe_loop(command, 1023); });
-    timed(loop_65536, [&] { plain_large = plain_pipe_loop(command, 65536); });
-  }
-  EXPECT_TRUE(captured == expected);
-  EXPECT_EQ(plain_small.size(), 1000000u);
-  EXPECT_EQ(plain_large.size(), 1000000u);
-  std::printf("capture of 1,000,000 bytes: GetStdout %.1f ms, plain loop of 1,023-byte reads %.1f ms (ratio %.2f), "
-              "of 65,536-byte reads %.1f ms (ratio %.2f)\n",
-              library, loop_1023, library / loop_1023, loop_65536, library / loop_65536);
-  RecordProperty("ratio_to_1023_byte_loop", std::to_string(library / loop_1023));
-  RecordProperty("ratio_to_65536_byte_loop", std::to_string(library / loop_65536));
-}
-
-// The open handles, counted by asking for each handle value in turn: Wine's
-// GetProcessHandleCount answers 0 whatever is open.
-int open_handles() {
-  int open = 0;
-  DWORD flags = 0;
-  for (ULONG_PTR value = 4; value < 4 * 65536; value += 4)
-    open += GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags) != FALSE;
-  return open;
-}
 
 TEST(Capture, NoHandleLeftOpen) {
   const string reads_and_writes = child("in out:x exit:1"), exits = child("exit:1");
@@ -183,11 +120,12 @@ TEST(Capture, NoHandleLeftOpen) {
     }
   };
   for (int i = 0; i < 20; ++i) ASSERT_TRUE(call(i)) << i;  // first calls may open lasting handles
-  const int before = open_handles();
+  // Probed, not asked: Wine's GetProcessHandleCount answers 0 whatever is open.
+  const DWORD before = probed_handles();
   int good = 0;
   for (int i = 0; i < 1000; ++i) good += call(i);
   EXPECT_EQ(good, 1000);
-  EXPECT_EQ(open_handles(), before);
+  EXPECT_EQ(probed_handles(), before);
 }
 
 TEST(RunSync, ExitCodesAndFailures) {

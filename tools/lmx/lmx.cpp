@@ -18,15 +18,14 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <iterator>
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "exports/api.h"
+#include "exports/caller.h"
 #include "exports/info.h"
 #include "frame/host.h"
+#include "frame/win_owners.h"
 
 namespace {
 
@@ -67,61 +66,18 @@ struct Piece {
 };
 using Token = std::vector<Piece>;
 
+// An argument's converted text, kept for the span of the call.
 struct Arg {
   intptr_t i = 0;
   std::string s;
   std::wstring w;
-  template <class T>
-  T as() const {
-    if constexpr (std::is_same_v<T, intptr_t>)
-      return i;
-    else if constexpr (std::is_same_v<T, const char*>)
-      return s.c_str();
-    else
-      return w.c_str();
-  }
+  lmx::CallArg pass() const { return {i, s.c_str(), w.c_str()}; }
 };
 
-enum class Kind { I, S, W };
-struct Result {
-  Kind kind;
-  intptr_t i = 0;
-  const void* p = nullptr;
-};
-
-template <class R, class... P, std::size_t... n>
-Result invoke_(R (*f)(P...), const Arg* a, std::index_sequence<n...>) {
-  R r = f(a[n].template as<P>()...);
-  if constexpr (std::is_same_v<R, intptr_t>)
-    return {Kind::I, r, nullptr};
-  else if constexpr (std::is_same_v<R, const char*>)
-    return {Kind::S, 0, r};
-  else
-    return {Kind::W, 0, r};
-}
-template <class R, class... P>
-Result invoke(R (*f)(P...), const Arg* a) {
-  return invoke_(f, a, std::index_sequence_for<P...>{});
-}
-
-// One caller per export, in table order: it casts the looked-up address to
-// the export's own declared type and converts the arguments to its kinds.
-using Caller = Result (*)(FARPROC, const Arg*);
-#define LMX_CALLER_(family, name, ...) \
-  [](FARPROC f, const Arg* a) { return invoke(reinterpret_cast<decltype(&::name)>(reinterpret_cast<void*>(f)), a); },
-const Caller kCallers[] = {LMX_ALL_EXPORTS(LMX_CALLER_)};
-#undef LMX_CALLER_
-static_assert(std::size(kCallers) == lmx::kExportCount);
-
-struct Export {
-  const lmx::ExportInfo& info;
-  Caller call;
-};
-
-std::optional<Export> find_export(const std::string& name) {
-  for (std::size_t i = 0; i < lmx::kExportCount; ++i)
-    if (name == lmx::kExportInfo[i].name) return Export{lmx::kExportInfo[i], kCallers[i]};
-  return std::nullopt;
+const lmx::ExportInfo* find_export(const std::string& name, std::size_t& index) {
+  for (index = 0; index < lmx::kExportCount; ++index)
+    if (name == lmx::kExportInfo[index].name) return &lmx::kExportInfo[index];
+  return nullptr;
 }
 
 struct Options {
@@ -234,14 +190,14 @@ bool convert_arg(char kind, const Token& t, Arg& a, std::string& error) {
   return true;
 }
 
-std::string format_result(const Result& r, const Options& o) {
+std::string format_result(const lmx::CallResult& r, const Options& o) {
   char buf[64];
-  if (r.kind == Kind::I) {
+  if (r.kind == 'I') {
     std::snprintf(buf, sizeof buf, o.hex ? "0x%llx" : "%lld", static_cast<long long>(r.i));
     return buf;
   }
   if (!r.p) return "(null)";
-  if (r.kind == Kind::S) {
+  if (r.kind == 'S') {
     const std::string bytes = static_cast<const char*>(r.p);
     if (o.hex) {
       std::string out;
@@ -265,10 +221,8 @@ std::string format_result(const Result& r, const Options& o) {
   return to_utf8(text);
 }
 
-HMODULE g_library = nullptr;
-
 // Runs one call; prints its result. Returns false on a usage error.
-bool run_call(std::vector<Token> tokens, Options o, bool echo, const std::wstring& line) {
+bool run_call(HMODULE library, std::vector<Token> tokens, Options o, bool echo, const std::wstring& line) {
   while (!tokens.empty()) {
     const std::wstring t = token_text(tokens.front());
     if (t == L"--raw") o.raw = true;
@@ -278,19 +232,19 @@ bool run_call(std::vector<Token> tokens, Options o, bool echo, const std::wstrin
   }
   if (tokens.empty()) return true;
   const std::string name = to_utf8(token_text(tokens.front()));
-  const auto found = find_export(name);
-  if (!found) {
+  std::size_t index = 0;
+  const lmx::ExportInfo* e = find_export(name, index);
+  if (!e) {
     std::fprintf(stderr, "lmx: no export named %s (lmx --list shows them)\n", name.c_str());
     return false;
   }
-  const lmx::ExportInfo* e = &found->info;
   const std::string kinds = e->kinds;
   if (tokens.size() - 1 != kinds.size()) {
     std::fprintf(stderr, "lmx: %s takes %zu argument(s) (%s), %zu given\n", e->name, kinds.size(), e->arg_names,
                  tokens.size() - 1);
     return false;
   }
-  std::vector<Arg> args(kinds.size() + 1);
+  std::vector<Arg> args(kinds.size());
   for (std::size_t k = 0; k < kinds.size(); ++k) {
     std::string error;
     if (!convert_arg(kinds[k], tokens[k + 1], args[k], error)) {
@@ -298,18 +252,20 @@ bool run_call(std::vector<Token> tokens, Options o, bool echo, const std::wstrin
       return false;
     }
   }
-  FARPROC f = GetProcAddress(g_library, e->name);
+  FARPROC f = GetProcAddress(library, e->name);
   if (!f) {
     std::fprintf(stderr, "lmx: lorimax.dll does not export %s\n", e->name);
     return false;
   }
   if (echo) write_out("> " + to_utf8(line) + "\n");
-  const Result r = found->call(f, args.data());
+  lmx::CallArg pass[8];
+  for (std::size_t k = 0; k < args.size(); ++k) pass[k] = args[k].pass();
+  const lmx::CallResult r = lmx::kCallers[index](reinterpret_cast<void*>(f), pass);
   write_out(format_result(r, o) + "\n");
   return true;
 }
 
-int run_script(std::FILE* in, const Options& o) {
+int run_script(HMODULE library, std::FILE* in, const Options& o) {
   std::string bytes;
   char chunk[4096];
   for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, in)) > 0;) bytes.append(chunk, n);
@@ -325,7 +281,7 @@ int run_script(std::FILE* in, const Options& o) {
     start = end + 1;
     std::size_t first = line.find_first_not_of(L" \t");
     if (first == std::wstring::npos || line[first] == L'#') continue;
-    if (!run_call(split_line(line), o, !o.quiet, line.substr(first))) status = 1;
+    if (!run_call(library, split_line(line), o, !o.quiet, line.substr(first))) status = 1;
   }
   return status;
 }
@@ -370,8 +326,9 @@ int wmain(int argc, wchar_t** argv) {
       return 2;
     }
   }
-  g_library = LoadLibraryW(L"lorimax.dll");
-  if (!g_library) {
+  // Freed when wmain returns, before the process exits.
+  const lmx::LoadedModule library(LoadLibraryW(L"lorimax.dll"));
+  if (!library) {
     std::fprintf(stderr, "lmx: cannot load lorimax.dll (error %lu)\n", GetLastError());
     return 2;
   }
@@ -384,19 +341,17 @@ int wmain(int argc, wchar_t** argv) {
       if (t.empty()) t.push_back({false, argv[i]});
       tokens.push_back(std::move(t));
     }
-    status = run_call(std::move(tokens), o, false, L"") ? 0 : 2;
+    status = run_call(library.get(), std::move(tokens), o, false, L"") ? 0 : 2;
   } else if (!have_script || script == L"-") {
     _setmode(_fileno(stdin), _O_BINARY);
-    status = run_script(stdin, o);
+    status = run_script(library.get(), stdin, o);
   } else {
-    std::FILE* f = _wfopen(script.c_str(), L"rb");
+    const lmx::FileStream f(_wfopen(script.c_str(), L"rb"));
     if (!f) {
       std::fprintf(stderr, "lmx: cannot open %s\n", to_utf8(script).c_str());
       return 2;
     }
-    status = run_script(f, o);
-    std::fclose(f);
+    status = run_script(library.get(), f.get(), o);
   }
-  FreeLibrary(g_library);
   return status;
 }

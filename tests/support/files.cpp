@@ -1,0 +1,28 @@
+#include "files.h"
+
+#include <windows.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "text.h"
+
+std::string read_bytes(const std::string& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void write_bytes(const std::string& file, const std::string& bytes) {
+  if (const auto slash = file.find_last_of('\\'); slash != std::string::npos)
+    CreateDirectoryA(file.substr(0, slash).c_str(), nullptr);
+  std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+std::string utf16le_file(const char8_t* utf8) {
+  std::string bytes = "\xFF\xFE";
+  for (char16_t c : utf16(utf8)) {
+    bytes += static_cast<char>(c & 0xFF);
+    bytes += static_cast<char>(c >> 8);
+  }
+  return bytes;
+}
