@@ -127,33 +127,38 @@ std::size_t fread_blocks(const char* file) {
   static char buffer[65537];
   std::FILE* f = std::fopen(file, "rb");
   std::size_t n = 0, got = 0;
-  while ((got = std::fread(buffer, 1, 65536, f)) > 0) n += got;
+  while ((got = std::fread(buffer, 1, 65536, f)) > 0) {
+    buffer[got] = 0;
+    n += std::strlen(buffer);  // as the path's count of what came back
+  }
   std::fclose(f);
   return n;
 }
-std::size_t slot_write(const std::vector<string>& lines) {
-  const intptr_t h = FileOpen("bench-wine\\out.txt", "w");
+// Each side writes a file of its own, so that each truncates only what it
+// wrote itself the time before.
+std::size_t slot_write(const std::vector<string>& lines, const string& file) {
+  const intptr_t h = FileOpen(file.c_str(), "w");
   std::size_t n = 0;
   for (const string& l : lines) n += WrFileLine(h, l.c_str());
   FileClose(h);
   return n;
 }
-std::size_t fputs_write(const std::vector<string>& lines) {
-  std::FILE* f = std::fopen("bench-wine\\out.txt", "w");
+std::size_t fputs_write(const std::vector<string>& lines, const string& file) {
+  std::FILE* f = std::fopen(file.c_str(), "w");
   std::size_t n = 0;
   for (const string& l : lines) n += std::fputs(l.c_str(), f) >= 0 && std::fputs("\n", f) >= 0;
   std::fclose(f);
   return n;
 }
-std::size_t slot_write_w(const std::vector<wstring>& lines) {
-  const intptr_t h = FileOpenW(L"bench-wine\\outw.txt", L"w", L"UTF8");
+std::size_t slot_write_w(const std::vector<wstring>& lines, const wstring& file) {
+  const intptr_t h = FileOpenW(file.c_str(), L"w", L"UTF8");
   std::size_t n = 0;
   for (const wstring& l : lines) n += WrFileLineW(h, l.c_str());
   FileClose(h);
   return n;
 }
-std::size_t fputws_write(const std::vector<wstring>& lines) {
-  std::FILE* f = _wfopen(L"bench-wine\\outw.txt", L"w, ccs=UTF-8");
+std::size_t fputws_write(const std::vector<wstring>& lines, const wstring& file) {
+  std::FILE* f = _wfopen(file.c_str(), L"w, ccs=UTF-8");
   std::size_t n = 0;
   for (const wstring& l : lines) n += std::fputws(l.c_str(), f) != WEOF && std::fputws(L"\n", f) != WEOF;
   std::fclose(f);
@@ -200,9 +205,12 @@ void file_rows(std::vector<Row>& rows, const std::vector<Size>& sizes) {
     rows.push_back(r16);
     add("RdFileByte", "fread loop, 64 KB pieces", [=] { return slot_blocks(sjis_file.c_str()); },
         [=] { return fread_blocks(sjis_file.c_str()); });
-    add("WrFileLine", "fputs loop, text mode", [=] { return slot_write(lines); }, [=] { return fputs_write(lines); });
-    add("WrFileLineW", "fputws loop, ccs=UTF-8", [=] { return slot_write_w(wlines); },
-        [=] { return fputws_write(wlines); });
+    const string out = base + ".out", floor_out = base + ".floor.out";
+    const wstring out_w(out.begin(), out.end()), floor_out_w(floor_out.begin(), floor_out.end());
+    add("WrFileLine", "fputs loop, text mode", [=] { return slot_write(lines, out); },
+        [=] { return fputs_write(lines, floor_out); });
+    add("WrFileLineW", "fputws loop, ccs=UTF-8", [=] { return slot_write_w(wlines, out_w + L"w"); },
+        [=] { return fputws_write(wlines, floor_out_w + L"w"); });
   }
   // Rows at other sizes are scaled against the same path's 64 KB row.
   for (std::size_t i = first; i < rows.size(); ++i)
