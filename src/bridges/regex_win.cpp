@@ -50,61 +50,67 @@ constexpr std::uint32_t kInitialWorkSize = 2048;
 
 bridges::Engine<RegexFunctions> g_engine{kDefaultFile, kRegexExports};
 char g_file_name[kFileNameSize] = "HMJRE.DLL";
-alignas(8) unsigned char g_record[kRecordSize];
-bool g_record_open = false;
-bool g_compiled = false;
-std::uint32_t g_work_size = 0;
-HeapBlock<char> g_match_text;
-HeapBlock<char> g_working_subject;
-HeapBlock<char> g_subject_copy;
-std::size_t g_subject_length = 0;
-std::uint32_t g_match_position = 0;
-std::uint32_t g_match_length = 0;
+// Everything a match leaves behind for the calls that read it: the engine's
+// record, the three work buffers (the text matched, the subject the engine
+// works on, folded for option 1, and the subject as given, for the tags) and
+// the last match's place. One reset gives the unloaded state, in which the
+// last match's position and length can still be read.
+struct MatchState {
+  alignas(8) unsigned char record[kRecordSize] = {};
+  bool record_open = false;
+  bool compiled = false;
+  std::uint32_t work_size = 0;
+  HeapBlock<char> match_text, working_subject, subject_copy;
+  std::size_t subject_length = 0;
+  std::uint32_t match_position = 0, match_length = 0;
 
-void put_field(std::size_t offset, std::int32_t value) { std::memcpy(g_record + offset, &value, sizeof value); }
-std::int32_t field(std::size_t offset) {
-  std::int32_t value;
-  std::memcpy(&value, g_record + offset, sizeof value);
-  return value;
-}
-
-void release_work_buffers() {
-  g_match_text.reset();
-  g_working_subject.reset();
-  g_subject_copy.reset();
-  g_work_size = 0;
-  g_subject_length = 0;
-}
-
-// The three work buffers at `size` bytes, each holding the empty string.
-bool allocate_work_buffers(std::size_t size) {
-  release_work_buffers();
-  g_match_text = heap_array<char>(size);
-  g_working_subject = heap_array<char>(size);
-  g_subject_copy = heap_array<char>(size);
-  if (!g_match_text || !g_working_subject || !g_subject_copy) {
-    release_work_buffers();
-    return false;
+  void reset() {
+    record_open = compiled = false;
+    release_buffers();
   }
-  g_match_text[0] = g_working_subject[0] = g_subject_copy[0] = 0;
-  g_work_size = static_cast<std::uint32_t>(size);
-  return true;
-}
+  void release_buffers() {
+    match_text.reset();
+    working_subject.reset();
+    subject_copy.reset();
+    work_size = 0;
+    subject_length = 0;
+  }
+  // The three work buffers at `size` bytes, each holding the empty string.
+  bool allocate_buffers(std::size_t size) {
+    release_buffers();
+    match_text = heap_array<char>(size);
+    working_subject = heap_array<char>(size);
+    subject_copy = heap_array<char>(size);
+    if (!match_text || !working_subject || !subject_copy) {
+      release_buffers();
+      return false;
+    }
+    match_text[0] = working_subject[0] = subject_copy[0] = 0;
+    work_size = static_cast<std::uint32_t>(size);
+    return true;
+  }
+  void put_field(std::size_t offset, std::int32_t value) { std::memcpy(record + offset, &value, sizeof value); }
+  std::int32_t field(std::size_t offset) const {
+    std::int32_t value;
+    std::memcpy(&value, record + offset, sizeof value);
+    return value;
+  }
+};
+MatchState g_state;
 
 bool open_record() {
-  put_field(kRecordSizeField, static_cast<std::int32_t>(kRecordSize));
-  g_record_open = g_engine.fn().Jre2Open(g_record) != 0;
-  return g_record_open;
+  g_state.put_field(kRecordSizeField, static_cast<std::int32_t>(kRecordSize));
+  g_state.record_open = g_engine.fn().Jre2Open(g_state.record) != 0;
+  return g_state.record_open;
 }
 
 // Back to the unloaded state; while the process exits the engine is no
 // longer called.
 void unload(StopReason reason) {
-  if (g_engine.loaded() && g_record_open && reason == StopReason::library_unloaded) g_engine.fn().Jre2Close(g_record);
-  g_record_open = false;
-  g_compiled = false;
+  if (g_engine.loaded() && g_state.record_open && reason == StopReason::library_unloaded)
+    g_engine.fn().Jre2Close(g_state.record);
+  g_state.reset();
   g_engine.free(reason);
-  release_work_buffers();
 }
 
 bool set_file_name(std::string_view name) {
@@ -157,7 +163,7 @@ intptr_t load_named(std::string_view name) {
     g_engine.free();
     return 0;
   }
-  if (!allocate_work_buffers(kInitialWorkSize)) {
+  if (!g_state.allocate_buffers(kInitialWorkSize)) {
     unload(StopReason::library_unloaded);
     return 0;
   }
@@ -169,28 +175,29 @@ bool ensure_loaded() { return g_engine.loaded() || load_named({}) == 1; }
 // Compiles on an open record: a failed compile closes it, and it is opened
 // again before the next one rather than compiled on while closed.
 bool compile(std::string_view pattern, intptr_t option) {
-  g_compiled = false;
-  if (!g_record_open && !open_record()) return false;
+  g_state.compiled = false;
+  if (!g_state.record_open && !open_record()) return false;
   HeapBlock<char> copy = heap_array<char>(pattern.size() + 10);
   if (!copy) return false;
   std::memcpy(copy.get(), pattern.data(), pattern.size());
   copy[pattern.size()] = 0;
   if (option == 1) bridges::fold_pattern_lower(copy.get(), pattern.size());
   // The library is a C interface, but whatever it throws must not reach the host.
-  if (!guarded(0, [&] { return g_engine.fn().Jre2Compile(g_record, copy.get()); })) {
-    g_engine.fn().Jre2Close(g_record);
-    g_record_open = false;
+  if (!guarded(0, [&] { return g_engine.fn().Jre2Compile(g_state.record, copy.get()); })) {
+    g_engine.fn().Jre2Close(g_state.record);
+    g_state.record_open = false;
     return false;
   }
-  g_compiled = true;
+  g_state.compiled = true;
   return true;
 }
 
 // The text of `length` bytes at `position` of the subject, in the result
 // buffer grown to length + 10 when it does not hold it with its terminator.
 const char* subject_part_result(std::int64_t position, std::int64_t length) {
-  if (position < 0 || length < 0 || static_cast<std::uint64_t>(position + length) > g_subject_length) return result().c_str();
-  const std::string_view part(g_subject_copy.get() + position, static_cast<std::size_t>(length));
+  if (position < 0 || length < 0 || static_cast<std::uint64_t>(position + length) > g_state.subject_length)
+    return result().c_str();
+  const std::string_view part(g_state.subject_copy.get() + position, static_cast<std::size_t>(length));
   if (!result().assign(part, part.size() + 10)) return kEmptyResult;
   return result().data();
 }
@@ -208,37 +215,38 @@ intptr_t match(const char* subject_arg, const char* pattern_arg, intptr_t option
   const std::string_view subject = narrow_arg(subject_arg), pattern = narrow_arg(pattern_arg);
   if (subject.empty() || pattern.empty()) return -1;
   if (!ensure_loaded()) return -1;
-  g_match_text[0] = 0;
-  g_match_position = g_match_length = 0;
+  MatchState& m = g_state;
+  m.match_text[0] = 0;
+  m.match_position = m.match_length = 0;
   const std::size_t effective_start = start >= 0 && static_cast<std::size_t>(start) <= subject.size() ? start : 0;
   if (!compile(pattern, option)) return -1;
-  if (subject.size() + 1 > g_work_size) {
-    if (subject.size() + 10 > INT32_MAX || !allocate_work_buffers(subject.size() + 10)) {
+  if (subject.size() + 1 > m.work_size) {
+    if (subject.size() + 10 > INT32_MAX || !m.allocate_buffers(subject.size() + 10)) {
       unload(StopReason::library_unloaded);
       return 0;
     }
   }
-  std::memcpy(g_working_subject.get(), subject.data(), subject.size());
-  std::memcpy(g_subject_copy.get(), subject.data(), subject.size());
-  g_working_subject[subject.size()] = g_subject_copy[subject.size()] = 0;
-  g_subject_length = subject.size();
-  put_field(kStartField, static_cast<std::int32_t>(effective_start));
-  if (option == 1) cp932::fold_lower(g_working_subject.get(), subject.size(), cp932::fold_all);
-  if (!guarded(0, [] { return g_engine.fn().Jre2GetMatchInfo(g_record, g_working_subject.get()); })) return 0;
-  const std::int32_t length = field(kLengthField), position = field(kPositionField);
+  std::memcpy(m.working_subject.get(), subject.data(), subject.size());
+  std::memcpy(m.subject_copy.get(), subject.data(), subject.size());
+  m.working_subject[subject.size()] = m.subject_copy[subject.size()] = 0;
+  m.subject_length = subject.size();
+  m.put_field(kStartField, static_cast<std::int32_t>(effective_start));
+  if (option == 1) cp932::fold_lower(m.working_subject.get(), subject.size(), cp932::fold_all);
+  if (!guarded(0, [&m] { return g_engine.fn().Jre2GetMatchInfo(m.record, m.working_subject.get()); })) return 0;
+  const std::int32_t length = m.field(kLengthField), position = m.field(kPositionField);
   // A match the library places outside the subject is none.
   if (length <= 0 || position < 0 || static_cast<std::size_t>(position) + length > subject.size()) return 0;
-  std::memcpy(g_match_text.get(), subject.data() + position, length);
-  g_match_text[length] = 0;
-  g_match_position = position;
-  g_match_length = length;
+  std::memcpy(m.match_text.get(), subject.data() + position, length);
+  m.match_text[length] = 0;
+  m.match_position = position;
+  m.match_length = length;
   return 1;
 }
 
 intptr_t match_info(const char* which) {
   switch (bridges::match_field(narrow_arg(which))) {
-    case bridges::MatchField::length: return g_match_length;
-    case bridges::MatchField::position: return g_match_position;
+    case bridges::MatchField::length: return g_state.match_length;
+    case bridges::MatchField::position: return g_state.match_position;
     case bridges::MatchField::none: break;
   }
   return -1;
@@ -247,16 +255,16 @@ intptr_t match_info(const char* which) {
 const char* match_string() {
   result().clear();
   if (!g_engine.loaded()) return result().c_str();
-  const std::string_view text(g_match_text.get(), std::strlen(g_match_text.get()));
+  const std::string_view text(g_state.match_text.get(), std::strlen(g_state.match_text.get()));
   if (!result().assign(text, text.size() + 10)) return kEmptyResult;
   return result().data();
 }
 
 const char* match_tag_string(intptr_t tag) {
   result().clear();
-  if (!g_engine.loaded() || tag < 1 || tag > 9 || !g_compiled || !g_match_text[0]) return result().c_str();
+  if (!g_engine.loaded() || tag < 1 || tag > 9 || !g_state.compiled || !g_state.match_text[0]) return result().c_str();
   int length = 0;
-  const int position = g_engine.fn().JreGetTagPosition(g_record, '0' + static_cast<int>(tag), &length);
+  const int position = g_engine.fn().JreGetTagPosition(g_state.record, '0' + static_cast<int>(tag), &length);
   if (position < 0) return result().c_str();
   return subject_part_result(position, length);
 }
