@@ -66,10 +66,7 @@ constexpr char create_not_run[] = "hunspell_Create\x82\xAA\x8E\xB8\x94s\x82\xB5\
 }  // namespace message
 
 bridges::Engine<SpellFunctions> g_engine{"libhunspell.dll", kSpellExports};
-Hunhandle* g_instance = nullptr;
 DictionaryFiles g_files;
-char** g_list = nullptr;
-int g_count = -1;
 char g_last_error[255] = {};
 
 const SpellFunctions& fn() { return g_engine.fn(); }
@@ -95,20 +92,30 @@ Result engine_call(Result failure, Call call) {
   return result;
 }
 
+// What Hunspell made for the macro: the instance and the last suggestion
+// list, which is Hunspell's to free through that instance. One reset gives
+// both back; while the process exits they are only forgotten.
+struct Made {
+  Hunhandle* instance = nullptr;
+  char** list = nullptr;
+  int count = -1;
+
+  void give_back_list() {
+    if (count >= 0 && list) fn().Hunspell_free_list(instance, &list, count);
+    list = nullptr;
+    count = -1;
+  }
+  void reset() {
+    if (!instance) return;
+    give_back_list();
+    fn().Hunspell_destroy(instance);
+    instance = nullptr;
+  }
+  void forget() { *this = Made{}; }
+};
+Made g_made;
+
 bool paths_set() { return g_files.affix[0] && g_files.dictionary[0]; }
-
-void give_back_list() {
-  if (g_count >= 0 && g_list) fn().Hunspell_free_list(g_instance, &g_list, g_count);
-  g_list = nullptr;
-  g_count = -1;
-}
-
-void destroy_instance() {
-  if (!g_instance) return;
-  give_back_list();
-  fn().Hunspell_destroy(g_instance);
-  g_instance = nullptr;
-}
 
 // A file Hunspell can open: there, no directory, and readable now. (Hunspell
 // makes an instance even from files it cannot read, which then knows no word.)
@@ -125,7 +132,7 @@ const char* word_refusal(const char* word, const char* empty_message, bool needs
   if (!g_engine.loaded()) return message::not_loaded;
   if (!*word) return empty_message;
   if (needs_paths && !paths_set()) return message::no_dictionary;
-  if (!g_instance) return message::no_instance;
+  if (!g_made.instance) return message::no_instance;
   return nullptr;
 }
 
@@ -138,9 +145,7 @@ void stop(StopReason reason) {
     return;
   }
   // The process is exiting: Hunspell may be gone already; forget it.
-  g_instance = nullptr;
-  g_list = nullptr;
-  g_count = -1;
+  g_made.forget();
   g_engine.free(reason);
 }
 
@@ -157,7 +162,7 @@ intptr_t load(const char* file_name) {
 
 intptr_t free() {
   if (g_engine.loaded()) {
-    destroy_instance();
+    g_made.reset();
     g_engine.free();
   }
   return 1;
@@ -179,10 +184,10 @@ intptr_t create(const char* dictionary, const char* affix) {
     return fail(message::files_missing, 0);
   }
   g_files = files;
-  destroy_instance();
+  g_made.reset();
   // A null instance is kept (later calls say so); a throw fails the call.
   bool made = false;
-  g_instance = engine_call<Hunhandle*>(nullptr, [&made] {
+  g_made.instance = engine_call<Hunhandle*>(nullptr, [&made] {
     Hunhandle* instance = fn().Hunspell_create(g_files.affix, g_files.dictionary);
     made = true;
     return instance;
@@ -194,34 +199,34 @@ intptr_t add_dictionary(const char* path) {
   if (const char* refusal = word_refusal(path, message::empty_argument, true)) return fail(refusal, -1);
   if (!fn().Hunspell_add_dic) return fail(message::function_missing, -1);
   if (!path_fits(path) || !readable_file(path)) return fail(message::extra_dictionary_missing, -1);
-  return engine_call<intptr_t>(-1, [path] { return fn().Hunspell_add_dic(g_instance, path) == 0 ? 1 : 0; });
+  return engine_call<intptr_t>(-1, [path] { return fn().Hunspell_add_dic(g_made.instance, path) == 0 ? 1 : 0; });
 }
 
 intptr_t check(const char* word) {
   if (const char* refusal = word_refusal(word, message::empty_argument, true)) return fail(refusal, -1);
-  return engine_call<intptr_t>(-1, [word] { return fn().Hunspell_spell(g_instance, word); });
+  return engine_call<intptr_t>(-1, [word] { return fn().Hunspell_spell(g_made.instance, word); });
 }
 
 intptr_t suggest(const char* word) {
   if (const char* refusal = word_refusal(word, message::empty_argument, true)) return fail(refusal, -1);
-  give_back_list();
+  g_made.give_back_list();
   char** list = nullptr;
-  const int count = engine_call(-1, [&] { return fn().Hunspell_suggest(g_instance, &list, word); });
+  const int count = engine_call(-1, [&] { return fn().Hunspell_suggest(g_made.instance, &list, word); });
   if (count > 0) {
-    g_list = list;
-    g_count = count;
+    g_made.list = list;
+    g_made.count = count;
   } else if (list) {
-    fn().Hunspell_free_list(g_instance, &list, 0);  // an empty list is still Hunspell's to free
+    fn().Hunspell_free_list(g_made.instance, &list, 0);  // an empty list is still Hunspell's to free
   }
   return count;
 }
 
 const char* suggestion(intptr_t index) {
   if (!g_engine.loaded()) return fail(message::not_loaded, kEmptyResult);
-  if (!g_list || g_count < 0) return fail(message::no_suggestions, kEmptyResult);
+  if (!g_made.list || g_made.count < 0) return fail(message::no_suggestions, kEmptyResult);
   // An index outside the list reads nothing: there is no such candidate.
-  if (index < 0 || index >= g_count) return fail(message::no_suggestions, kEmptyResult);
-  const std::string_view entry = narrow_arg(g_list[index]);
+  if (index < 0 || index >= g_made.count) return fail(message::no_suggestions, kEmptyResult);
+  const std::string_view entry = narrow_arg(g_made.list[index]);
   auto& out = result();
   if (2 * entry.size() > out.capacity() && !out.ensure(entry.size() + 1, 4 * entry.size() + 4))
     return fail(message::out_of_memory, kEmptyResult);
@@ -243,20 +248,20 @@ const wchar_t* suggestion_w(intptr_t index) {
 
 intptr_t add(const char* word) {
   if (const char* refusal = word_refusal(word, message::bad_argument, false)) return fail(refusal, -1);
-  return engine_call<intptr_t>(-1, [word] { return fn().Hunspell_add(g_instance, word) == 0 ? 1 : 0; });
+  return engine_call<intptr_t>(-1, [word] { return fn().Hunspell_add(g_made.instance, word) == 0 ? 1 : 0; });
 }
 
 intptr_t remove(const char* word) {
   if (const char* refusal = word_refusal(word, message::empty_argument, false)) return fail(refusal, 0);
   if (!fn().Hunspell_remove) return fail(message::function_missing, 0);
-  return engine_call<intptr_t>(0, [word] { return fn().Hunspell_remove(g_instance, word) == 0 ? 1 : 0; });
+  return engine_call<intptr_t>(0, [word] { return fn().Hunspell_remove(g_made.instance, word) == 0 ? 1 : 0; });
 }
 
 const char* dictionary_encoding() {
   if (!g_engine.loaded()) return fail(message::not_loaded, kEmptyResult);
   if (!paths_set()) return fail(message::create_not_run, kEmptyResult);
-  if (!g_instance) return fail(message::no_instance, kEmptyResult);
-  const std::string_view encoding = narrow_arg(fn().Hunspell_get_dic_encoding(g_instance));
+  if (!g_made.instance) return fail(message::no_instance, kEmptyResult);
+  const std::string_view encoding = narrow_arg(fn().Hunspell_get_dic_encoding(g_made.instance));
   return result().assign(encoding, encoding.size() + 10) ? result().data() : kEmptyResult;
 }
 
