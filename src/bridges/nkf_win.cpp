@@ -129,7 +129,7 @@ const char* convert_safe(NkfFunctions::SafeConversion function, std::string_view
       return out.data();
     }
     const std::size_t needed = std::size_t{written} + 1;
-    if (!out.ensure(needed, 2 * needed + 4)) {
+    if (!out.ensure_doubled(needed)) {
       g_code = command_failed;
       return kEmptyResult;
     }

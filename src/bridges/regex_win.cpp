@@ -177,7 +177,7 @@ bool ensure_loaded() { return g_engine.loaded() || load_named({}) == 1; }
 bool compile(std::string_view pattern, intptr_t option) {
   g_state.compiled = false;
   if (!g_state.record_open && !open_record()) return false;
-  HeapBlock<char> copy = heap_array<char>(pattern.size() + 10);
+  HeapBlock<char> copy = heap_array<char>(pattern.size() + kSmallSlack);
   if (!copy) return false;
   std::memcpy(copy.get(), pattern.data(), pattern.size());
   copy[pattern.size()] = 0;
@@ -193,12 +193,12 @@ bool compile(std::string_view pattern, intptr_t option) {
 }
 
 // The text of `length` bytes at `position` of the subject, in the result
-// buffer grown to length + 10 when it does not hold it with its terminator.
+// buffer grown to length + kSmallSlack when it does not hold it with its terminator.
 const char* subject_part_result(std::int64_t position, std::int64_t length) {
   if (position < 0 || length < 0 || static_cast<std::uint64_t>(position + length) > g_state.subject_length)
     return result().c_str();
   const std::string_view part(g_state.subject_copy.get() + position, static_cast<std::size_t>(length));
-  if (!result().assign(part, part.size() + 10)) return kEmptyResult;
+  if (!result().assign(part, part.size() + kSmallSlack)) return kEmptyResult;
   return result().data();
 }
 
@@ -221,7 +221,7 @@ intptr_t match(const char* subject_arg, const char* pattern_arg, intptr_t option
   const std::size_t effective_start = start >= 0 && static_cast<std::size_t>(start) <= subject.size() ? start : 0;
   if (!compile(pattern, option)) return -1;
   if (subject.size() + 1 > m.work_size) {
-    if (subject.size() + 10 > INT32_MAX || !m.allocate_buffers(subject.size() + 10)) {
+    if (subject.size() + kSmallSlack > INT32_MAX || !m.allocate_buffers(subject.size() + kSmallSlack)) {
       unload(StopReason::library_unloaded);
       return 0;
     }
@@ -256,7 +256,7 @@ const char* match_string() {
   result().clear();
   if (!g_engine.loaded()) return result().c_str();
   const std::string_view text(g_state.match_text.get(), std::strlen(g_state.match_text.get()));
-  if (!result().assign(text, text.size() + 10)) return kEmptyResult;
+  if (!result().assign(text, text.size() + kSmallSlack)) return kEmptyResult;
   return result().data();
 }
 

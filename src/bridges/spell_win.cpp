@@ -228,9 +228,9 @@ const char* suggestion(intptr_t index) {
   if (index < 0 || index >= g_made.count) return fail(message::no_suggestions, kEmptyResult);
   const std::string_view entry = narrow_arg(g_made.list[index]);
   auto& out = result();
-  if (2 * entry.size() > out.capacity() && !out.ensure(entry.size() + 1, 4 * entry.size() + 4))
+  if (2 * entry.size() > out.capacity() && !out.ensure(entry.size() + 1, doubled(2 * entry.size())))
     return fail(message::out_of_memory, kEmptyResult);
-  if (!out.assign(entry, 4 * entry.size() + 4)) return fail(message::out_of_memory, kEmptyResult);
+  if (!out.assign(entry, doubled(2 * entry.size()))) return fail(message::out_of_memory, kEmptyResult);
   return out.data();
 }
 
@@ -239,7 +239,7 @@ const wchar_t* suggestion_w(intptr_t index) {
   if (utf8 == kEmptyResult || !*utf8) return as_wchar(kEmptyWideResult);
   const int units = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
   auto& out = wide_result();
-  if (units <= 0 || !out.ensure(static_cast<std::size_t>(units), 2 * static_cast<std::size_t>(units) + 4))
+  if (units <= 0 || !out.ensure_doubled(static_cast<std::size_t>(units)))
     return as_wchar(kEmptyWideResult);
   if (MultiByteToWideChar(CP_UTF8, 0, utf8, -1, as_wchar(out.data()), static_cast<int>(out.capacity())) <= 0)
     return as_wchar(kEmptyWideResult);
@@ -262,7 +262,7 @@ const char* dictionary_encoding() {
   if (!paths_set()) return fail(message::create_not_run, kEmptyResult);
   if (!g_made.instance) return fail(message::no_instance, kEmptyResult);
   const std::string_view encoding = narrow_arg(fn().Hunspell_get_dic_encoding(g_made.instance));
-  return result().assign(encoding, encoding.size() + 10) ? result().data() : kEmptyResult;
+  return result().assign(encoding, encoding.size() + kSmallSlack) ? result().data() : kEmptyResult;
 }
 
 const char* version() {
@@ -273,7 +273,7 @@ const char* version() {
   auto& out = result();
   const std::size_t length = prefix.size() + engine_version.size();
   out.clear();
-  if (!out.ensure(length + 1, length + 10)) return kEmptyResult;
+  if (!out.ensure(length + 1, length + kSmallSlack)) return kEmptyResult;
   std::memcpy(out.data(), prefix.data(), prefix.size());
   std::memcpy(out.data() + prefix.size(), engine_version.data(), engine_version.size());
   out.data()[length] = 0;
@@ -282,7 +282,7 @@ const char* version() {
 
 const char* error_message() {
   const std::string_view text = g_last_error;
-  return result().assign(text, text.size() + 10) ? result().data() : kEmptyResult;
+  return result().assign(text, text.size() + kSmallSlack) ? result().data() : kEmptyResult;
 }
 
 intptr_t with_utf8_word(const wchar_t* word, WordOperation operation) {
@@ -293,7 +293,7 @@ intptr_t with_utf8_word(const wchar_t* word, WordOperation operation) {
   out.clear();
   if (bytes <= 0) return fail(message::utf8_size_failed, -1);
   const auto needed = static_cast<std::size_t>(bytes);
-  if (needed > out.capacity() && !out.ensure(needed, 2 * needed + 4)) return fail(message::utf8_grow_failed, -1);
+  if (needed > out.capacity() && !out.ensure_doubled(needed)) return fail(message::utf8_grow_failed, -1);
   if (WideCharToMultiByte(CP_UTF8, 0, word, -1, out.data(), static_cast<int>(out.capacity()), nullptr, nullptr) <= 0)
     return fail(message::utf8_failed, integer_zero_on_failure ? 0 : -1);
   const char* utf8 = out.data();

@@ -33,6 +33,9 @@ struct Slot {
 };
 
 constexpr int kSlots = 10;
+// A line read wants a result buffer of at least kLineFloor units, and grows a
+// smaller one to kLineBuffer; a longer line comes in pieces of that size.
+constexpr std::size_t kLineFloor = 16384, kLineBuffer = 32772;
 Slot g_slots[kSlots];
 int g_error = 0;
 
@@ -268,7 +271,7 @@ const char* read_line(intptr_t handle, Line line) {
   g_error = 0;
   if (!slot_of(handle)) return kEmptyResult;
   auto& out = result();
-  if (out.capacity() < 16384 && !out.ensure(16384, 32772)) return kEmptyResult;
+  if (out.capacity() < kLineFloor && !out.ensure(kLineFloor, kLineBuffer)) return kEmptyResult;
   Slot* s = narrow_slot(handle, read_error);
   if (!s) return kEmptyResult;
   if (!std::fgets(out.data(), static_cast<int>(out.capacity()), s->stream)) {
@@ -290,7 +293,7 @@ const char* read_bytes(intptr_t handle, intptr_t count) {
   }
   auto& out = result();
   const auto n = static_cast<std::size_t>(count);
-  if (!out.ensure(n + 1, n + 10)) return kEmptyResult;
+  if (!out.ensure(n + 1, n + kSmallSlack)) return kEmptyResult;
   Slot* s = narrow_slot(handle, read_error);
   if (!s) return kEmptyResult;
   const std::size_t got = std::fread(out.data(), 1, n, s->stream);
@@ -311,7 +314,7 @@ const wchar_t* read_line_w(intptr_t handle, Line line) {
   g_error = 0;
   if (!slot_of(handle)) return as_wchar(kEmptyWideResult);
   auto& out = wide_result();
-  if (out.capacity() < 16384 && !out.ensure(16384, 32772)) return as_wchar(kEmptyWideResult);
+  if (out.capacity() < kLineFloor && !out.ensure(kLineFloor, kLineBuffer)) return as_wchar(kEmptyWideResult);
   Slot* s = &g_slots[handle - 1];
   if (!s->open) {
     g_error |= open_failed;
