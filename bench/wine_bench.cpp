@@ -372,8 +372,11 @@ struct Match {
 BOOL CALLBACK compare_window(HWND w, LPARAM param) {
   auto* m = reinterpret_cast<Match*>(param);
   char cls[1024], caption[1024];
-  if (IsWindowVisible(w) && GetClassNameA(w, cls, sizeof cls) && std::strcmp(cls, m->cls) == 0 &&
-      GetWindowTextA(w, caption, sizeof caption) >= 0 && std::strcmp(caption, m->caption) == 0)
+  // The same work as the search: visible, unowned windows of the class whose
+  // caption is equal, compared as the system compares (lstrcmpA, which may
+  // call texts equal that differ in ignorable characters).
+  if (IsWindowVisible(w) && !GetWindow(w, GW_OWNER) && GetClassNameA(w, cls, sizeof cls) && lstrcmpA(cls, m->cls) == 0 &&
+      GetWindowTextA(w, caption, sizeof caption) >= 0 && lstrcmpA(caption, m->caption) == 0)
     ++m->hits;
   return TRUE;
 }
@@ -387,7 +390,7 @@ void window_rows(std::vector<Row>& rows) {
   for (int i = 0; i < 2000; ++i)
     CreateWindowExA(0, wc.lpszClassName, ("bench " + std::to_string(i % 100)).c_str(), WS_POPUP | WS_VISIBLE, 0, 0, 10, 10,
                     nullptr, nullptr, wc.hInstance, nullptr);
-  rows.push_back({"SearchWindow mode 1", "2,000 windows, 20 match", "EnumWindows, class and caption compared", 0, 0,
+  rows.push_back({"SearchWindow mode 1", "2,000 windows, 20 match", "EnumWindows, owner, class and caption by lstrcmpA", 0, 0,
                   [] {
                     SearchWindow("LorimaxBench", "bench 7", 1);
                     return static_cast<std::size_t>(GetSearchWindowCount());
