@@ -129,7 +129,22 @@ Slot* narrow_slot(intptr_t handle, int failure_bit) {
   return s;
 }
 
-void use_japanese_locale() { std::setlocale(LC_ALL, "japanese"); }
+// The wide reads and writes convert through the C runtime's locale, which
+// the host and other libraries share, so it is put right at every call; but
+// setting it costs more than reading a line, so it is set only when it is
+// not what "japanese" gives already.
+void use_japanese_locale() {
+  static const std::string japanese = [] {
+    const char* previous = std::setlocale(LC_ALL, nullptr);
+    const std::string kept = previous ? previous : "C";
+    const char* set = std::setlocale(LC_ALL, "japanese");
+    std::string name = set ? set : "";
+    std::setlocale(LC_ALL, kept.c_str());
+    return name;
+  }();
+  const char* now = std::setlocale(LC_ALL, nullptr);
+  if (japanese.empty() || !now || japanese != now) std::setlocale(LC_ALL, "japanese");
+}
 
 void note_read_failure(std::FILE* f) {
   if (std::ferror(f)) g_error |= read_error;
