@@ -20,6 +20,7 @@ set_target_properties(lorimax PROPERTIES PREFIX "" OUTPUT_NAME lorimax)
 add_executable(lmx tools/lmx/lmx.cpp)
 target_include_directories(lmx PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/src)
 target_link_options(lmx PRIVATE -municode)
+target_compile_definitions(lmx PRIVATE LORIMAX_VERSION="${PROJECT_VERSION}")
 add_dependencies(lmx lorimax)
 
 # GoogleTest, cross-compiled from Debian's sources.
@@ -105,6 +106,12 @@ add_test(NAME lmx_demo
           "-DARGS=$<TARGET_FILE:lmx>|-f|${CMAKE_CURRENT_SOURCE_DIR}/demo/demo.lmx"
           -DEXPECTED=${CMAKE_CURRENT_SOURCE_DIR}/tests/lmx/demo.expected
           -DWORKDIR=${CMAKE_BINARY_DIR}/bin -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/check-output.cmake)
+
+# lmx as a console tool: help, version, usage errors and a failing script line.
+add_test(NAME lmx_console
+  COMMAND ${CMAKE_COMMAND} -DRUN=${CMAKE_CROSSCOMPILING_EMULATOR} -DLMX=$<TARGET_FILE:lmx>
+          -DVERSION=${PROJECT_VERSION} -DWORKDIR=${CMAKE_BINARY_DIR}/bin
+          -P ${CMAKE_CURRENT_SOURCE_DIR}/tests/lmx/console.cmake)
 
 file(GLOB LORIMAX_FORMAT_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/format/*.cpp)
 lorimax_wine_test(test_format ${LORIMAX_FORMAT_TESTS})
