@@ -116,6 +116,25 @@ add_test(NAME lmx_console
           -DVERSION=${PROJECT_VERSION} -DWORKDIR=${CMAKE_BINARY_DIR}/bin
           -P ${CMAKE_CURRENT_SOURCE_DIR}/tests/lmx/console.cmake)
 
+# The sample macros: every call fits the table (and a planted string export
+# called with dllfunc is caught), and each twin lmx script prints what its
+# expected file holds.
+file(GLOB LORIMAX_SAMPLES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/samples/*.mac)
+set(LORIMAX_CHECK_CALLS ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/tests/samples/check_calls.py
+  ${CMAKE_CURRENT_SOURCE_DIR}/exports/table.h)
+add_test(NAME samples_fit_the_table COMMAND ${LORIMAX_CHECK_CALLS} ${LORIMAX_SAMPLES})
+add_test(NAME samples_planted_fault COMMAND ${LORIMAX_CHECK_CALLS} ${CMAKE_CURRENT_SOURCE_DIR}/tests/samples/planted.mac)
+set_tests_properties(samples_planted_fault PROPERTIES
+  PASS_REGULAR_EXPRESSION "NumToKanji is called with dllfunc, its kinds need dllfuncstr")
+foreach(sample IN LISTS LORIMAX_SAMPLES)
+  get_filename_component(name ${sample} NAME_WE)
+  add_test(NAME sample_${name}
+    COMMAND ${CMAKE_COMMAND} -DRUN=${CMAKE_CROSSCOMPILING_EMULATOR}
+            "-DARGS=$<TARGET_FILE:lmx>|-f|${CMAKE_CURRENT_SOURCE_DIR}/samples/${name}.lmx"
+            -DEXPECTED=${CMAKE_CURRENT_SOURCE_DIR}/tests/samples/${name}.expected
+            -DWORKDIR=${CMAKE_BINARY_DIR}/bin -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/check-output.cmake)
+endforeach()
+
 file(GLOB LORIMAX_FORMAT_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/format/*.cpp)
 lorimax_wine_test(test_format ${LORIMAX_FORMAT_TESTS})
 
