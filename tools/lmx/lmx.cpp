@@ -302,7 +302,7 @@ const char kUsage[] =
 void print_help() {
   std::printf(
       "%s\n\n"
-      "Loads lorimax.dll from the current folder or the PATH and calls its exports.\n"
+      "Loads lorimax.dll (from lmx's own folder first, as Windows searches) and calls its exports.\n"
       "  lmx Export [args...]  one call; the result is printed on one line\n"
       "  lmx -f script         one call per line (\"-\" or no export: standard input);\n"
       "                        # starts a comment; the first failing line stops the run\n"
