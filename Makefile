@@ -9,7 +9,7 @@ JOBS    ?= $(shell nproc)
 FUZZ    := $(BUILD)/fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps engines build build-win build-native build-fuzz prefix test demo docs bench bench-wine fuzz sweep leaks clean
+.PHONY: all deps engines build build-win build-native build-fuzz prefix test demo docs dist dist-once bench bench-wine fuzz sweep leaks clean
 
 all: build
 
@@ -39,8 +39,18 @@ build-fuzz: deps
 prefix: deps
 	@scripts/wine-prefix.sh
 
-test: build prefix
-	@scripts/run-tests.sh $(WIN) $(NATIVE) $(FUZZ)
+VERSION := $(shell awk '/^project.lorimax VERSION/ {print $$3}' CMakeLists.txt)
+DIST_ZIP := $(BUILD)/dist/lorimax-$(VERSION).zip
+
+test: build prefix dist-once
+	@scripts/run-tests.sh $(WIN) $(NATIVE) $(FUZZ) $(DIST_ZIP)
+
+# The release zip, built twice in two folders and checked byte-identical;
+# `make test` builds it once and checks its contents.
+dist: deps engines
+	@JOBS=$(JOBS) scripts/dist.sh $(BUILD)
+dist-once: deps engines
+	@JOBS=$(JOBS) scripts/dist.sh --once $(BUILD)
 
 demo: build-win prefix
 	@cd $(WIN)/bin && $(CURDIR)/scripts/with-wineserver.sh $(CURDIR)/scripts/wine-run lmx.exe -f $(CURDIR)/demo/demo.lmx

@@ -9,7 +9,8 @@ add_link_options(-static)
 include(${CMAKE_CURRENT_LIST_DIR}/engines.cmake)
 
 file(GLOB_RECURSE LORIMAX_WINDOWS_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/src/*_win.cpp)
-list(APPEND LORIMAX_WINDOWS_SOURCES src/frame/version.rc)
+configure_file(src/frame/version.rc.in ${CMAKE_BINARY_DIR}/version.rc @ONLY)
+list(APPEND LORIMAX_WINDOWS_SOURCES ${CMAKE_BINARY_DIR}/version.rc)
 file(GLOB LORIMAX_EXPORT_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/exports/*.cpp)
 
 add_library(lorimax SHARED ${LORIMAX_EXPORT_SOURCES} ${LORIMAX_WINDOWS_SOURCES})
@@ -20,6 +21,7 @@ set_target_properties(lorimax PROPERTIES PREFIX "" OUTPUT_NAME lorimax)
 add_executable(lmx tools/lmx/lmx.cpp)
 target_include_directories(lmx PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/src)
 target_link_options(lmx PRIVATE -municode)
+target_compile_definitions(lmx PRIVATE LORIMAX_VERSION="${PROJECT_VERSION}")
 add_dependencies(lmx lorimax)
 
 # GoogleTest, cross-compiled from Debian's sources.
@@ -95,6 +97,8 @@ lorimax_heap_checked(lmx)
 
 file(GLOB LORIMAX_FRAME_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/frame/*.cpp)
 lorimax_wine_test(test_frame ${LORIMAX_FRAME_TESTS})
+target_compile_definitions(test_frame PRIVATE LORIMAX_VERSION_MAJOR=${PROJECT_VERSION_MAJOR}
+  LORIMAX_VERSION_MINOR=${PROJECT_VERSION_MINOR} LORIMAX_VERSION_PATCH=${PROJECT_VERSION_PATCH})
 
 file(GLOB LORIMAX_STRING_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/strings/*.cpp)
 lorimax_wine_test(test_strings ${LORIMAX_STRING_TESTS})
@@ -105,6 +109,31 @@ add_test(NAME lmx_demo
           "-DARGS=$<TARGET_FILE:lmx>|-f|${CMAKE_CURRENT_SOURCE_DIR}/demo/demo.lmx"
           -DEXPECTED=${CMAKE_CURRENT_SOURCE_DIR}/tests/lmx/demo.expected
           -DWORKDIR=${CMAKE_BINARY_DIR}/bin -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/check-output.cmake)
+
+# lmx as a console tool: help, version, usage errors and a failing script line.
+add_test(NAME lmx_console
+  COMMAND ${CMAKE_COMMAND} -DRUN=${CMAKE_CROSSCOMPILING_EMULATOR} -DLMX=$<TARGET_FILE:lmx>
+          -DVERSION=${PROJECT_VERSION} -DWORKDIR=${CMAKE_BINARY_DIR}/bin
+          -P ${CMAKE_CURRENT_SOURCE_DIR}/tests/lmx/console.cmake)
+
+# The sample macros: every call fits the table (and a planted string export
+# called with dllfunc is caught), and each twin lmx script prints what its
+# expected file holds.
+file(GLOB LORIMAX_SAMPLES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/samples/*.mac)
+set(LORIMAX_CHECK_CALLS ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/tests/samples/check_calls.py
+  ${CMAKE_CURRENT_SOURCE_DIR}/exports/table.h)
+add_test(NAME samples_fit_the_table COMMAND ${LORIMAX_CHECK_CALLS} ${LORIMAX_SAMPLES})
+add_test(NAME samples_planted_fault COMMAND ${LORIMAX_CHECK_CALLS} ${CMAKE_CURRENT_SOURCE_DIR}/tests/samples/planted.mac)
+set_tests_properties(samples_planted_fault PROPERTIES
+  PASS_REGULAR_EXPRESSION "NumToKanji is called with dllfunc, its kinds need dllfuncstr")
+foreach(sample IN LISTS LORIMAX_SAMPLES)
+  get_filename_component(name ${sample} NAME_WE)
+  add_test(NAME sample_${name}
+    COMMAND ${CMAKE_COMMAND} -DRUN=${CMAKE_CROSSCOMPILING_EMULATOR}
+            "-DARGS=$<TARGET_FILE:lmx>|-f|${CMAKE_CURRENT_SOURCE_DIR}/samples/${name}.lmx"
+            -DEXPECTED=${CMAKE_CURRENT_SOURCE_DIR}/tests/samples/${name}.expected
+            -DWORKDIR=${CMAKE_BINARY_DIR}/bin -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/check-output.cmake)
+endforeach()
 
 file(GLOB LORIMAX_FORMAT_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/format/*.cpp)
 lorimax_wine_test(test_format ${LORIMAX_FORMAT_TESTS})

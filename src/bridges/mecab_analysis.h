@@ -22,8 +22,8 @@ enum Code : int {
   options_refused = 7,
 };
 
-// The fixed message of a code (code page 932); null for code 7, whose text is
-// MeCab's own, and for codes outside the table.
+// The fixed message of a code (code page 932); null for codes outside the
+// table. Code 7's message is followed by MeCab's own text when it gives one.
 const char* code_message(int code);
 
 // The option buffer that MeCab's tagger is made from.

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <cstring>
 #include <exception>
+#include <string>
 
 #include "bridges/loader.h"
 #include "bridges/mecab.h"
@@ -211,7 +212,8 @@ intptr_t error_code() { return g_code; }
 
 const char* error_message() {
   const char* text = code_message(g_code);
-  const std::string_view message = text ? text : g_engine_error;
+  std::string message = text ? text : g_engine_error;
+  if (g_code == options_refused && *g_engine_error) message += std::string(": ") + g_engine_error;
   return result().assign(message, 2 * message.size() + 4) ? result().data() : kEmptyResult;
 }
 

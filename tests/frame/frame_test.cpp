@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <set>
 #include <string>
 
@@ -87,15 +88,20 @@ TEST(Platform, WindowsCanBeCreatedWithoutAnXServer) {
   DestroyWindow(w);
 }
 
+// The project's version, as CMake gives it to the resource.
 TEST(Version, ComesFromTheFileVersionText) {
-  EXPECT_EQ(GetDllVersion(), 10000);
-  EXPECT_STREQ(GetDllVersionStr(), "1.00.00");
+  const int number = LORIMAX_VERSION_MAJOR * 10000 + LORIMAX_VERSION_MINOR * 100 + LORIMAX_VERSION_PATCH;
+  char expected[32];
+  std::snprintf(expected, sizeof expected, "%d.%02d.%02d", LORIMAX_VERSION_MAJOR, LORIMAX_VERSION_MINOR,
+                LORIMAX_VERSION_PATCH);
+  EXPECT_EQ(GetDllVersion(), number);
+  EXPECT_STREQ(GetDllVersionStr(), expected);
   // Its own buffer, stable across calls and untouched by result writes.
   const char* text = GetDllVersionStr();
   SetUTF8ConvertString(L"something else");
   EXPECT_EQ(GetDllVersionStr(), text);
   EXPECT_NE(static_cast<const void*>(text), static_cast<const void*>(GetResult()));
-  EXPECT_EQ(GetDllVersion(), 10000);
+  EXPECT_EQ(GetDllVersion(), number);
 }
 
 TEST(Results, StayTheSameUntilTheNextWriteOfThatBuffer) {

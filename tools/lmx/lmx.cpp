@@ -6,6 +6,7 @@
 //   lmx [options] Export [args...]    one call
 //   lmx [options] -f script           one call per line ("-" or no export: stdin)
 //   lmx --list                        the exports with their kinds
+//   lmx -h | --help | --version
 //
 // Options: --raw prints a narrow result's bytes unconverted (for UTF-8 or
 // binary results), --hex prints the result's bytes (narrow) or code units
@@ -221,8 +222,11 @@ std::string format_result(const lmx::CallResult& r, const Options& o) {
   return to_utf8(text);
 }
 
-// Runs one call; prints its result. Returns false on a usage error.
-bool run_call(HMODULE library, std::vector<Token> tokens, Options o, bool echo, const std::wstring& line) {
+// Runs one call; prints its result. Returns false on a usage error, with its
+// text in `error`, so that the caller can say where the call came from.
+bool run_call(HMODULE library, std::vector<Token> tokens, Options o, bool echo, const std::wstring& line,
+              std::string& error) {
+  char buf[512];
   while (!tokens.empty()) {
     const std::wstring t = token_text(tokens.front());
     if (t == L"--raw") o.raw = true;
@@ -235,26 +239,27 @@ bool run_call(HMODULE library, std::vector<Token> tokens, Options o, bool echo, 
   std::size_t index = 0;
   const lmx::ExportInfo* e = find_export(name, index);
   if (!e) {
-    std::fprintf(stderr, "lmx: no export named %s (lmx --list shows them)\n", name.c_str());
+    error = "no export named " + name + " (lmx --list shows them)";
     return false;
   }
   const std::string kinds = e->kinds;
   if (tokens.size() - 1 != kinds.size()) {
-    std::fprintf(stderr, "lmx: %s takes %zu argument(s) (%s), %zu given\n", e->name, kinds.size(), e->arg_names,
-                 tokens.size() - 1);
+    std::snprintf(buf, sizeof buf, "%s takes %zu argument(s) (%s), %zu given", e->name, kinds.size(), e->arg_names,
+                  tokens.size() - 1);
+    error = buf;
     return false;
   }
   std::vector<Arg> args(kinds.size());
   for (std::size_t k = 0; k < kinds.size(); ++k) {
-    std::string error;
-    if (!convert_arg(kinds[k], tokens[k + 1], args[k], error)) {
-      std::fprintf(stderr, "lmx: %s: %s\n", e->name, error.c_str());
+    std::string why;
+    if (!convert_arg(kinds[k], tokens[k + 1], args[k], why)) {
+      error = std::string(e->name) + ": " + why;
       return false;
     }
   }
   FARPROC f = GetProcAddress(library, e->name);
   if (!f) {
-    std::fprintf(stderr, "lmx: lorimax.dll does not export %s\n", e->name);
+    error = std::string("lorimax.dll does not export ") + e->name;
     return false;
   }
   if (echo) write_out("> " + to_utf8(line) + "\n");
@@ -265,15 +270,16 @@ bool run_call(HMODULE library, std::vector<Token> tokens, Options o, bool echo, 
   return true;
 }
 
-int run_script(HMODULE library, std::FILE* in, const Options& o) {
+// Runs the script's lines in turn and stops at the first that fails, naming it.
+int run_script(HMODULE library, std::FILE* in, const std::string& source, const Options& o) {
   std::string bytes;
   char chunk[4096];
   for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, in)) > 0;) bytes.append(chunk, n);
   if (bytes.size() >= 3 && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) bytes.erase(0, 3);
   const std::wstring text = from_code_page(CP_UTF8, bytes);
-  int status = 0;
-  std::size_t start = 0;
+  std::size_t start = 0, number = 0;
   while (start <= text.size()) {
+    ++number;
     std::size_t end = text.find(L'\n', start);
     if (end == std::wstring::npos) end = text.size();
     std::wstring line = text.substr(start, end - start);
@@ -281,9 +287,40 @@ int run_script(HMODULE library, std::FILE* in, const Options& o) {
     start = end + 1;
     std::size_t first = line.find_first_not_of(L" \t");
     if (first == std::wstring::npos || line[first] == L'#') continue;
-    if (!run_call(library, split_line(line), o, !o.quiet, line.substr(first))) status = 1;
+    std::string error;
+    if (!run_call(library, split_line(line), o, !o.quiet, line.substr(first), error)) {
+      std::fprintf(stderr, "lmx: %s:%zu: %s\n", source.c_str(), number, error.c_str());
+      return 1;
+    }
   }
-  return status;
+  return 0;
+}
+
+const char kUsage[] =
+    "usage: lmx [--raw] [--hex] [-q] [-e] (Export [args...] | -f script | -) | --list | --version | -h";
+
+void print_help() {
+  std::printf(
+      "%s\n\n"
+      "Loads lorimax.dll (from lmx's own folder first, as Windows searches) and calls its exports.\n"
+      "  lmx Export [args...]  one call; the result is printed on one line\n"
+      "  lmx -f script         one call per line (\"-\" or no export: standard input);\n"
+      "                        # starts a comment; the first failing line stops the run\n"
+      "  --list                the exports, their families, argument kinds and results\n"
+      "  --raw                 print a narrow result's bytes unconverted\n"
+      "  --hex                 print the result's bytes or code units in hexadecimal\n"
+      "  -q                    in a script, print results only (not the calls)\n"
+      "  -e                    read backslash escapes in command-line arguments\n"
+      "  --version             the version of lmx\n"
+      "  -h, --help            this text\n"
+      "Exit status: 0 done, 1 a script line failed, 2 a usage error or no library.\n",
+      kUsage);
+}
+
+// One line to standard error, as console tools do on a usage error.
+int usage_error(const std::string& what) {
+  std::fprintf(stderr, "lmx: %s; %s\n", what.c_str(), kUsage);
+  return 2;
 }
 
 void list_exports() {
@@ -315,17 +352,18 @@ int wmain(int argc, wchar_t** argv) {
   for (; i < argc && argv[i][0] == L'-'; ++i) {
     const std::wstring a = argv[i];
     if (a == L"--list") return list_exports(), 0;
+    if (a == L"-h" || a == L"--help") return print_help(), 0;
+    if (a == L"--version") return std::printf("lmx %s\n", LORIMAX_VERSION), 0;
     if (a == L"--raw") o.raw = true;
     else if (a == L"--hex") o.hex = true;
     else if (a == L"-q") o.quiet = true;
     else if (a == L"-e") o.escapes = true;
     else if (a == L"-f" && i + 1 < argc) script = argv[++i], have_script = true;
+    else if (a == L"-f") return usage_error("-f needs a script");
     else if (a == L"-") script = L"-", have_script = true;
-    else {
-      std::fprintf(stderr, "lmx: unknown option %s\n", to_utf8(a).c_str());
-      return 2;
-    }
+    else return usage_error("unknown option " + to_utf8(a));
   }
+  if (have_script && i < argc) return usage_error("a script and a call cannot be given together");
   // Freed when wmain returns, before the process exits.
   const lmx::LoadedModule library(LoadLibraryW(L"lorimax.dll"));
   if (!library) {
@@ -341,17 +379,18 @@ int wmain(int argc, wchar_t** argv) {
       if (t.empty()) t.push_back({false, argv[i]});
       tokens.push_back(std::move(t));
     }
-    status = run_call(library.get(), std::move(tokens), o, false, L"") ? 0 : 2;
+    std::string error;
+    if (!run_call(library.get(), std::move(tokens), o, false, L"", error)) return usage_error(error);
   } else if (!have_script || script == L"-") {
     _setmode(_fileno(stdin), _O_BINARY);
-    status = run_script(library.get(), stdin, o);
+    status = run_script(library.get(), stdin, "-", o);
   } else {
     const lmx::FileStream f(_wfopen(script.c_str(), L"rb"));
     if (!f) {
       std::fprintf(stderr, "lmx: cannot open %s\n", to_utf8(script).c_str());
       return 2;
     }
-    status = run_script(library.get(), f.get(), o);
+    status = run_script(library.get(), f.get(), to_utf8(script), o);
   }
   return status;
 }

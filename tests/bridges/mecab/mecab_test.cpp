@@ -153,8 +153,9 @@ TEST(MeCabBridge, OptionLengthEdges) {
   }
 }
 
-// Refused when the tagger is made: code 7 and MeCab's own text, as MeCab gives
-// it for the same options called directly. The bridge goes on afterwards.
+// Refused when the tagger is made: code 7, whose message says to name the
+// dictionary and then gives MeCab's own text, as MeCab gives it for the same
+// options called directly. The bridge goes on afterwards.
 TEST(MeCabBridge, RefusedOptionsAndDictionaries) {
   const Analysed a = analysed("2");
   struct Case {
@@ -181,7 +182,8 @@ TEST(MeCabBridge, RefusedOptionsAndDictionaries) {
     EXPECT_STREQ(mecab(c.options.c_str(), a.text.c_str()), "");
     EXPECT_EQ(mecab_error(), 7);
     const string text = mecab_getstrerror();
-    EXPECT_EQ(error_message(), text);
+    EXPECT_EQ(error_message(), sjis(u8"MeCabの辞書が見つからないか、オプションが受け付けられない(-d で辞書のフォルダを指定)") +
+                                   (text.empty() ? "" : ": " + text));
     EXPECT_EQ(direct.tagger(c.options), nullptr);
     EXPECT_EQ(text, direct.error(nullptr));
     std::printf("[ mecab ] %s: code 7, MeCab's text \"%s\"\n", c.what, text.c_str());
