@@ -3,6 +3,8 @@
 #include <cstring>
 #include <iterator>
 
+#include "bridges/error_texts.h"
+
 namespace lmx::mecab {
 namespace {
 
@@ -38,7 +40,7 @@ const Rule& rule_of(Analysis analysis) { return kRules[static_cast<int>(analysis
 }  // namespace
 
 const char* code_message(int code) {
-  return code >= 0 && code < static_cast<int>(std::size(kMessages)) ? kMessages[code] : nullptr;
+  return bridges::message_of(kMessages, code);
 }
 
 bool build_options(Analysis analysis, std::string_view options, char (&out)[kOptionBuffer]) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "bridges/bridge_text.h"
+#include "bridges/error_texts.h"
 #include "bridges/loader.h"
 #include "bridges/nkf.h"
 #include "frame/path_limit.h"
@@ -293,8 +294,8 @@ const char* version() {
 intptr_t error_code() { return g_code; }
 
 const char* error_message() {
-  if (g_code < 0 || g_code >= static_cast<intptr_t>(std::size(kMessages))) return kEmptyResult;
-  if (!result().assign(kMessages[g_code], std::strlen(kMessages[g_code]) + 1)) return kEmptyResult;
+  const char* text = bridges::message_of(kMessages, g_code);
+  if (!text || !result().assign(text, std::strlen(text) + 1)) return kEmptyResult;
   return result().data();
 }
 
