@@ -1,7 +1,6 @@
 #include "bridges/mecab_analysis.h"
 
 #include <cstring>
-#include <iterator>
 
 #include "bridges/error_texts.h"
 

@@ -65,12 +65,16 @@ bool mode_is_valid(const Char* mode) {
   return true;
 }
 
-bool has_binary_flag(const wchar_t* mode) { return std::wcschr(mode, L'b') != nullptr; }
+// Whether a checked mode (narrow or wide) holds the flag.
+template <class Char>
+bool has_flag(const Char* mode, char flag) {
+  return std::char_traits<Char>::find(mode, std::char_traits<Char>::length(mode), Char(flag)) != nullptr;
+}
 
 // Whether a mode writes, and the file is one its owner marked read-only.
 template <class Char>
 bool refused_for_writing(const Char* path, const Char* mode) {
-  const bool writes = *mode != 'r' || std::char_traits<Char>::find(mode, std::char_traits<Char>::length(mode), '+');
+  const bool writes = *mode != 'r' || has_flag(mode, '+');
   if (!writes || !marked_read_only(path)) return false;
   g_error |= open_failed;
   return true;
@@ -189,7 +193,7 @@ intptr_t open(const char* path, const char* mode) {
     g_error |= open_failed;
     return 0;
   }
-  return take_slot(*slot, f, bytes, !std::strchr(mode, 'b'));
+  return take_slot(*slot, f, bytes, !has_flag(mode, 'b'));
 }
 
 namespace {
@@ -206,7 +210,7 @@ intptr_t open_encoded(const wchar_t* path, const wchar_t* mode, const wchar_t* e
     g_error |= open_failed;
     return 0;
   }
-  const intptr_t handle = take_slot(*slot, f, encoding.code, !has_binary_flag(mode));
+  const intptr_t handle = take_slot(*slot, f, encoding.code, !has_flag(mode, 'b'));
   if (encoding.code == utf8 && mode[0] == L'w') {
     std::rewind(f);
     slot->covers_mark = true;
