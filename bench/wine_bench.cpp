@@ -1,7 +1,7 @@
 // What a macro meets through the DLL under Wine, each path beside its floor:
 // the bare call that does the same work with no lorimax in between, on the
-// same data, in the same process. The repetitions of every row are
-// interleaved at random, so that a change in the machine's load falls on
+// same data, in the same process. The repetitions of a row's path and floor
+// are interleaved at random, so that a change in the machine's load falls on
 // paths and floors alike; the table gives the median of each, the spread of
 // the path's repetitions, the ratio, and for rows measured at several sizes
 // the time per byte against its value at 64 KB. Times are reported, never
@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -48,10 +49,12 @@ double median(std::vector<double> v) {
   return v.empty() ? 0 : v[v.size() / 2];
 }
 
-double timed(const std::function<std::size_t()>& run, std::size_t& figure) {
+// The time of one run, from `calls` runs in a row: a sample of a millisecond
+// or less under Wine is mostly the clock's and the scheduler's noise.
+double timed(const std::function<std::size_t()>& run, int calls, std::size_t& figure) {
   const auto start = clock_type::now();
-  figure = run();
-  return std::chrono::duration<double, std::milli>(clock_type::now() - start).count();
+  for (int i = 0; i < calls; ++i) figure = run();
+  return std::chrono::duration<double, std::milli>(clock_type::now() - start).count() / calls;
 }
 
 // Shift_JIS prose in lines of about `line` bytes with CR LF, `size` bytes in all.
@@ -467,21 +470,32 @@ int main() {
     rows = std::move(kept);
   }
   // Repetitions interleaved at random; the first round warms caches and
-  // engines and is not counted.
+  // engines, is not counted, and sets how many runs make one sample of the
+  // row (the same number for path and floor): enough for kSampleMs.
   constexpr int kReps = 7;
+  constexpr double kSampleMs = 25;
+  std::vector<int> calls(rows.size(), 1);
   std::mt19937 random(20261208);
   std::vector<Measured> measured(rows.size());
-  std::vector<std::pair<std::size_t, bool>> order;
-  for (std::size_t i = 0; i < rows.size(); ++i) order.insert(order.end(), {{i, true}, {i, false}});
-  for (int rep = 0; rep <= kReps; ++rep) {
-    std::shuffle(order.begin(), order.end(), random);
-    for (const auto& [i, is_path] : order) {
-      Measured& m = measured[i];
-      std::size_t figure = 0;
-      const double ms = timed(is_path ? rows[i].run_path : rows[i].run_floor, figure);
-      if (rep == 0) continue;
-      (is_path ? m.path_ms : m.floor_ms).push_back(ms);
-      (is_path ? m.path_figure : m.floor_figure) = figure;
+  // Each row's path and floor are interleaved with each other, and the row
+  // is measured before the next: a 50 MB read between two MeCab samples
+  // evicts the dictionary from the caches, and a 50 MB write between two
+  // 1 KB writes leaves the system flushing it while they run.
+  for (std::size_t row = 0; row < rows.size(); ++row) {
+    std::vector<std::pair<std::size_t, bool>> order{{row, true}, {row, false}};
+    for (int rep = 0; rep <= kReps; ++rep) {
+      std::shuffle(order.begin(), order.end(), random);
+      for (const auto& [i, is_path] : order) {
+        Measured& m = measured[i];
+        std::size_t figure = 0;
+        const double ms = timed(is_path ? rows[i].run_path : rows[i].run_floor, calls[i], figure);
+        if (rep == 0) {
+          calls[i] = std::max(calls[i], static_cast<int>(std::min(1000.0, std::ceil(kSampleMs / std::max(ms, 1e-3)))));
+          continue;
+        }
+        (is_path ? m.path_ms : m.floor_ms).push_back(ms);
+        (is_path ? m.path_figure : m.floor_figure) = figure;
+      }
     }
   }
   std::printf("| path | data | floor | path ms | floor ms | ratio | spread | ns/byte | per byte vs 64 KB | work |\n");
