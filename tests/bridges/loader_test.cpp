@@ -56,6 +56,17 @@ TEST(Loader, BareNameNeverFromTheCurrentDirectoryButFromPath) {
   EXPECT_NE(direct, nullptr);
   if (direct) FreeLibrary(direct);
 
+  // Each way a PATH entry can reach this folder without naming it in full:
+  // relative, quoted, empty, drive-relative, or without its drive.
+  const std::string leaf = folder.substr(folder.find_last_of('\\') + 1);
+  for (const std::string& relative : {std::string("."), std::string(".\\"), std::string("\".\""), std::string(""),
+                                      "..\\" + leaf, folder.substr(0, 2), folder.substr(2)}) {
+    SCOPED_TRACE("PATH entry [" + relative + "]");
+    path.prepend(relative);
+    EXPECT_EQ(nkf_load("cwd_engine.dll"), 0);
+    EXPECT_EQ(nkf_error(), 3);
+  }
+
   path.prepend(folder);
   EXPECT_EQ(nkf_load("cwd_engine.dll"), 1);
   EXPECT_EQ(nkf_error(), 0);

@@ -267,12 +267,22 @@ TEST(SpellBridge, RunTimeWordsAndAFurtherDictionary) {
 
   std::FILE* extra = std::fopen(test_dir("extra.dic").c_str(), "wb");
   ASSERT_NE(extra, nullptr);
-  std::fputs("2\nzorblat\nfrobnicatory\n", extra);
+  std::fputs("3\nzorblat\nfrobnicatory\nz\xC3\xB6rblat\n", extra);  // the last outside code page 932
   std::fclose(extra);
   const string extra_missing = sjis(u8"追加辞書ファイルが存在していません。");
   EXPECT_EQ(hunspell_Spell("zorblat"), 0);
   EXPECT_EQ(hunspell_AddDictionary(test_dir("extra.dic").c_str()), 1);
   EXPECT_EQ(hunspell_Spell("zorblat") + hunspell_Spell("frobnicatory"), 2);
+  // The engine's list is UTF-8, here with a word outside code page 932: the
+  // wide list decodes every entry from UTF-8.
+  const intptr_t suggested = hunspell_SuggestW(wide(u8"zörblet").c_str());
+  bool offered = false;
+  for (intptr_t i = 0; i < suggested; ++i) {
+    const string entry = hunspell_SuggestList(i);
+    EXPECT_EQ(std::wstring(hunspell_SuggestListW(i)), wide_of_utf8(entry)) << i;
+    offered |= entry == "z\xC3\xB6rblat";
+  }
+  EXPECT_TRUE(offered) << suggested << " suggestions";
   expect_calls({
       {"missing", [] { return hunspell_AddDictionary(test_dir("nothere.dic").c_str()); }, -1, extra_missing},
       {"a folder", [] { return hunspell_AddDictionary("spell-test"); }, -1, extra_missing},
