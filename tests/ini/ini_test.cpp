@@ -310,6 +310,26 @@ TEST(IniWrite, CreatesUtf16FilesAndReadsThemBack) {
   EXPECT_EQ(WriteIniStrW(w.c_str(), wide(u8"設定").c_str(), L"name", L""), 1);
   EXPECT_EQ(ReadSectionKeysW(w.c_str(), wide(u8"設定").c_str()), 1);
   EXPECT_STREQ(GetIniKeyDataW(), L"name=");
+
+  // Names and texts outside code page 932, the file's name too, reach every
+  // wide reader whole: none of them passes through the ANSI code page.
+  const wstring odd = L"caf\u00E9\u20AC\U0001F600";
+  const wstring odd_file = wpath("") + odd + L".ini";
+  DeleteFileW(odd_file.c_str());
+  ASSERT_EQ(WriteIniStrW(odd_file.c_str(), odd.c_str(), odd.c_str(), odd.c_str()), 1);
+  EXPECT_EQ(IsUTF16LE(odd_file.c_str()), 1);
+  EXPECT_EQ(wstring(GetIniStrW(odd_file.c_str(), odd.c_str(), odd.c_str())), odd);
+  ASSERT_EQ(WriteIniNumW(odd_file.c_str(), odd.c_str(), L"n", 7), 1);
+  EXPECT_EQ(GetIniNumW(odd_file.c_str(), odd.c_str(), L"n"), 7);
+  ASSERT_EQ(ReadSectionKeysW(odd_file.c_str(), odd.c_str()), 2);
+  EXPECT_EQ(ExistKeyW(odd.c_str()), 0);
+  EXPECT_EQ(wstring(GetKeyValueW(0)), odd);
+  EXPECT_EQ(wstring(GetIniKeyW()), odd);
+  EXPECT_EQ(wstring(GetIniKeyValueW()), odd);
+  ASSERT_EQ(ReadSectionNamesW(odd_file.c_str()), 1);
+  EXPECT_EQ(ExistSectionW(odd.c_str()), 0);
+  EXPECT_EQ(wstring(GetSectionNameW(0)), odd);
+  EXPECT_EQ(wstring(GetSectionW()), odd);
 }
 
 // A name without a folder is the Windows folder's file for every wide call,
