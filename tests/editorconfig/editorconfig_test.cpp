@@ -71,6 +71,7 @@ const File kTree[] = {
      "[[abc]x.c]\nx_class = abc\n[[!abc]y.c]\nx_negated = yes\n"},
     {u8"top\\sub\\deep\\.editorconfig", "root = true\n[*]\nx_deep = only\n"},
     {u8"top\\日本語フォルダ\\.editorconfig", reinterpret_cast<const char*>(u8"[*.txt]\nx_note = 日本語の値\n")},
+    {u8"top\\caf\u00E9\u20AC\\.editorconfig", reinterpret_cast<const char*>(u8"[*.txt]\nx_odd = \u00E9\n")},
     {u8"top\\broken\\.editorconfig", "[*]\nx_ok = 1\nthis line is no property\n"},
     {u8"plain\\.editorconfig", "root = true\n[*.none]\nx = 1\n"},
 };
@@ -143,6 +144,10 @@ TEST_F(EditorConfig, PropertiesOfNestedFoldersAndGlobs) {
       EXPECT_NE(EditorConfigGetKey(count), GetResult()) << where;
       EXPECT_STREQ(EditorConfigGetValue(-1), "") << where;
     }
+  // A folder outside code page 932, which only a wide path can name.
+  const intptr_t count = EditorConfigExecuteW((base() + wide(u8"top\\caf\u00E9\u20AC\\x.txt")).c_str());
+  ASSERT_EQ(count, 3);
+  EXPECT_EQ(read_back(count), with(top, "x_odd", reinterpret_cast<const char*>(u8"\u00E9")));
 }
 
 TEST_F(EditorConfig, FailuresGiveTheCoreLibrarysMessage) {
