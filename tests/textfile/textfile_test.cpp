@@ -30,10 +30,9 @@ wstring win_dir(const string& name) {
   const string p = in_dir(name);
   return wstring(p.begin(), p.end());
 }
-string bytes_of(const string& file) {
-  std::ifstream in(file, std::ios::binary);
-  return string(std::istreambuf_iterator<char>(in), {});
-}
+string bytes_of(std::ifstream in) { return string(std::istreambuf_iterator<char>(in), {}); }
+string bytes_of(const string& file) { return bytes_of(std::ifstream(file, std::ios::binary)); }
+string bytes_of(const wstring& file) { return bytes_of(std::ifstream(file.c_str(), std::ios::binary)); }
 void put_bytes(const string& file, const string& bytes) { std::ofstream(file, std::ios::binary) << bytes; }
 
 // Each row: a call, its expected result, then the error word it left (a
@@ -188,24 +187,26 @@ TEST(ByteFiles, LinesAndBlocks) {
 }
 
 TEST(EncodedFiles, TheBytesOnDisk) {
+  // A name and a text outside code page 932 (a surrogate pair among them).
+  const wstring file = win_dir("enc") + L"\u00E9\U0001F600.txt", text = L"\u65E5\u00E9\U0001F600";
+  const string utf8 = "\xE6\x97\xA5\xC3\xA9\xF0\x9F\x98\x80", utf16("\xE5\x65\xE9\x00\x3D\xD8\x00\xDE", 8);
   struct Case { const wchar_t* encoding; const wchar_t* mode; string expected; intptr_t code; } cases[] = {
-      {L"UTF8BOM", L"w", "\xEF\xBB\xBF" "a\r\n\xE6\x97\xA5", 3}, {L"utf-8", L"w", "a\r\n\xE6\x97\xA5", 2},
-      {L"UTF16LE", L"w", string("\xFF\xFE" "a\0\r\0\n\0\xE5\x65", 10), 4},
-      {L"unicode", L"wb", string("\xFF\xFE" "a\0\n\0\xE5\x65", 8), 4},
+      {L"UTF8BOM", L"w", "\xEF\xBB\xBF" "a\r\n" + utf8, 3}, {L"utf-8", L"w", "a\r\n" + utf8, 2},
+      {L"UTF16LE", L"w", string("\xFF\xFE" "a\0\r\0\n\0", 8) + utf16, 4},
+      {L"unicode", L"wb", string("\xFF\xFE" "a\0\n\0", 6) + utf16, 4},
   };
   for (const auto& c : cases) {
-    const string file = in_dir("enc.txt");
-    const intptr_t h = FileOpenW(win_dir("enc.txt").c_str(), c.mode, c.encoding);
+    const intptr_t h = FileOpenW(file.c_str(), c.mode, c.encoding);
     ASSERT_GT(h, 0);
     EXPECT_EQ(IsEncode(h), c.code);
     EXPECT_EQ(WrFileLineW(h, L"a"), 1);
-    EXPECT_EQ(WrFileW(h, L"\u65E5"), 1);
+    EXPECT_EQ(WrFileW(h, text.c_str()), 1);
     FileClose(h);
     EXPECT_EQ(hex(bytes_of(file)), hex(c.expected)) << c.code;
     // And read back, the mark skipped.
-    const intptr_t r = FileOpenW(win_dir("enc.txt").c_str(), L"r", c.encoding);
+    const intptr_t r = FileOpenW(file.c_str(), L"r", c.encoding);
     EXPECT_STREQ(RdFileLineW(r), L"a");
-    EXPECT_STREQ(RdFileW(r), L"\u65E5");
+    EXPECT_EQ(wstring(RdFileW(r)), text);
     EXPECT_NE(RdFileW(r), GetResultW());
     EXPECT_EQ(FileError(), 8);
     FileClose(r);
