@@ -143,6 +143,7 @@ TEST(Url, Codecs) {
   EXPECT_STREQ(GetResult(), "a%20b%26c");  // the narrow form stays too
   EXPECT_STREQ(UrlEncodeW(L"a b&c", 1), L"%61%20%62%26%63");
   EXPECT_STREQ(UrlEncodeW(L"\u3042", 0), L"%E3%81%82");
+  EXPECT_STREQ(UrlEncodeW(L"\u00E9\U0001F600", 0), L"%C3%A9%F0%9F%98%80");  // outside code page 932
   hold_text();
   EXPECT_STREQ(UrlEncodeW(L"", 0), L"");
   EXPECT_STREQ(UrlEncodeW(std::wstring(400000, L'\x3042').c_str(), 0), L"");  // 3.6 MB: beyond the cap
