@@ -7,10 +7,12 @@
 
 #include "text.h"
 
-std::string read_bytes(const std::string& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
+namespace {
+std::string all_of(std::ifstream in) { return std::string(std::istreambuf_iterator<char>(in), {}); }
+}  // namespace
+
+std::string read_bytes(const std::string& file) { return all_of(std::ifstream(file, std::ios::binary)); }
+std::string read_bytes(const std::wstring& file) { return all_of(std::ifstream(file.c_str(), std::ios::binary)); }
 
 void write_bytes(const std::string& file, const std::string& bytes) {
   if (const auto slash = file.find_last_of('\\'); slash != std::string::npos)

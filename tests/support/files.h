@@ -6,6 +6,7 @@
 
 // The whole file's bytes; empty when it cannot be read.
 std::string read_bytes(const std::string& file);
+std::string read_bytes(const std::wstring& file);
 // Writes the file anew, making its folder first (one level).
 void write_bytes(const std::string& file, const std::string& bytes);
 // The text as a UTF-16LE file's bytes, the FF FE mark first.
