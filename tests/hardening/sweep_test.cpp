@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -248,10 +247,7 @@ class Sweep {
     g_current_call += ")";
     if (trace_) std::fprintf(stderr, "%s\n", g_current_call.c_str());
 
-    const auto start = std::chrono::steady_clock::now();
-    const Outcome r = e.call(args);
-    const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    if (seconds > 10) fail("took " + std::to_string(seconds) + " s");
+    const Outcome r = e.call(args);  // a call that hangs is the test time-out's to catch
 
     if (r.kind == 'I') {
       if (r.i < info.range.lowest || r.i > info.range.highest) fail("gave " + std::to_string(r.i) + ", out of its range");
