@@ -161,6 +161,11 @@ TEST(NkfReal, ErrorCodesAndMessages) {
       {seen("held file", nkf_fileconvert1(held.c_str(), "-s")), 0, 7},
       {seen("unreadable input", nkf_fileconvert2(unreadable.c_str(), from_unreadable.c_str(), "-e")), 1, 4},
       {seen("read-only file", nkf_fileconvert1(read_only.c_str(), "-e")), 0, 7},
+      // Where two failures meet: the input, then the output, then the options, then writing in place.
+      {seen("missing input, existing output", nkf_fileconvert2(missing.c_str(), existing.c_str(), "-e")), 0, 7},
+      {seen("existing output, -v", nkf_fileconvert2(in.c_str(), existing.c_str(), "-v")), 0, 8},
+      {seen("missing file, -v", nkf_fileconvert1(missing.c_str(), "-v")), 0, 7},
+      {seen("read-only file, -v", nkf_fileconvert1(read_only.c_str(), "-v")), 0, 1},
       {seen("free", nkf_free()), 1, 0},
   };
   CloseHandle(holding);
