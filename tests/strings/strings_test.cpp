@@ -37,6 +37,10 @@ TEST(StringEditing, ExportsWriteTheResultBuffer) {
       {Trim("\x81\x40" "ab\t"), "ab"}, {TrimStr(sjis(u8"「本」").c_str(), sjis(u8"「」").c_str()), sjis(u8"本")},
       {LeftJust("ab", 5), "ab   "}, {RightJust("ab", 5), "   ab"},
       {Centor("ab", 7), "   ab  "},
+      // Every fold mode on ASCII and full-width letters.
+      {UpperStr(sjis(u8"aＡｂB").c_str(), 0), sjis(u8"AＡＢB")}, {UpperStr(sjis(u8"aＡｂB").c_str(), 1), sjis(u8"AＡｂB")},
+      {UpperStr(sjis(u8"aＡｂB").c_str(), 2), sjis(u8"aＡＢB")}, {LowerStr(sjis(u8"aＡｂB").c_str(), 0), sjis(u8"aａｂb")},
+      {LowerStr(sjis(u8"aＡｂB").c_str(), 1), sjis(u8"aＡｂb")}, {LowerStr(sjis(u8"aＡｂB").c_str(), 2), sjis(u8"aａｂB")},
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(hex(cases[i].got), hex(cases[i].expected)) << "case " << i;
 }
@@ -48,8 +52,12 @@ TEST(StringEditing, FailuresReturnTheEmptyResult) {
   for (std::size_t i = 0; i < std::size(failures); ++i) EXPECT_STREQ(failures[i], "") << "case " << i;
   EXPECT_STREQ(GetResult(), "held");
   // The refused fold mode leaves its unchanged copy in the result buffer.
-  EXPECT_STREQ(UpperStr("abc", 3), "");
-  EXPECT_STREQ(GetResult(), "abc");
+  for (intptr_t refused : {intptr_t{-1}, intptr_t{3}, INTPTR_MAX}) {
+    EXPECT_STREQ(UpperStr("abc", refused), "") << refused;
+    EXPECT_STREQ(GetResult(), "abc") << refused;
+    EXPECT_STREQ(LowerStr("ABC", refused), "") << refused;
+    EXPECT_STREQ(GetResult(), "ABC") << refused;
+  }
 }
 
 }  // namespace
