@@ -56,8 +56,9 @@ demo: build-win prefix
 	@cd $(WIN)/bin && $(CURDIR)/scripts/with-wineserver.sh $(CURDIR)/scripts/wine-run lmx.exe -f $(CURDIR)/demo/demo.lmx
 
 docs: build-native
-	@$(NATIVE)/gen_reference > docs/exports.md
-	@echo "docs/exports.md written"
+	@$(NATIVE)/gen_reference md > docs/reference.md
+	@$(NATIVE)/gen_reference html > docs/reference.html
+	@echo "docs/reference.md and docs/reference.html written"
 
 bench: deps
 	@cmake -S . -B $(BUILD)/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DLORIMAX_SANITIZE=OFF >/dev/null

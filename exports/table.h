@@ -1,7 +1,7 @@
 // The one table of lorimax's exports and of what each promises. Everything
 // else that lists exports or their results (the declarations and so the
 // linker's export list, the typed callers of lmx and the tests, the hardening
-// tests' expectations, docs/exports.md and the test of the DLL's export
+// tests' expectations, the reference in docs/ and the test of the DLL's export
 // directory) is generated from it.
 //
 // An entry: X(family, Name, result kind, failure, range, "one line of meaning",

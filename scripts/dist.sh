@@ -45,7 +45,7 @@ pack() {
   local dir=$1 zip=$2 stage=$1/stage/$name
   rm -rf "$dir/stage" && mkdir -p "$stage/docs" "$stage/licences" "$stage/samples"
   cp "$dir/bin/lorimax.dll" "$dir/bin/lmx.exe" "$stage/"
-  cp "$root/docs/exports.md" "$stage/docs/"
+  cp "$root/docs/reference.md" "$root/docs/reference.html" "$stage/docs/"
   cp "$root"/samples/*.mac "$stage/samples/"
   # UTF-8 with a byte order mark and CRLF: see the readme's own first lines.
   { printf '\xEF\xBB\xBF'; sed 's/$/\r/' "$root/docs/readme-ja.txt"; } > "$stage/readme-ja.txt"

@@ -17,6 +17,8 @@ packages=(
   libpcre2-dev
   # Debian's own builds of the engines, for cross-checks, and their dictionaries.
   editorconfig hunspell hunspell-en-us mecab mecab-ipadic-utf8 nkf
+  # The reference page's test opens it in a real browser; the font shows its Japanese.
+  chromium fonts-ipafont-gothic
 )
 
 missing=()

@@ -1,84 +1,664 @@
-// Writes docs/exports.md, the reference of every export, from the table.
+// Writes the reference of every export, in Japanese and English, from the
+// table (exports/table.h), its Japanese companion (exports/table_ja.h) and the
+// bridges' own message tables:
+//   gen_reference md      docs/reference.md
+//   gen_reference html    docs/reference.html, one page with its CSS and script
+//   gen_reference names   the export names, one a line, in table order
+// It refuses to write anything when the two tables disagree or an example
+// does not fit its export, so the reference cannot drift from the library.
+#include <iconv.h>
+
+#include <cctype>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "exports/info.h"
+#include "exports/table_ja.h"
+
+#ifndef LORIMAX_SOURCE_DIR
+#define LORIMAX_SOURCE_DIR "."
+#endif
 
 namespace {
 
-using lmx::kExportInfo;
+struct Ja {
+  const char* name;
+  const char* meaning;
+  const char* example;
+};
+#define LMX_JA_(name, meaning, example) {#name, meaning, example},
+constexpr Ja kJa[] = {LMX_JA_EXPORTS(LMX_JA_)};
+#undef LMX_JA_
 
-const char* kind_name(char k) { return k == 'I' ? "integer" : k == 'S' ? "string" : "wide string"; }
+struct Family {
+  const char* id;
+  const char* title_ja;
+  const char* title_en;
+  const char* intro_ja;
+  const char* intro_en;
+};
+#define LMX_FAMILY_(id, title_ja, title_en, intro_ja, intro_en) {#id, title_ja, title_en, intro_ja, intro_en},
+constexpr Family kFamilies[] = {LMX_REFERENCE_FAMILIES(LMX_FAMILY_)};
+#undef LMX_FAMILY_
 
-// "integer, -1 to 1", "integer, 0 or more"
-void print_result(const lmx::ExportInfo& e) {
-  std::printf("%s", kind_name(e.result[0]));
-  const auto [lowest, highest] = e.range;
-  if (lowest == INTPTR_MIN && highest == INTPTR_MAX) return;
-  if (highest == INTPTR_MAX)
-    std::printf(", %lld or more", static_cast<long long>(lowest));
-  else if (lowest == highest)
-    std::printf(", always %lld", static_cast<long long>(lowest));
-  else
-    std::printf(", %lld to %lld", static_cast<long long>(lowest), static_cast<long long>(highest));
+// A text in both languages.
+struct Both {
+  std::string ja, en;
+};
+
+std::vector<std::string> g_faults;
+void fault(const std::string& what) { g_faults.push_back(what); }
+
+// --- the call form and the example ------------------------------------------
+
+// The macro language's call that passes these kinds: the result picks the
+// string or number form, a wide argument or result the W form. A narrow
+// result with a wide argument has none.
+const char* call_form(const lmx::ExportInfo& e) {
+  const bool wide_argument = std::strchr(e.kinds, 'W') != nullptr;
+  switch (e.result[0]) {
+    case 'I': return wide_argument ? "dllfuncw" : "dllfunc";
+    case 'W': return "dllfuncstrw";
+    default: return wide_argument ? nullptr : "dllfuncstr";
+  }
 }
 
-void print_failure(const lmx::ExportInfo& e) {
+// The top-level arguments of an example: commas inside quotes or parentheses
+// do not separate.
+std::vector<std::string> split_arguments(std::string_view text) {
+  std::vector<std::string> args;
+  if (text.empty()) return args;
+  std::string current;
+  int depth = 0;
+  bool quoted = false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (quoted && c == '\\' && i + 1 < text.size()) {
+      current += c;
+      current += text[++i];
+      continue;
+    }
+    if (c == '"') quoted = !quoted;
+    if (!quoted && c == '(') ++depth;
+    if (!quoted && c == ')') --depth;
+    if (!quoted && depth == 0 && c == ',') {
+      args.push_back(current);
+      current.clear();
+      continue;
+    }
+    current += c;
+  }
+  args.push_back(current);
+  for (auto& a : args) {
+    a.erase(0, a.find_first_not_of(' '));
+    a.erase(a.find_last_not_of(' ') + 1);
+  }
+  return args;
+}
+
+// 'S' for a string expression, 'I' for a number, 0 when it cannot be told.
+char expression_kind(const std::string& a) {
+  if (a.empty()) return 0;
+  if (a[0] == '"' || a[0] == '$') return 'S';
+  if (a[0] == '#' || a[0] == '-' || (a[0] >= '0' && a[0] <= '9')) return 'I';
+  return 0;
+}
+
+void check_example(const lmx::ExportInfo& e, const char* example) {
+  const auto args = split_arguments(example);
+  const std::size_t count = std::strlen(e.kinds);
+  if (args.size() != count) {
+    fault(std::string(e.name) + ": the example has " + std::to_string(args.size()) + " arguments, the export " +
+          std::to_string(count));
+    return;
+  }
+  for (std::size_t k = 0; k < count; ++k) {
+    const char kind = expression_kind(args[k]);
+    const char want = e.kinds[k] == 'I' ? 'I' : 'S';
+    if (kind && kind != want)
+      fault(std::string(e.name) + ": example argument " + std::to_string(k + 1) + " (" + args[k] + ") is not " +
+            (want == 'I' ? "a number" : "a string"));
+  }
+}
+
+std::string example_line(const lmx::ExportInfo& e, const char* args) {
+  const std::string target = e.result[0] == 'I' ? "#n" : "$s";
+  std::string line = target + " = " + call_form(e) + "(#dll, \"" + e.name + "\"";
+  if (*args) line += std::string(", ") + args;
+  return line + ");";
+}
+
+// --- kinds, results and failures ----------------------------------------------
+
+std::vector<std::string> argument_names(const lmx::ExportInfo& e) {
+  std::vector<std::string> names;
+  std::string_view rest = e.arg_names;
+  for (std::size_t k = 0; e.kinds[k]; ++k) {
+    const std::size_t comma = rest.find(", ");
+    names.emplace_back(rest.substr(0, comma));
+    rest = comma == std::string_view::npos ? std::string_view{} : rest.substr(comma + 2);
+  }
+  return names;
+}
+
+Both kind_text(char k) {
+  if (k == 'I') return {"数値", "integer"};
+  if (k == 'S') return {"文字列", "string"};
+  return {"UTF-16 文字列", "wide string"};
+}
+
+std::string number(intptr_t v) { return v == 0xFFFFFFFF ? "4294967295" : std::to_string(static_cast<long long>(v)); }
+
+Both result_text(const lmx::ExportInfo& e) {
+  if (e.result[0] == 'S') return {"文字列", "string"};
+  if (e.result[0] == 'W') return {"UTF-16 文字列", "wide string (UTF-16)"};
+  const auto [lowest, highest] = e.range;
+  if (lowest == INTPTR_MIN && highest == INTPTR_MAX) return {"数値", "integer"};
+  if (highest == INTPTR_MAX) return {"数値、" + number(lowest) + " 以上", "integer, " + number(lowest) + " or more"};
+  if (lowest == highest) return {"数値、いつも " + number(lowest), "integer, always " + number(lowest)};
+  return {"数値、" + number(lowest) + "～" + number(highest), "integer, " + number(lowest) + " to " + number(highest)};
+}
+
+Both failure_text(const lmx::ExportInfo& e) {
+  Both t;
   switch (e.failure.kind) {
     case lmx::Failure::value:
-      std::printf("%lld", static_cast<long long>(e.failure.value));
-      if (e.failure.other != INTPTR_MIN) std::printf(" or %lld", static_cast<long long>(e.failure.other));
+      t = {number(e.failure.value), number(e.failure.value)};
+      if (e.failure.other != INTPTR_MIN) {
+        t.ja += " または " + number(e.failure.other);
+        t.en += " or " + number(e.failure.other);
+      }
       break;
-    case lmx::Failure::empty: std::printf("empty"); break;
-    case lmx::Failure::none: std::printf("none"); break;
-    case lmx::Failure::by_arguments: std::printf("by its arguments"); break;
+    case lmx::Failure::empty: t = {"空の結果 (空文字列)", "the empty result (an empty string)"}; break;
+    case lmx::Failure::none: t = {"失敗しません", "cannot fail"}; break;
+    case lmx::Failure::by_arguments: t = {"引数 failure の値", "the value of its failure argument"}; break;
   }
-  // The marks: which arguments give the failure.
-  const char* names = e.arg_names;
-  for (std::size_t k = 0; e.kinds[k]; ++k) {
-    const char* comma = std::strstr(names, ", ");
-    const int len = comma ? static_cast<int>(comma - names) : static_cast<int>(std::strlen(names));
+  // The marks: arguments that always give the failure.
+  const auto names = argument_names(e);
+  Both always;
+  for (std::size_t k = 0; k < names.size(); ++k) {
     const lmx::ArgMark& m = e.marks[k];
-    if (m.kind == lmx::Mark::path) std::printf("; %.*s over %zu characters", len, names, m.longest);
-    if (m.kind == lmx::Mark::window) std::printf("; %.*s not a window", len, names);
-    if (m.kind == lmx::Mark::slot) std::printf("; %.*s not open", len, names);
-    names = comma ? comma + 2 : names + len;
+    Both one;
+    if (m.kind == lmx::Mark::path)
+      one = {names[k] + " が " + std::to_string(m.longest) + " 文字より長いとき",
+             names[k] + " over " + std::to_string(m.longest) + " characters"};
+    if (m.kind == lmx::Mark::window) one = {names[k] + " がウィンドウでないとき", names[k] + " not a window"};
+    if (m.kind == lmx::Mark::slot) one = {names[k] + " が開いていないとき", names[k] + " not open"};
+    if (one.ja.empty()) continue;
+    always.ja += (always.ja.empty() ? "" : "、") + one.ja;
+    always.en += (always.en.empty() ? "" : ", ") + one.en;
   }
+  if (!always.ja.empty()) {
+    t.ja += " (" + always.ja + "は必ずこの値)";
+    t.en += " (always for " + always.en + ")";
+  }
+  return t;
+}
+
+// --- the result buffers ---------------------------------------------------------
+
+// Which buffer an export writes and where its returned text lives. A text
+// export writes the buffer of its kind and returns it; the exceptions follow.
+struct Special {
+  const char* name;
+  Both where;
+};
+const Special kBufferSpecial[] = {
+    {"GetResult", {"結果バッファをそのまま返します (書きません)。次に結果バッファへ書く呼び出しまで有効です",
+                   "hands back the result buffer, writing nothing: valid until the next call that writes it"}},
+    {"GetResultW", {"ワイド結果バッファをそのまま返します (書きません)。次にワイド結果バッファへ書く呼び出しまで有効です",
+                    "hands back the wide result buffer, writing nothing: valid until the next call that writes it"}},
+    {"GetDllVersionStr", {"DLL 自身の領域 (結果バッファではありません)。読み込み時に決まり、解放まで変わりません",
+                          "a buffer of its own, not the result buffer: set when the library loads, unchanged until it is unloaded"}},
+    {"EditorConfigErrorMessage", {"自身の領域 (結果バッファではありません)。次の EditorConfigExecute / EditorConfigExecuteW まで有効です",
+                                  "a buffer of its own, not the result buffer: valid until the next EditorConfigExecute or EditorConfigExecuteW"}},
+    {"SetUTF8ConvertString", {"結果バッファに UTF-8 の文字列を書きます。GetResult で読めるのは、次に結果バッファへ書く呼び出しまでです",
+                              "writes the UTF-8 text into the result buffer, for GetResult until the next call that writes it"}},
+    {"SetUTF16ConvertString", {"ワイド結果バッファに UTF-16 の文字列を書きます。GetResultW で読めるのは、次にワイド結果バッファへ書く呼び出しまでです",
+                               "writes the UTF-16 text into the wide result buffer, for GetResultW until the next call that writes it"}},
+    {"GetWindowRectAll", {"ワイド結果バッファに代入文を書きます (前の内容は消えます)", "writes the assignments into the wide result buffer (its old text is lost)"}},
+    {"DwmGetWindowRectAll", {"ワイド結果バッファに代入文を書きます (前の内容は消えます)", "writes the assignments into the wide result buffer (its old text is lost)"}},
+    {"hunspell_SpellW", {"結果バッファに単語の UTF-8 形を書きます (前の内容は消えます)", "writes the word's UTF-8 form into the result buffer (its old text is lost)"}},
+    {"hunspell_SuggestW", {"結果バッファに単語の UTF-8 形を書きます (前の内容は消えます)", "writes the word's UTF-8 form into the result buffer (its old text is lost)"}},
+    {"hunspell_AddW", {"結果バッファに単語の UTF-8 形を書きます (前の内容は消えます)", "writes the word's UTF-8 form into the result buffer (its old text is lost)"}},
+    {"hunspell_RemoveW", {"結果バッファに単語の UTF-8 形を書きます (前の内容は消えます)", "writes the word's UTF-8 form into the result buffer (its old text is lost)"}},
+    {"UrlEncodeW", {"ワイド結果バッファ (途中で結果バッファにも書きます)。次にワイド結果バッファへ書く呼び出しまで有効です",
+                    "the wide result buffer (it writes the result buffer too, on the way): valid until the next call that writes the wide one"}},
+    {"hunspell_SuggestListW", {"ワイド結果バッファ (途中で結果バッファにも書きます)。次にワイド結果バッファへ書く呼び出しまで有効です",
+                               "the wide result buffer (it writes the result buffer too, on the way): valid until the next call that writes the wide one"}},
+};
+
+Both buffer_text(const lmx::ExportInfo& e) {
+  for (const auto& s : kBufferSpecial)
+    if (std::strcmp(s.name, e.name) == 0) return s.where;
+  if (e.result[0] == 'S')
+    return {"結果バッファ。次に結果バッファへ書く呼び出しまで有効です",
+            "the result buffer: valid until the next call that writes it"};
+  if (e.result[0] == 'W')
+    return {"ワイド結果バッファ。次にワイド結果バッファへ書く呼び出しまで有効です",
+            "the wide result buffer: valid until the next call that writes it"};
+  return {"なし (結果バッファに書きません)", "none (writes no result buffer)"};
+}
+
+// --- the bridges' messages, read from their sources -----------------------------
+
+// Where a family keeps its messages: string literals between two marks of a
+// source file, keyed by the code (an array), by the name they are declared
+// with, or by the names of an enumeration that indexes the array.
+struct MessageSource {
+  const char* family;
+  const char* file;
+  const char* begin;
+  const char* end;
+  const char* key_enum;  // "enum X {" whose names key the array, or nullptr
+};
+const MessageSource kMessageSources[] = {
+    {"spell_bridge", "src/bridges/spell_win.cpp", "namespace message {", "}  // namespace message", nullptr},
+    {"mecab_bridge", "src/bridges/mecab_analysis.cpp", "kMessages[] = {", "};", nullptr},
+    {"nkf_bridge", "src/bridges/nkf_win.cpp", "kMessages[] = {", "};", nullptr},
+    {"editorconfig", "src/editorconfig/query_win.cpp", "kMessage[] = {", "};", "enum Failure {"},
+};
+
+struct Token {
+  enum Kind { literal, word, mark } kind;
+  std::string text;
+};
+
+// C++ tokens, enough for tables of string literals: comments dropped,
+// adjacent literals left as separate tokens, escapes decoded to bytes.
+std::vector<Token> tokens_of(std::string_view s) {
+  std::vector<Token> out;
+  std::size_t i = 0;
+  auto hex = [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; };
+  auto hex_value = [](char c) { return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10; };
+  while (i < s.size()) {
+    const char c = s[i];
+    if (std::isspace(static_cast<unsigned char>(c))) { ++i; continue; }
+    if (s.substr(i, 2) == "//") { i = s.find('\n', i); if (i == std::string_view::npos) break; continue; }
+    if (s.substr(i, 2) == "/*") { i = s.find("*/", i); if (i == std::string_view::npos) break; i += 2; continue; }
+    if (c == '"') {
+      std::string bytes;
+      for (++i; i < s.size() && s[i] != '"'; ++i) {
+        if (s[i] != '\\') { bytes += s[i]; continue; }
+        const char e = s[++i];
+        if (e == 'x') {
+          unsigned v = 0;
+          while (i + 1 < s.size() && hex(s[i + 1])) v = v * 16 + hex_value(s[++i]);
+          bytes += static_cast<char>(v & 0xFF);
+        } else if (e >= '0' && e <= '7') {
+          unsigned v = e - '0';
+          for (int n = 0; n < 2 && i + 1 < s.size() && s[i + 1] >= '0' && s[i + 1] <= '7'; ++n) v = v * 8 + (s[++i] - '0');
+          bytes += static_cast<char>(v & 0xFF);
+        } else {
+          bytes += e == 'n' ? '\n' : e == 't' ? '\t' : e == 'r' ? '\r' : e;
+        }
+      }
+      ++i;
+      out.push_back({Token::literal, bytes});
+      continue;
+    }
+    if (std::isalnum(static_cast<unsigned char>(c)) || c == '_') {
+      std::size_t j = i;
+      while (j < s.size() && (std::isalnum(static_cast<unsigned char>(s[j])) || s[j] == '_')) ++j;
+      out.push_back({Token::word, std::string(s.substr(i, j - i))});
+      i = j;
+      continue;
+    }
+    out.push_back({Token::mark, std::string(1, c)});
+    ++i;
+  }
+  return out;
+}
+
+std::string utf8_of_cp932(const std::string& bytes) {
+  iconv_t cd = iconv_open("UTF-8", "CP932");
+  if (cd == reinterpret_cast<iconv_t>(-1)) {
+    fault("iconv has no CP932");
+    return bytes;
+  }
+  std::string out(bytes.size() * 3 + 1, '\0');
+  char* in = const_cast<char*>(bytes.data());
+  char* to = out.data();
+  std::size_t in_left = bytes.size(), out_left = out.size();
+  if (iconv(cd, &in, &in_left, &to, &out_left) == static_cast<std::size_t>(-1)) fault("a message is no CP932 text: " + bytes);
+  iconv_close(cd);
+  out.resize(out.size() - out_left);
+  return out;
+}
+
+std::string file_text(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  if (!in) fault("cannot read " + path);
+  return s.str();
+}
+
+std::string_view between(std::string_view text, const char* begin, const char* end, const std::string& where) {
+  const std::size_t from = text.find(begin);
+  const std::size_t to = from == std::string_view::npos ? from : text.find(end, from);
+  if (to == std::string_view::npos) {
+    fault(where + ": no \"" + begin + "\" ... \"" + end + "\"");
+    return {};
+  }
+  return text.substr(from + std::strlen(begin), to - from - std::strlen(begin));
+}
+
+struct Message {
+  Both key;
+  std::string text;
+};
+
+std::vector<Message> messages_of(const MessageSource& source) {
+  const std::string path = std::string(LORIMAX_SOURCE_DIR) + "/" + source.file;
+  const std::string text = file_text(path);
+  std::vector<std::string> enum_names;
+  if (source.key_enum)
+    for (const auto& t : tokens_of(between(text, source.key_enum, "}", path)))
+      if (t.kind == Token::word) enum_names.push_back(t.text);
+  const auto tokens = tokens_of(between(text, source.begin, source.end, path));
+  std::vector<Message> messages;
+  for (std::size_t i = 0; i < tokens.size(); ++i) {
+    if (tokens[i].kind != Token::literal) continue;
+    std::string bytes;
+    const std::size_t first = i;
+    for (; i < tokens.size() && tokens[i].kind == Token::literal; ++i) bytes += tokens[i].text;
+    // "name [ ] = literal": a message declared by name.
+    std::string name;
+    if (first >= 4 && tokens[first - 1].text == "=" && tokens[first - 2].text == "]" && tokens[first - 4].kind == Token::word)
+      name = tokens[first - 4].text;
+    const std::size_t index = messages.size();
+    if (name.empty() && index < enum_names.size()) name = enum_names[index];
+    Both key;
+    if (name.empty()) {
+      key = {"コード " + std::to_string(index), "code " + std::to_string(index)};
+    } else {
+      for (char& c : name) c = c == '_' ? ' ' : c;
+      key = {name, name};
+    }
+    messages.push_back({key, utf8_of_cp932(bytes)});
+  }
+  if (messages.empty()) fault(path + ": no messages found");
+  return messages;
+}
+
+// --- the two documents ---------------------------------------------------------
+
+struct Entry {
+  const lmx::ExportInfo* info;
+  const Ja* ja;
+};
+
+std::vector<Entry> merged_entries() {
+  std::map<std::string, const Ja*> by_name;
+  for (const auto& j : kJa)
+    if (!by_name.emplace(j.name, &j).second) fault(std::string(j.name) + ": two Japanese entries");
+  std::set<std::string> exports;
+  std::vector<Entry> entries;
+  for (const auto& e : lmx::kExportInfo) {
+    exports.insert(e.name);
+    const auto j = by_name.find(e.name);
+    if (j == by_name.end()) {
+      fault(std::string(e.name) + ": no Japanese entry in exports/table_ja.h");
+      continue;
+    }
+    if (!call_form(e)) fault(std::string(e.name) + ": no macro call passes a narrow result with wide arguments");
+    check_example(e, j->second->example);
+    entries.push_back({&e, j->second});
+  }
+  for (const auto& j : kJa)
+    if (!exports.count(j.name)) fault(std::string(j.name) + ": a Japanese entry for no export of exports/table.h");
+  std::set<std::string> families;
+  for (const auto& f : kFamilies) families.insert(f.id);
+  for (const auto& e : lmx::kExportInfo)
+    if (!families.count(e.family)) fault(std::string(e.family) + ": a family without its title and introduction");
+  return entries;
+}
+
+const Family* family_of(const char* id) {
+  for (const auto& f : kFamilies)
+    if (std::strcmp(f.id, id) == 0) return &f;
+  return nullptr;
+}
+
+// The families in table order, each with its entries.
+std::vector<std::pair<const Family*, std::vector<Entry>>> by_family(const std::vector<Entry>& entries) {
+  std::vector<std::pair<const Family*, std::vector<Entry>>> groups;
+  for (const auto& e : entries) {
+    const Family* f = family_of(e.info->family);
+    if (groups.empty() || groups.back().first != f) groups.push_back({f, {}});
+    groups.back().second.push_back(e);
+  }
+  return groups;
+}
+
+const MessageSource* messages_for(const char* family) {
+  for (const auto& m : kMessageSources)
+    if (std::strcmp(m.family, family) == 0) return &m;
+  return nullptr;
+}
+
+Both arguments_text(const lmx::ExportInfo& e) {
+  const auto names = argument_names(e);
+  if (names.empty()) return {"なし", "none"};
+  Both t;
+  for (std::size_t k = 0; k < names.size(); ++k) {
+    const Both kind = kind_text(e.kinds[k]);
+    t.ja += (k ? "、" : "") + names[k] + " (" + kind.ja + ")";
+    t.en += (k ? ", " : "") + names[k] + " (" + kind.en + ")";
+  }
+  return t;
+}
+
+const Both kTitle = {"lorimax 関数リファレンス", "lorimax reference"};
+const Both kGenerated = {
+    "exports/table.h と exports/table_ja.h から make docs が生成します。手で編集しないでください。",
+    "Generated from exports/table.h and exports/table_ja.h by make docs; do not edit by hand."};
+// How to read an entry.
+const Both kReading[] = {
+    {"マクロからは loaddll で読み込み、関数ごとに決まった形で呼び出します。数値を返す関数は dllfunc (UTF-16 の引数があれば dllfuncw)、文字列を返す関数は dllfuncstr (UTF-16 の文字列を返すなら dllfuncstrw) で呼びます。各項目の例の形をそのまま使ってください。",
+     "A macro loads the library with loaddll and calls each export in the one form its kinds allow: dllfunc for an integer result without wide arguments, dllfuncw for an integer result with one, dllfuncstr for a string result, dllfuncstrw for a wide string result. Each entry's example shows its form."},
+    {"数値は 64 ビットの整数です。文字列はコードページ 932 (Shift_JIS) のバイト列で、説明に UTF-8 とあるものだけは UTF-8 です。UTF-16 の引数も、マクロからはふつうの文字列として渡せば dllfuncw / dllfuncstrw が変換します。",
+     "Integers are 64-bit. Strings are code page 932 (Shift_JIS) bytes unless the meaning says UTF-8. Wide (UTF-16) arguments are plain strings in the macro: dllfuncw and dllfuncstrw convert them."},
+    {"文字列を返す関数は、DLL の中の結果バッファ (文字列用) かワイド結果バッファ (UTF-16 用) に書き、その場所を返します。返された文字列は、同じバッファに書く次の呼び出しまでしか有効でないので、すぐに $ 変数に代入してください。各項目の「結果の置き場所」に、書くバッファと有効な期間があります。",
+     "A text export writes the result buffer (narrow) or the wide result buffer (UTF-16) and returns it. The text stays valid only until the next call that writes the same buffer, so assign it to a $ variable at once. Each entry's result buffer line says which buffer it writes and how long its text lasts."},
+    {"「失敗時」は失敗したときの戻り値です。文字列の関数は空の結果 (空文字列) を返します。括弧の中は、必ず失敗になる引数です。エラーのメッセージを持つ関数群 (Hunspell、MeCab、NKF、EditorConfig) は、そのメッセージの一覧を関数群の最初に載せています。",
+     "Failure is what an export gives when it fails; a text export gives the empty result (an empty string). In brackets, the arguments that always give the failure. The families that keep error messages (Hunspell, MeCab, NKF, EditorConfig) list them at their start."},
+};
+
+std::string html_escape(std::string_view s) {
+  std::string out;
+  for (char c : s) {
+    switch (c) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"': out += "&quot;"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
+// Prose in Markdown: a "<" would open an HTML tag, a "|" end a table cell.
+std::string md_text(std::string_view s) {
+  std::string out;
+  for (char c : s) out += c == '<' ? std::string("&lt;") : c == '|' ? std::string("\\|") : std::string(1, c);
+  return out;
+}
+
+void write_markdown(const std::vector<Entry>& entries) {
+  const auto groups = by_family(entries);
+  std::printf("# %s / %s\n\n%s\n%s\n\n", kTitle.ja.c_str(), kTitle.en.c_str(), kGenerated.ja.c_str(), kGenerated.en.c_str());
+  std::printf("関数は %zu 個です。名前で絞り込める HTML 版は reference.html です。\n%zu exports. reference.html gives the same on one page, with a filter by name.\n\n",
+              entries.size(), entries.size());
+  std::printf("## 読み方 / How to read\n\n");
+  for (const auto& r : kReading) std::printf("%s\n\n%s\n\n", md_text(r.ja).c_str(), md_text(r.en).c_str());
+  std::printf("## 目次 / Index\n\n");
+  for (const auto& [f, list] : groups)
+    std::printf("- [%s / %s](#family-%s) (%zu)\n", f->title_ja, f->title_en, f->id, list.size());
+  for (const auto& [f, list] : groups) {
+    std::printf("\n<a id=\"family-%s\"></a>\n\n## %s / %s\n\n%s\n\n%s\n", f->id, f->title_ja, f->title_en,
+                md_text(f->intro_ja).c_str(), md_text(f->intro_en).c_str());
+    if (const MessageSource* source = messages_for(f->id)) {
+      std::printf("\n| キー / Key | メッセージ / Message |\n|---|---|\n");
+      for (const auto& m : messages_of(*source))
+        std::printf("| %s | %s |\n", m.key.ja == m.key.en ? m.key.en.c_str() : (m.key.ja + " / " + m.key.en).c_str(),
+                    md_text(m.text).c_str());
+    }
+    for (const auto& [info, ja] : list) {
+      const lmx::ExportInfo& e = *info;
+      const Both args = arguments_text(e), result = result_text(e), failure = failure_text(e), buffer = buffer_text(e);
+      std::printf("\n<a id=\"%s\"></a>\n\n### `%s`\n\n%s  \n%s\n\n    %s\n\n", e.name, e.name, md_text(ja->meaning).c_str(),
+                  md_text(e.meaning).c_str(), example_line(e, ja->example).c_str());
+      std::printf("- 引数 / Arguments: %s / %s\n", args.ja.c_str(), args.en.c_str());
+      std::printf("- 戻り値 / Result: %s / %s\n", result.ja.c_str(), result.en.c_str());
+      std::printf("- 失敗時 / Failure: %s / %s\n", failure.ja.c_str(), failure.en.c_str());
+      std::printf("- 結果の置き場所 / Result buffer: %s / %s\n", buffer.ja.c_str(), buffer.en.c_str());
+    }
+  }
+}
+
+constexpr const char* kStyle = R"(
+body{margin:0;font-family:"Yu Gothic UI","Yu Gothic","Meiryo","IPAPGothic",sans-serif;color:#222;background:#f6f7f9;line-height:1.55}
+header{position:sticky;top:0;z-index:1;display:flex;flex-wrap:wrap;gap:.5em 1.2em;align-items:center;padding:.6em 1.2em;background:#1f3650;color:#fff}
+header h1{margin:0;font-size:1.25em} header h1 span{font-weight:normal;font-size:.8em}
+#filter{font-size:1em;padding:.3em .6em;min-width:20em;border:0;border-radius:3px}
+#shown{font-size:.9em}
+.layout{display:grid;grid-template-columns:16em 1fr;gap:1.2em;padding:1em 1.2em}
+nav{position:sticky;top:4.2em;align-self:start;max-height:calc(100vh - 5em);overflow:auto;font-size:.9em}
+nav h2{font-size:1em;margin:.2em 0 .5em} nav ul{list-style:none;margin:0;padding:0} nav li{margin:.15em 0}
+nav a{color:#1f3650;text-decoration:none} nav a:hover{text-decoration:underline} nav .n{color:#777}
+h2{border-bottom:2px solid #1f3650;padding-bottom:.1em;margin:1.4em 0 .5em}
+.pair{display:grid;grid-template-columns:1fr 1fr;gap:1.2em}
+.pair>[lang=ja]{border-right:1px solid #e3e3e3;padding-right:1.2em}
+[lang=en]{color:#3a3a3a} header [lang=en]{color:#cfd8e3}
+.export{background:#fff;border:1px solid #dcdfe4;border-radius:5px;padding:.5em .9em .6em;margin:.7em 0}
+.export h3{margin:.1em 0 .35em;font-size:1.05em}
+.form{margin-left:.6em;padding:0 .45em;border-radius:3px;background:#e5edf7;font:.8em monospace;vertical-align:middle}
+.example{margin:.3em 0 .5em;padding:.3em .6em;background:#f1f2f4;border-radius:3px;overflow-x:auto}
+.export p{margin:.1em 0 .3em}
+dl{display:grid;grid-template-columns:max-content 1fr;gap:.1em .7em;margin:.2em 0 0;font-size:.9em} dt{color:#666} dd{margin:0}
+table{border-collapse:collapse;margin:.6em 0;font-size:.92em;background:#fff} th,td{border:1px solid #cfd3d8;padding:.2em .6em;text-align:left}
+[hidden]{display:none!important}
+)";
+
+// Narrows the entries to the names holding the filter text; the filter
+// starts from the page's ?q= (or #q=), so a link can carry it.
+constexpr const char* kScript = R"(
+(function () {
+  var box = document.getElementById('filter');
+  var shown = document.getElementById('shown');
+  var entries = Array.prototype.slice.call(document.querySelectorAll('.export'));
+  var families = Array.prototype.slice.call(document.querySelectorAll('.family'));
+  function apply() {
+    var q = box.value.trim().toLowerCase();
+    var count = 0;
+    entries.forEach(function (e) {
+      var hit = e.getAttribute('data-name').toLowerCase().indexOf(q) >= 0;
+      e.hidden = !hit;
+      if (hit) count++;
+    });
+    families.forEach(function (f) {
+      var left = f.querySelectorAll('.export:not([hidden])').length;
+      f.hidden = left === 0;
+      var link = document.querySelector('nav [data-family="' + f.id + '"]');
+      link.hidden = f.hidden;
+      link.querySelector('.n').textContent = '(' + left + ')';
+    });
+    shown.textContent = count + ' / ' + entries.length;
+  }
+  var q = new URLSearchParams(location.search).get('q');
+  if (q === null && location.hash.indexOf('#q=') === 0) q = decodeURIComponent(location.hash.slice(3));
+  if (q) box.value = q;
+  box.addEventListener('input', apply);
+  apply();
+})();
+)";
+
+void write_pair(const std::string& ja, const std::string& en, const char* tag = "p") {
+  std::printf("<div class=\"pair\"><%s lang=\"ja\">%s</%s><%s lang=\"en\">%s</%s></div>\n", tag, ja.c_str(), tag, tag,
+              en.c_str(), tag);
+}
+
+void write_html(const std::vector<Entry>& entries) {
+  const auto groups = by_family(entries);
+  std::printf("<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n");
+  std::printf("<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n");
+  std::printf("<title>%s / %s</title>\n<style>%s</style>\n</head>\n<body>\n", kTitle.ja.c_str(), kTitle.en.c_str(), kStyle);
+  std::printf("<header><h1>%s <span lang=\"en\">%s</span></h1>\n", kTitle.ja.c_str(), kTitle.en.c_str());
+  std::printf("<input id=\"filter\" type=\"search\" placeholder=\"関数名で絞り込み / Filter by name\" aria-label=\"filter\">\n");
+  std::printf("<span id=\"shown\">%zu / %zu</span></header>\n<div class=\"layout\">\n", entries.size(), entries.size());
+  std::printf("<nav><h2>目次 <span lang=\"en\">Index</span></h2><ul>\n");
+  for (const auto& [f, list] : groups)
+    std::printf("<li data-family=\"family-%s\"><a href=\"#family-%s\">%s <span lang=\"en\">%s</span></a> <span class=\"n\">(%zu)</span></li>\n",
+                f->id, f->id, f->title_ja, f->title_en, list.size());
+  std::printf("</ul></nav>\n<main>\n<section class=\"intro\">\n<h2>読み方 <span lang=\"en\">How to read</span></h2>\n");
+  for (const auto& r : kReading) write_pair(html_escape(r.ja), html_escape(r.en));
+  write_pair(html_escape(kGenerated.ja), html_escape(kGenerated.en));
+  std::printf("</section>\n");
+  for (const auto& [f, list] : groups) {
+    std::printf("<section class=\"family\" id=\"family-%s\">\n<h2>%s <span lang=\"en\">%s</span></h2>\n", f->id, f->title_ja, f->title_en);
+    write_pair(html_escape(f->intro_ja), html_escape(f->intro_en));
+    if (const MessageSource* source = messages_for(f->id)) {
+      std::printf("<table><tr><th>キー <span lang=\"en\">Key</span></th><th>メッセージ <span lang=\"en\">Message</span></th></tr>\n");
+      for (const auto& m : messages_of(*source))
+        std::printf("<tr><td>%s</td><td>%s</td></tr>\n",
+                    html_escape(m.key.ja == m.key.en ? m.key.en : m.key.ja + " / " + m.key.en).c_str(), html_escape(m.text).c_str());
+      std::printf("</table>\n");
+    }
+    for (const auto& [info, ja] : list) {
+      const lmx::ExportInfo& e = *info;
+      const Both args = arguments_text(e), result = result_text(e), failure = failure_text(e), buffer = buffer_text(e);
+      std::printf("<article class=\"export\" id=\"%s\" data-name=\"%s\">\n", e.name, e.name);
+      std::printf("<h3><code>%s</code><span class=\"form\">%s</span></h3>\n", e.name, call_form(e));
+      std::printf("<pre class=\"example\">%s</pre>\n", html_escape(example_line(e, ja->example)).c_str());
+      const auto fields = [](const char* meaning, const char* const labels[4], const Both (&values)[4], bool ja_side) {
+        std::string s = "<p>" + html_escape(meaning) + "</p><dl>";
+        for (int k = 0; k < 4; ++k)
+          s += std::string("<dt>") + labels[k] + "</dt><dd>" + html_escape(ja_side ? values[k].ja : values[k].en) + "</dd>";
+        return s + "</dl>";
+      };
+      static const char* const labels_ja[4] = {"引数", "戻り値", "失敗時", "結果の置き場所"};
+      static const char* const labels_en[4] = {"Arguments", "Result", "Failure", "Result buffer"};
+      const Both values[4] = {args, result, failure, buffer};
+      write_pair(fields(ja->meaning, labels_ja, values, true), fields(e.meaning, labels_en, values, false), "div");
+      std::printf("</article>\n");
+    }
+    std::printf("</section>\n");
+  }
+  std::printf("</main>\n</div>\n<script>%s</script>\n</body>\n</html>\n", kScript);
 }
 
 }  // namespace
 
-int main() {
-  std::printf("# lorimax exports\n\n");
-  std::printf("Generated from `exports/table.h` by `make docs`; do not edit by hand.\n\n");
-  std::printf("Integers are 64-bit (`intptr_t`); strings are code page 932 (`const char*`) unless the meaning says\n");
-  std::printf("UTF-8; wide strings are UTF-16 (`const wchar_t*`). A returned string stays valid until the next\n");
-  std::printf("call that writes the same result buffer. A null string argument counts as the empty string.\n");
-  std::printf("Failure is what the export gives when it fails (\"none\": it cannot fail); after it, the arguments\n");
-  std::printf("that always give the failure. The result's range, where one is promised, follows its kind.\n");
-  std::printf("\n%zu exports.\n", lmx::kExportCount);
-  const char* family = "";
-  for (const auto& e : kExportInfo) {
-    if (std::strcmp(family, e.family) != 0) {
-      family = e.family;
-      std::printf("\n## %s\n\n| Export | Arguments | Result | Failure | Meaning |\n|---|---|---|---|---|\n", family);
-    }
-    std::printf("| `%s` | ", e.name);
-    // Names and kinds side by side: "start (integer), text (string)".
-    const char* names = e.arg_names;
-    for (std::size_t k = 0; e.kinds[k]; ++k) {
-      const char* comma = std::strstr(names, ", ");
-      const int len = comma ? static_cast<int>(comma - names) : static_cast<int>(std::strlen(names));
-      std::printf("%s%.*s (%s)", k ? ", " : "", len, names, kind_name(e.kinds[k]));
-      names = comma ? comma + 2 : names + len;
-    }
-    if (!e.kinds[0]) std::printf("none");
-    std::printf(" | ");
-    print_result(e);
-    std::printf(" | ");
-    print_failure(e);
-    std::printf(" | %s |\n", e.meaning);
+int main(int argc, char** argv) {
+  const std::string mode = argc > 1 ? argv[1] : "";
+  const auto entries = merged_entries();
+  // The message tables are read before anything is written, so that a
+  // fault in them leaves no half document.
+  for (const auto& source : kMessageSources) messages_of(source);
+  if (!g_faults.empty()) {
+    for (const auto& f : g_faults) std::fprintf(stderr, "gen_reference: %s\n", f.c_str());
+    return 1;
   }
-  return 0;
+  if (mode == "md") {
+    write_markdown(entries);
+  } else if (mode == "html") {
+    write_html(entries);
+  } else if (mode == "names") {
+    for (const auto& e : entries) std::printf("%s\n", e.info->name);
+  } else {
+    std::fprintf(stderr, "usage: gen_reference md|html|names\n");
+    return 2;
+  }
+  return g_faults.empty() ? 0 : 1;
 }
