@@ -188,12 +188,18 @@ TEST(Host, AnalyzeEncodingAsksTheEditor) {
   EXPECT_EQ(host::analyze_calls[0].path, wfile);
   EXPECT_EQ(host::analyze_calls[0].reserved1, nullptr);
   EXPECT_EQ(host::analyze_calls[0].reserved2, nullptr);
+  // A name outside code page 932 reaches the host as it is.
+  const std::wstring odd = std::wstring(folder.begin(), folder.end()) + L"\\caf\u00E9\U0001F600.txt";
+  CloseHandle(CreateFileW(odd.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  EXPECT_EQ(AnalyzeEncoding(odd.c_str()), -7);
+  ASSERT_EQ(host::analyze_calls.size(), 2u);
+  EXPECT_EQ(host::analyze_calls[1].path, odd);
   // A bare name or a missing file never reaches the host.
   SetCurrentDirectoryW(std::wstring(folder.begin(), folder.end()).c_str());
   EXPECT_EQ(AnalyzeEncoding(L"encoded.txt"), -1);
   EXPECT_EQ(AnalyzeEncoding((wfile + L".missing").c_str()), -1);
   EXPECT_EQ(AnalyzeEncoding(L""), -1);
-  EXPECT_EQ(host::analyze_calls.size(), 1u);
+  EXPECT_EQ(host::analyze_calls.size(), 2u);
   SetCurrentDirectoryW(L"..");
 }
 
