@@ -161,18 +161,23 @@ TEST_F(EditorConfig, FailuresGiveTheCoreLibrarysMessage) {
       EXPECT_STREQ(EditorConfigErrorMessage(), c.message) << q.name;
       EXPECT_STREQ(EditorConfigGetKey(0), "") << q.name << ": a failed parse empties the lists";
     }
-  // Longer than Windows allows: refused before the conversion, so the lists
-  // of the last query stay, as for the other failures before the parse.
-  const std::wstring too_long = base() + std::wstring(32'768, L'a');
-  for (const Query& q : kQueries) {
-    ASSERT_EQ(q.run(base() + L"top\\readme.md"), 3);
-    EXPECT_EQ(q.run(too_long), -1) << q.name;
-    EXPECT_STREQ(EditorConfigErrorMessage(), "File path is too long.") << q.name;
-    EXPECT_STRNE(EditorConfigGetKey(0), "") << q.name;
-  }
-  EXPECT_EQ(EditorConfigExecute(""), -1);
-  EXPECT_STREQ(EditorConfigErrorMessage(), "");
+  // Longer than Windows allows, or empty (no full path either): refused
+  // before the conversion, so the lists of the last query stay, as for the
+  // other failures before the parse.
+  const struct {
+    std::wstring path;
+    const char* message;
+  } refusals[] = {{base() + std::wstring(32'768, L'a'), "File path is too long."},
+                  {L"", "Input file must be a full path name."}};
+  for (const Query& q : kQueries)
+    for (const auto& r : refusals) {
+      ASSERT_EQ(q.run(base() + L"top\\readme.md"), 3);
+      EXPECT_EQ(q.run(r.path), -1) << q.name;
+      EXPECT_STREQ(EditorConfigErrorMessage(), r.message) << q.name;
+      EXPECT_STRNE(EditorConfigGetKey(0), "") << q.name;
+    }
   EXPECT_EQ(EditorConfigExecuteW(nullptr), -1);
+  EXPECT_STREQ(EditorConfigErrorMessage(), "Input file must be a full path name.");
 }
 
 TEST_F(EditorConfig, ClearEmptiesTheListsAndKeepsTheMessage) {
