@@ -22,6 +22,23 @@ inline std::string nkf_message(intptr_t code) {
   return sjis(messages[code]);
 }
 
+// The MeCab bridge's message for each error code (6 is never set), in code page 932.
+inline std::string mecab_message(intptr_t code) {
+  static const char8_t* const messages[] = {
+      u8"エラーなし", u8"オプションの設定に失敗", u8"引数のアクセスに失敗", u8"DLLがロードされていない",
+      u8"コマンドの実行に失敗", u8"関数アドレス取得に失敗", u8"バージョン不一致",
+      u8"MeCabの辞書が見つからないか、オプションが受け付けられない(-d で辞書のフォルダを指定)"};
+  return sjis(messages[code]);
+}
+
+// A message a Japanese macro can show: not empty, and with a double-byte
+// character of code page 932 in it.
+inline bool japanese(const std::string& message) {
+  for (unsigned char c : message)
+    if ((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC)) return true;
+  return false;
+}
+
 // A fresh folder (full path, no trailing backslash) below the working directory.
 inline std::string fresh_folder(const std::string& name) {
   char full[MAX_PATH];
