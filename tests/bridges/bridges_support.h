@@ -5,10 +5,9 @@
 
 #include <windows.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 
+#include "files.h"
 #include "text.h"
 
 namespace bridges_test {
@@ -58,13 +57,6 @@ inline std::string place_copy(const std::string& built, const std::string& folde
   const std::string target = folder + "\\" + name;
   CopyFileA((exe_folder() + "\\" + built).c_str(), target.c_str(), FALSE);
   return target;
-}
-inline std::string bytes_of(const std::string& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-inline void put_bytes(const std::string& file, const std::string& bytes) {
-  std::ofstream(file, std::ios::binary) << bytes;
 }
 inline std::string lower(std::string s) {
   for (char& c : s)

@@ -61,7 +61,7 @@ TEST(NkfReal, SameBytesAsDebiansNkf) {
   for (const Case& c : cases) {
     SCOPED_TRACE("case " + c.number + ": " + c.how + " " + c.input + " " + c.options);
     const string in_file = kCases + "\\" + c.input + ".in";
-    const string input = bytes_of(in_file), expected = bytes_of(kCases + "\\case" + c.number + ".expected");
+    const string input = read_bytes(in_file), expected = read_bytes(kCases + "\\case" + c.number + ".expected");
     ASSERT_FALSE(input.empty());
     // A text with zero bytes (UTF-16) can only come back as a file.
     if (expected.find('\0') == string::npos) {
@@ -74,11 +74,11 @@ TEST(NkfReal, SameBytesAsDebiansNkf) {
     DeleteFileA(converted.c_str());
     EXPECT_EQ(nkf_fileconvert2(in_file.c_str(), converted.c_str(), c.options.c_str()), 1);
     EXPECT_EQ(nkf_error(), 0);
-    EXPECT_EQ(hex(bytes_of(converted)), hex(expected));
+    EXPECT_EQ(hex(read_bytes(converted)), hex(expected));
     const string in_place = out + "\\case" + c.number + ".inplace";
-    put_bytes(in_place, input);
+    write_bytes(in_place, input);
     EXPECT_EQ(nkf_fileconvert1(in_place.c_str(), c.options.c_str()), 1);
-    EXPECT_EQ(hex(bytes_of(in_place)), hex(expected));
+    EXPECT_EQ(hex(read_bytes(in_place)), hex(expected));
     files += 2;
   }
   std::printf("nkf cross-checks: %d string and %d file conversions\n", strings, files);
@@ -94,10 +94,10 @@ TEST(NkfReal, GuessAndKanjiCodeOfTheLastInput) {
   } cases[] = {{"sjis", 0}, {"eucjp", 1}, {"iso2022jp", 2}, {"utf8", 3}, {"hankaku", 0}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.input);
-    const string input = bytes_of(kCases + "\\" + c.input + ".in");
+    const string input = read_bytes(kCases + "\\" + c.input + ".in");
     ASSERT_FALSE(input.empty());
     nkf_exec("-s", input.c_str());
-    EXPECT_EQ(string(nkf_getguess()), bytes_of(kCases + "\\" + c.input + ".guess"));
+    EXPECT_EQ(string(nkf_getguess()), read_bytes(kCases + "\\" + c.input + ".guess"));
     EXPECT_EQ(nkf_error(), 0);
     EXPECT_EQ(nkf_getkanjicode(), c.code);
   }
@@ -116,13 +116,13 @@ intptr_t first_byte(const char* text) { return static_cast<unsigned char>(*text)
 TEST(NkfReal, ErrorCodesAndMessages) {
   const string dir = fresh_folder("nkf-errors");
   const string in = dir + "\\in.txt", existing = dir + "\\existing.txt", missing = dir + "\\no.txt";
-  put_bytes(in, "abc\n");
-  put_bytes(existing, "keep me");
+  write_bytes(in, "abc\n");
+  write_bytes(existing, "keep me");
   // Files the engine could not open as it wants: one held by a program that
   // refuses writers (and read-only besides), one that refuses readers.
   const string held = dir + "\\held.txt", unreadable = dir + "\\unreadable.txt", read_only = dir + "\\read-only.txt";
   const string from_unreadable = dir + "\\from-unreadable.txt";
-  for (const string* f : {&held, &unreadable, &read_only}) put_bytes(*f, "abc\n");
+  for (const string* f : {&held, &unreadable, &read_only}) write_bytes(*f, "abc\n");
   SetFileAttributesA(held.c_str(), FILE_ATTRIBUTE_READONLY);
   SetFileAttributesA(read_only.c_str(), FILE_ATTRIBUTE_READONLY);
   const HANDLE holding = CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -172,11 +172,11 @@ TEST(NkfReal, ErrorCodesAndMessages) {
     EXPECT_EQ(hex(c.seen.message), hex(nkf_message(c.code)));
     EXPECT_TRUE(japanese(c.seen.message));
   }
-  EXPECT_EQ(bytes_of(existing), "keep me");
-  EXPECT_EQ(bytes_of(held), "abc\n");
+  EXPECT_EQ(read_bytes(existing), "keep me");
+  EXPECT_EQ(read_bytes(held), "abc\n");
   EXPECT_EQ(GetFileAttributesA(from_unreadable.c_str()), INVALID_FILE_ATTRIBUTES);
   for (const string* f : {&held, &read_only}) {
-    EXPECT_EQ(bytes_of(*f), "abc\n");
+    EXPECT_EQ(read_bytes(*f), "abc\n");
     EXPECT_NE(GetFileAttributesA(f->c_str()) & FILE_ATTRIBUTE_READONLY, 0u) << "the mark stays";
   }
 }
@@ -210,15 +210,15 @@ TEST(NkfOlderLevels, StandInsOfVersions1And204) {
     EXPECT_EQ(hex(nkf_errormessage()), hex(nkf_message(6)));
     EXPECT_EQ(nkf_getkanjicode(), level.kanji_code);
 
-    put_bytes(input, "abc");
+    write_bytes(input, "abc");
     DeleteFileA(output.c_str());
     EXPECT_EQ(nkf_fileconvert1(input.c_str(), "-s"), level.files);
     EXPECT_EQ(nkf_error(), level.file_code);
     EXPECT_EQ(nkf_fileconvert2(input.c_str(), output.c_str(), "-e"), level.files);
     EXPECT_EQ(nkf_error(), level.file_code);
     if (level.files) {
-      EXPECT_EQ(bytes_of(input), "NkfFileConvert1(-s)");
-      EXPECT_EQ(bytes_of(output), "NkfFileConvert2(-e):" + input);
+      EXPECT_EQ(read_bytes(input), "NkfFileConvert1(-s)");
+      EXPECT_EQ(read_bytes(output), "NkfFileConvert2(-e):" + input);
     }
 
     // Without an output capacity the buffer is made ready for nkf's largest

@@ -235,7 +235,7 @@ TEST(RegexModuleStop, ReleasesOnUnloadNotAtProcessExit) {
     DeleteFileA(log.c_str());
     std::string command = std::string("engines_at_exit.exe ") + c.how;
     EXPECT_EQ(run_to_exit(command), 0u);
-    EXPECT_EQ(bytes_of(log), c.calls);
+    EXPECT_EQ(read_bytes(log), c.calls);
   }
   SetEnvironmentVariableA("HMJRE_STANDIN_LOG", nullptr);
 }

@@ -46,8 +46,8 @@ string folder() {
 // dictionary's path (hunspell_Create's first argument).
 string dictionary(const string& name, const string& affix_lines, const string& dic = "1\nhello\n") {
   const string base = folder() + "\\" + name;
-  put_bytes(base + ".aff", "SET UTF-8\n" + affix_lines);
-  put_bytes(base + ".dic", dic);
+  write_bytes(base + ".aff", "SET UTF-8\n" + affix_lines);
+  write_bytes(base + ".dic", dic);
   return base + ".dic";
 }
 
@@ -59,7 +59,7 @@ struct EditorConfigAnswer {
 };
 EditorConfigAnswer editorconfig(const string& name, const string& hostile_section, const string& file = "x.c") {
   const string dir = fresh_folder(folder() + "\\" + name);
-  put_bytes(dir + "\\.editorconfig", "root = true\n[*]\nplain = yes\n[" + hostile_section + "]\n" +
+  write_bytes(dir + "\\.editorconfig", "root = true\n[*]\nplain = yes\n[" + hostile_section + "]\n" +
                                          repeat("hostile = yes\n", 200));
   const intptr_t count = EditorConfigExecute((dir + "\\" + file).c_str());
   bool hostile = false;
@@ -191,7 +191,7 @@ TEST(HostileInput, EachCallFailsAndTheNextWorks) {
     if (row.next) row.next();
   }
   const string plain = fresh_folder(folder() + "\\plain");
-  put_bytes(plain + "\\.editorconfig", "root = true\n[*.c]\nindent_size = 2\n");
+  write_bytes(plain + "\\.editorconfig", "root = true\n[*.c]\nindent_size = 2\n");
   EXPECT_EQ(EditorConfigExecute((plain + "\\x.c").c_str()), 2);  // indent_size, and tab_width from it
 }
 

@@ -5,14 +5,13 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "exports/api.h"
+#include "files.h"
 #include "heap_check.h"
 #include "text.h"
 #include "programs.h"
@@ -30,11 +29,6 @@ wstring win_dir(const string& name) {
   const string p = in_dir(name);
   return wstring(p.begin(), p.end());
 }
-string bytes_of(const string& file) {
-  std::ifstream in(file, std::ios::binary);
-  return string(std::istreambuf_iterator<char>(in), {});
-}
-void put_bytes(const string& file, const string& bytes) { std::ofstream(file, std::ios::binary) << bytes; }
 
 // Each row: a call, its expected result, then the error word it left (a
 // braced list is evaluated in order).
@@ -78,7 +72,7 @@ TEST(Slots, TenAtOnceAndTheLowestFreeSlot) {
     EXPECT_EQ(IsEncode(end), 1) << end;
     EXPECT_EQ(WrFile(end, "end"), 1) << end;
     EXPECT_EQ(FileClose(end), 1) << end;
-    EXPECT_EQ(bytes_of(in_dir("slot" + std::to_string(end - 1) + ".txt")), "end") << end;
+    EXPECT_EQ(read_bytes(in_dir("slot" + std::to_string(end - 1) + ".txt")), "end") << end;
   }
   EXPECT_EQ(IsOpen(11), 0);
   EXPECT_EQ(FileError(), 16);
@@ -98,13 +92,13 @@ TEST(Slots, EveryModeFlagTheRuntimeKnowsAndNoOther) {
       {"r", "abc", true},  // read only: the write fails
   };
   for (const auto& c : cases) {
-    put_bytes(file, "abc");
+    write_bytes(file, "abc");
     const intptr_t h = FileOpen(file.c_str(), c.mode);
     ASSERT_GT(h, 0) << c.mode;
     EXPECT_EQ(WrFileLine(h, "x"), c.mode[0] == 'r' && !c.mode[1] ? 0 : 1) << c.mode;
     FileClose(h);
     EXPECT_EQ(GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES, c.kept) << c.mode;
-    EXPECT_EQ(hex(bytes_of(file)), hex(c.after)) << c.mode;  // a missing file reads as no bytes
+    EXPECT_EQ(hex(read_bytes(file)), hex(c.after)) << c.mode;  // a missing file reads as no bytes
   }
   // Modes the C runtime would end the process on are refused first.
   for (const char* refused : {"", "x", "q", "rw", "wx", "we", "wU", "w+q", "r,ccs=UNICODE", "w, ccs=UTF-8", "wbt", "wtb",
@@ -116,7 +110,7 @@ TEST(Slots, EveryModeFlagTheRuntimeKnowsAndNoOther) {
 
 TEST(Slots, ArgumentsThatAreRefused) {
   const string gone = in_dir("gone.txt");
-  put_bytes(gone, "x");
+  write_bytes(gone, "x");
   const Call calls[] = {
       {FileOpen("", "r"), 0, FileError(), 16}, {FileOpen(in_dir("x.txt").c_str(), nullptr), 0, FileError(), 16},
       // The composed mode would not fit 100 code units.
@@ -137,7 +131,7 @@ TEST(ByteFiles, LinesAndBlocks) {
   EXPECT_EQ(WrFileLine(h, ""), 1);        // one line feed
   EXPECT_EQ(WrFile(h, "end"), 1);
   FileClose(h);
-  EXPECT_EQ(bytes_of(file), sjis(u8"一行目") + "\r\ntwo\r\n\r\nend");
+  EXPECT_EQ(read_bytes(file), sjis(u8"一行目") + "\r\ntwo\r\n\r\nend");
 
   h = FileOpen(file.c_str(), "r");
   EXPECT_EQ(utf8_of_sjis(RdFileLine(h)), reinterpret_cast<const char*>(u8"一行目"));
@@ -155,7 +149,7 @@ TEST(ByteFiles, LinesAndBlocks) {
   EXPECT_EQ(hex(RdFileLine(h)), hex(sjis(u8"一行目") + "\r"));
   FileClose(h);
 
-  put_bytes(file, "abcd");
+  write_bytes(file, "abcd");
   h = FileOpen(file.c_str(), "rb");
   EXPECT_STREQ(RdFileByte(h, 2), "ab");
   EXPECT_EQ(FileError(), 0);
@@ -175,7 +169,7 @@ TEST(ByteFiles, LinesAndBlocks) {
   // Counts at the edges of the result buffer's block as it stands.
   string big;
   for (int i = 0; big.size() < 200000; ++i) big += std::to_string(i) + ",";
-  put_bytes(file, big);
+  write_bytes(file, big);
   h = FileOpen(file.c_str(), "rb");
   std::size_t at = 0;
   for (int over : {0, 1, 2}) {
@@ -201,7 +195,7 @@ TEST(EncodedFiles, TheBytesOnDisk) {
     EXPECT_EQ(WrFileLineW(h, L"a"), 1);
     EXPECT_EQ(WrFileW(h, L"\u65E5"), 1);
     FileClose(h);
-    EXPECT_EQ(hex(bytes_of(file)), hex(c.expected)) << c.code;
+    EXPECT_EQ(hex(read_bytes(file)), hex(c.expected)) << c.code;
     // And read back, the mark skipped.
     const intptr_t r = FileOpenW(win_dir("enc.txt").c_str(), L"r", c.encoding);
     EXPECT_STREQ(RdFileLineW(r), L"a");
@@ -217,16 +211,16 @@ TEST(EncodedFiles, Utf8WithoutMarkAndFewerThanThreeBytes) {
   intptr_t h = FileOpenW(win_dir("short.txt").c_str(), L"w", L"UTF8");
   EXPECT_EQ(WrFileW(h, L"x"), 1);
   FileClose(h);
-  EXPECT_EQ(hex(bytes_of(file)), hex("x"));  // not x BB BF
+  EXPECT_EQ(hex(read_bytes(file)), hex("x"));  // not x BB BF
   h = FileOpenW(win_dir("short.txt").c_str(), L"w", L"UTF8");
   FileClose(h);
-  EXPECT_EQ(bytes_of(file), "");
+  EXPECT_EQ(read_bytes(file), "");
   // Appending to a missing file keeps the mark.
   DeleteFileA(file.c_str());
   h = FileOpenW(win_dir("short.txt").c_str(), L"a", L"UTF8");
   EXPECT_EQ(WrFileW(h, L"abc"), 1);
   FileClose(h);
-  EXPECT_EQ(hex(bytes_of(file)), hex("\xEF\xBB\xBF" "abc"));
+  EXPECT_EQ(hex(read_bytes(file)), hex("\xEF\xBB\xBF" "abc"));
 }
 
 TEST(EncodedFiles, OtherNamesAndNarrowCallsOnEncodedSlots) {
@@ -237,7 +231,7 @@ TEST(EncodedFiles, OtherNamesAndNarrowCallsOnEncodedSlots) {
   EXPECT_EQ(FileError(), 2);
   EXPECT_EQ(WrFileW(h, L"\u8868"), 1);  // 表, in code page 932 under the "japanese" locale
   FileClose(h);
-  EXPECT_EQ(bytes_of(file), sjis(u8"表"));
+  EXPECT_EQ(read_bytes(file), sjis(u8"表"));
 
   h = FileOpenW(win_dir("enc16.txt").c_str(), L"w", L"UTF16LE");
   EXPECT_EQ(WrFile(h, "bytes"), 0);
@@ -280,8 +274,8 @@ TEST(ModuleStop, ClosesEveryOpenSlot) {
   ASSERT_TRUE(FreeLibrary(copy));
   string expected;
   for (int i = 0; i < 2000; ++i) expected += "line " + std::to_string(i) + "\r\n";
-  EXPECT_EQ(bytes_of(bytes_file), expected);
-  EXPECT_EQ(bytes_of(utf8_file), "z");
+  EXPECT_EQ(read_bytes(bytes_file), expected);
+  EXPECT_EQ(read_bytes(utf8_file), "z");
   DeleteFileA("lorimax-unload.dll");
 }
 
@@ -291,8 +285,8 @@ TEST(ModuleStop, AtProcessExitTheFilesAreCompleteToo) {
   DeleteFileA("exit-utf8.txt");
   string command = "exit_without_close.exe " + file;
   EXPECT_EQ(run_to_exit(command), 0u);
-  EXPECT_EQ(bytes_of(file), "written before exit, never closed");
-  EXPECT_EQ(bytes_of("exit-utf8.txt"), "z");
+  EXPECT_EQ(read_bytes(file), "written before exit, never closed");
+  EXPECT_EQ(read_bytes("exit-utf8.txt"), "z");
   DeleteFileA("exit-utf8.txt");
 }
 

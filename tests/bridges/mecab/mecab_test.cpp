@@ -86,8 +86,8 @@ struct Analysed {
 };
 Analysed analysed(const string& key) {
   const string base = kAnswers + "mecab\\" + key;
-  return {key, bytes_of(base + ".text"), bytes_of(base + ".plain"), bytes_of(base + ".wakati"),
-          bytes_of(base + ".yomi"), bytes_of(base + ".nbest"), std::atoi(bytes_of(base + ".n").c_str())};
+  return {key, read_bytes(base + ".text"), read_bytes(base + ".plain"), read_bytes(base + ".wakati"),
+          read_bytes(base + ".yomi"), read_bytes(base + ".nbest"), std::atoi(read_bytes(base + ".n").c_str())};
 }
 
 // MeCab 0.996 drops what does not fit and still reports success: at the
@@ -112,7 +112,7 @@ TEST(MeCabBridge, AnOutputLongerThanTheBufferComesBackWhole) {
 
 TEST(MeCabBridge, AgreesWithMeCabByteForByte) {
   std::vector<Analysed> all;
-  for (int k = 1; !bytes_of(kAnswers + "mecab\\" + std::to_string(k) + ".text").empty(); ++k)
+  for (int k = 1; !read_bytes(kAnswers + "mecab\\" + std::to_string(k) + ".text").empty(); ++k)
     all.push_back(analysed(std::to_string(k)));
   ASSERT_GE(all.size(), 50u);
   all.push_back(analysed("long"));

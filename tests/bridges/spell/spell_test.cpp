@@ -100,7 +100,7 @@ void copy_dictionary_as(const string& base) {
 }
 // The encoding that the affix file names on its SET line.
 string affix_encoding() {
-  for (const string& line : lines_of(bytes_of(kHunspellBase + ".aff")))
+  for (const string& line : lines_of(read_bytes(kHunspellBase + ".aff")))
     if (line.rfind("SET ", 0) == 0) return line.substr(4);
   return "";
 }
@@ -169,9 +169,9 @@ std::vector<string> split(const string& text, const string& separator) {
   return parts;
 }
 std::vector<ToolAnswer> hunspell_a_answers() {
-  const std::vector<string> words = lines_of(bytes_of(kAnswers + "spell_words.txt"));
+  const std::vector<string> words = lines_of(read_bytes(kAnswers + "spell_words.txt"));
   std::vector<string> lines;
-  for (const string& line : lines_of(bytes_of(kAnswers + "hunspell-a.txt")))
+  for (const string& line : lines_of(read_bytes(kAnswers + "hunspell-a.txt")))
     if (!line.empty() && line.rfind("@(#)", 0) != 0) lines.push_back(line);
   std::vector<ToolAnswer> answers;
   for (std::size_t i = 0; i < words.size() && lines.size() == words.size(); ++i) {
@@ -203,7 +203,7 @@ TEST(SpellBridge, VerdictsAgreeWithHunspellA) {
 TEST(SpellBridge, SuggestionsAgreeWithTheWindowsEngine) {
   ASSERT_EQ(hunspell_SetDictionary(kHunspellBase.c_str()), 1);
   std::map<string, std::vector<string>> direct;  // hunspell_direct.exe: word, count, suggestions
-  for (const string& line : lines_of(bytes_of(kAnswers + "hunspell-direct.txt"))) {
+  for (const string& line : lines_of(read_bytes(kAnswers + "hunspell-direct.txt"))) {
     const std::vector<string> fields = split(line, "\t");
     direct[fields[0]] = std::vector<string>(fields.begin() + 2, fields.end());
   }
