@@ -22,18 +22,6 @@ using std::string;
 using std::wstring;
 using Properties = std::map<string, string>;  // UTF-8 name -> UTF-8 value
 
-wstring from_utf8(const string& s) {
-  wstring w(s.size(), L'\0');
-  w.resize(MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), w.data(), static_cast<int>(w.size())));
-  return w;
-}
-string ansi(const wstring& w) {
-  string s(w.size() * 2, '\0');
-  s.resize(WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), s.data(), static_cast<int>(s.size()),
-                               nullptr, nullptr));
-  return s;
-}
-
 // Writes the file, and the folders above it.
 void write(const wstring& path, const string& bytes) {
   for (std::size_t slash = path.find(L'\\', 3); slash != wstring::npos; slash = path.find(L'\\', slash + 1))
@@ -223,7 +211,7 @@ TEST(CrossCheck, AgreesWithDebiansTool) {
   ASSERT_GE(order.size(), 30u);
   std::size_t agreed = 0;
   for (const string& unix_path : order) {
-    wstring path = L"Z:" + from_utf8(unix_path);
+    wstring path = L"Z:" + wide(reinterpret_cast<const char8_t*>(unix_path.c_str()));
     for (wchar_t& c : path)
       if (c == L'/') c = L'\\';
     for (const Query& q : kQueries) {

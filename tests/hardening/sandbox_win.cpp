@@ -25,14 +25,6 @@ Sandbox::~Sandbox() {
   remove_tree(path_);
 }
 
-std::string ansi(const std::wstring& text) {
-  const int n = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<std::size_t>(n), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, out.data(), n, nullptr, nullptr);
-  out.resize(static_cast<std::size_t>(n) - 1);
-  return out;
-}
-
 std::string Sandbox::narrow_path() const { return ansi(path_); }
 
 void Sandbox::write(const std::wstring& name, const std::string& bytes) const {
