@@ -126,14 +126,38 @@ add_test(NAME samples_fit_the_table COMMAND ${LORIMAX_CHECK_CALLS} ${LORIMAX_SAM
 add_test(NAME samples_planted_fault COMMAND ${LORIMAX_CHECK_CALLS} ${CMAKE_CURRENT_SOURCE_DIR}/tests/samples/planted.mac)
 set_tests_properties(samples_planted_fault PROPERTIES
   PASS_REGULAR_EXPRESSION "NumToKanji is called with dllfunc, its kinds need dllfuncstr")
+# Some twins need what the editor's machine has: the windows and desktop ones
+# run under a stand-in of the editor's window (one at a time, as both make
+# one); the regex one beside the HMJRE.DLL stand-in, in a folder of its own
+# (beside the bridge's tests HMJRE.DLL must not be found); the editorconfig one
+# after its .editorconfig is laid down.
+add_executable(sample_window tests/samples/sample_window.cpp)
+target_link_libraries(sample_window PRIVATE lorimax_test_rules)
+set(sample_run_windows "$<TARGET_FILE:sample_window>|")
+set(sample_run_desktop "$<TARGET_FILE:sample_window>|")
+set(sample_dir_regex ${CMAKE_BINARY_DIR}/bin/sample-regex)
+add_custom_target(sample_regex_folder ALL
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${sample_dir_regex}
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:lmx> $<TARGET_FILE:lorimax> ${sample_dir_regex}
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:hmjre_standin> ${sample_dir_regex}/HMJRE.DLL
+  VERBATIM)
+add_dependencies(sample_regex_folder lmx hmjre_standin)
 foreach(sample IN LISTS LORIMAX_SAMPLES)
   get_filename_component(name ${sample} NAME_WE)
+  set(dir ${CMAKE_BINARY_DIR}/bin)
+  if(DEFINED sample_dir_${name})
+    set(dir ${sample_dir_${name}})
+  endif()
   add_test(NAME sample_${name}
     COMMAND ${CMAKE_COMMAND} -DRUN=${CMAKE_CROSSCOMPILING_EMULATOR}
-            "-DARGS=$<TARGET_FILE:lmx>|-f|${CMAKE_CURRENT_SOURCE_DIR}/samples/${name}.lmx"
+            "-DARGS=${sample_run_${name}}${dir}/$<TARGET_FILE_NAME:lmx>|-f|${CMAKE_CURRENT_SOURCE_DIR}/samples/${name}.lmx"
             -DEXPECTED=${CMAKE_CURRENT_SOURCE_DIR}/tests/samples/${name}.expected
-            -DWORKDIR=${CMAKE_BINARY_DIR}/bin -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/check-output.cmake)
+            -DWORKDIR=${dir} -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/check-output.cmake)
 endforeach()
+set_tests_properties(sample_windows sample_desktop PROPERTIES RESOURCE_LOCK sample_window)
+add_test(NAME sample_editorconfig_tree COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/samples/editorconfig_tree.sh)
+set_tests_properties(sample_editorconfig_tree PROPERTIES FIXTURES_SETUP sample_editorconfig_tree)
+set_tests_properties(sample_editorconfig PROPERTIES FIXTURES_REQUIRED sample_editorconfig_tree)
 
 file(GLOB LORIMAX_FORMAT_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/format/*.cpp)
 lorimax_wine_test(test_format ${LORIMAX_FORMAT_TESTS})

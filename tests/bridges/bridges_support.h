@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <initializer_list>
+#include <iterator>
 #include <string>
 
 #include "files.h"
@@ -12,13 +15,23 @@
 
 namespace bridges_test {
 
-// The NKF bridge's message for each error code, in code page 932.
+// The NKF and MeCab bridges' message for each error code, in code page 932
+// (MeCab never sets its 6).
 inline std::string nkf_message(intptr_t code) {
-  static const char8_t* const messages[] = {
-      u8"エラーなし", u8"NKFオプションの設定に失敗", u8"引数のアクセスに失敗", u8"NKF32.DLLがロードされていない",
-      u8"NKFコマンドの実行に失敗", u8"NKF32.DLLの関数アドレス取得に失敗", u8"NKF32.DLLのバージョン不一致",
-      u8"入力ファイルの指定エラー", u8"出力ファイルの指定エラー(上書きは出来ません)"};
-  return sjis(messages[code]);
+  return sjis(std::data({u8"エラーなし", u8"NKFオプションの設定に失敗", u8"引数のアクセスに失敗", u8"NKF32.DLLがロードされていない",
+                         u8"NKFコマンドの実行に失敗", u8"NKF32.DLLの関数アドレス取得に失敗", u8"NKF32.DLLのバージョン不一致",
+                         u8"入力ファイルの指定エラー", u8"出力ファイルの指定エラー(上書きは出来ません)"})[code]);
+}
+inline std::string mecab_message(intptr_t code) {
+  return sjis(std::data({u8"エラーなし", u8"オプションの設定に失敗", u8"引数のアクセスに失敗", u8"DLLがロードされていない",
+                         u8"コマンドの実行に失敗", u8"関数アドレス取得に失敗", u8"バージョン不一致",
+                         u8"MeCabの辞書が見つからないか、オプションが受け付けられない(-d で辞書のフォルダを指定)"})[code]);
+}
+
+// A message a Japanese macro can show: with a double-byte character of code page 932.
+inline bool japanese(const std::string& m) {
+  return std::any_of(m.begin(), m.end(),
+                     [](unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); });
 }
 
 // A fresh folder (full path, no trailing backslash) below the working directory.

@@ -96,6 +96,7 @@ TEST(Loader, FailedLoadsLeaveTheBridgeUsable) {
     EXPECT_EQ(nkf_load(c.file.c_str()), c.loaded);
     EXPECT_EQ(nkf_error(), c.code);
     EXPECT_EQ(hex(nkf_errormessage()), hex(nkf_message(c.code)));
+    EXPECT_TRUE(japanese(nkf_errormessage()));
     EXPECT_EQ(nkf_getmodulefilename()[0] != 0, c.loaded == 1);
   }
   EXPECT_EQ(nkf_free(), 1);

@@ -175,6 +175,7 @@ TEST(NkfReal, ErrorCodesAndMessages) {
     EXPECT_EQ(c.seen.result, c.result);
     EXPECT_EQ(c.seen.code, c.code);
     EXPECT_EQ(hex(c.seen.message), hex(nkf_message(c.code)));
+    EXPECT_TRUE(japanese(c.seen.message));
   }
   EXPECT_EQ(read_bytes(existing), "keep me");
   EXPECT_EQ(read_bytes(held), "abc\n");

@@ -22,18 +22,6 @@ using std::string;
 using std::wstring;
 using Properties = std::map<string, string>;  // UTF-8 name -> UTF-8 value
 
-wstring from_utf8(const string& s) {
-  wstring w(s.size(), L'\0');
-  w.resize(MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), w.data(), static_cast<int>(w.size())));
-  return w;
-}
-string ansi(const wstring& w) {
-  string s(w.size() * 2, '\0');
-  s.resize(WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), s.data(), static_cast<int>(s.size()),
-                               nullptr, nullptr));
-  return s;
-}
-
 // Writes the file, and the folders above it.
 void write(const wstring& path, const string& bytes) {
   for (std::size_t slash = path.find(L'\\', 3); slash != wstring::npos; slash = path.find(L'\\', slash + 1))
@@ -166,18 +154,23 @@ TEST_F(EditorConfig, FailuresGiveTheCoreLibrarysMessage) {
       EXPECT_STREQ(EditorConfigErrorMessage(), c.message) << q.name;
       EXPECT_STREQ(EditorConfigGetKey(0), "") << q.name << ": a failed parse empties the lists";
     }
-  // Longer than Windows allows: refused before the conversion, so the lists
-  // of the last query stay, as for the other failures before the parse.
-  const std::wstring too_long = base() + std::wstring(32'768, L'a');
-  for (const Query& q : kQueries) {
-    ASSERT_EQ(q.run(base() + L"top\\readme.md"), 3);
-    EXPECT_EQ(q.run(too_long), -1) << q.name;
-    EXPECT_STREQ(EditorConfigErrorMessage(), "File path is too long.") << q.name;
-    EXPECT_STRNE(EditorConfigGetKey(0), "") << q.name;
-  }
-  EXPECT_EQ(EditorConfigExecute(""), -1);
-  EXPECT_STREQ(EditorConfigErrorMessage(), "");
+  // Longer than Windows allows, or empty (no full path either): refused
+  // before the conversion, so the lists of the last query stay, as for the
+  // other failures before the parse.
+  const struct {
+    std::wstring path;
+    const char* message;
+  } refusals[] = {{base() + std::wstring(32'768, L'a'), "File path is too long."},
+                  {L"", "Input file must be a full path name."}};
+  for (const Query& q : kQueries)
+    for (const auto& r : refusals) {
+      ASSERT_EQ(q.run(base() + L"top\\readme.md"), 3);
+      EXPECT_EQ(q.run(r.path), -1) << q.name;
+      EXPECT_STREQ(EditorConfigErrorMessage(), r.message) << q.name;
+      EXPECT_STRNE(EditorConfigGetKey(0), "") << q.name;
+    }
   EXPECT_EQ(EditorConfigExecuteW(nullptr), -1);
+  EXPECT_STREQ(EditorConfigErrorMessage(), "Input file must be a full path name.");
 }
 
 TEST_F(EditorConfig, ClearEmptiesTheListsAndKeepsTheMessage) {
@@ -223,7 +216,7 @@ TEST(CrossCheck, AgreesWithDebiansTool) {
   ASSERT_GE(order.size(), 30u);
   std::size_t agreed = 0;
   for (const string& unix_path : order) {
-    wstring path = L"Z:" + from_utf8(unix_path);
+    wstring path = L"Z:" + wide(reinterpret_cast<const char8_t*>(unix_path.c_str()));
     for (wchar_t& c : path)
       if (c == L'/') c = L'\\';
     for (const Query& q : kQueries) {

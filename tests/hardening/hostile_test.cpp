@@ -11,6 +11,7 @@
 #include <string>
 
 #include "exports/api.h"
+#include "handles.h"
 #include "real_engines.h"
 #include "text.h"
 
@@ -18,15 +19,6 @@ namespace {
 
 using namespace bridges_test;
 using std::string;
-
-// Committed private memory of the process, by its regions.
-long long committed_private_bytes() {
-  long long total = 0;
-  MEMORY_BASIC_INFORMATION m;
-  for (char* p = nullptr; VirtualQuery(p, &m, sizeof m) == sizeof m; p = static_cast<char*>(m.BaseAddress) + m.RegionSize)
-    if (m.State == MEM_COMMIT && m.Type == MEM_PRIVATE) total += m.RegionSize;
-  return total;
-}
 
 string repeat(const string& piece, std::size_t times) {
   string s;

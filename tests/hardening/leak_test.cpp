@@ -29,16 +29,8 @@ struct Usage {
   SIZE_T private_bytes = 0;
 };
 
-// Wine 8 answers 0 for both GetProcessHandleCount and PrivateUsage; the
-// handles are then counted by probing the handle table (handles.h), and the
-// private bytes by summing the committed private regions of the address space.
-SIZE_T committed_private_bytes() {
-  SIZE_T total = 0;
-  MEMORY_BASIC_INFORMATION m;
-  for (char* p = nullptr; VirtualQuery(p, &m, sizeof m) == sizeof m; p = static_cast<char*>(m.BaseAddress) + m.RegionSize)
-    if (m.State == MEM_COMMIT && m.Type == MEM_PRIVATE) total += m.RegionSize;
-  return total;
-}
+// Wine 8 answers 0 for both GetProcessHandleCount and PrivateUsage; handles.h
+// counts both another way.
 
 Usage usage() {
   Usage u;

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "text.h"
+
 namespace hardening {
 
 class Sandbox {
@@ -22,9 +24,6 @@ class Sandbox {
  private:
   std::wstring path_, previous_directory_;
 };
-
-// The text in the ANSI code page.
-std::string ansi(const std::wstring& text);
 
 // The folder of the running test executable, with a trailing backslash.
 std::wstring executable_folder();

@@ -3,32 +3,10 @@
 #include <cstdio>
 #include <vector>
 
+#include "files.h"
 #include "sandbox.h"
 
 namespace hardening {
-namespace {
-
-void remove_tree(const std::wstring& folder) {
-  WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      const std::wstring name = found.cFileName;
-      if (name == L"." || name == L"..") continue;
-      const std::wstring full = folder + L"\\" + name;
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        remove_tree(full);
-      } else {
-        SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(full.c_str());
-      }
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-  }
-  RemoveDirectoryW(folder.c_str());
-}
-
-}  // namespace
 
 Sandbox::Sandbox(const wchar_t* name) {
   wchar_t temp[MAX_PATH + 1];
@@ -45,14 +23,6 @@ Sandbox::Sandbox(const wchar_t* name) {
 Sandbox::~Sandbox() {
   SetCurrentDirectoryW(previous_directory_.c_str());
   remove_tree(path_);
-}
-
-std::string ansi(const std::wstring& text) {
-  const int n = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<std::size_t>(n), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, out.data(), n, nullptr, nullptr);
-  out.resize(static_cast<std::size_t>(n) - 1);
-  return out;
 }
 
 std::string Sandbox::narrow_path() const { return ansi(path_); }

@@ -1,5 +1,7 @@
 // The process's open handles, counted two ways: Wine 8's GetProcessHandleCount
 // answers 0, so they are also counted by asking for each handle value in turn.
+// Its PrivateUsage is 0 too, so the private bytes are summed over the
+// committed private regions of the address space.
 #ifndef LORIMAX_TESTS_HANDLES_H
 #define LORIMAX_TESTS_HANDLES_H
 
@@ -20,6 +22,14 @@ inline DWORD probed_handles() {
     n += GetHandleInformation(reinterpret_cast<HANDLE>(v), &flags) != FALSE;
   }
   return n;
+}
+
+inline long long committed_private_bytes() {
+  long long total = 0;
+  MEMORY_BASIC_INFORMATION m;
+  for (char* p = nullptr; VirtualQuery(p, &m, sizeof m) == sizeof m; p = static_cast<char*>(m.BaseAddress) + m.RegionSize)
+    if (m.State == MEM_COMMIT && m.Type == MEM_PRIVATE) total += m.RegionSize;
+  return total;
 }
 
 #endif

@@ -25,4 +25,5 @@ std::u16string utf16(const char8_t* utf8) {
   return std::u16string(w.begin(), w.end());
 }
 std::string sjis(const char8_t* utf8) { return to(932, wide(utf8)); }
+std::string ansi(const std::wstring& text) { return to(CP_ACP, text); }
 std::string utf8_of_sjis(const std::string& s) { return to(CP_UTF8, from(932, s)); }

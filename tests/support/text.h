@@ -8,6 +8,8 @@
 std::string sjis(const char8_t* utf8);
 std::u16string utf16(const char8_t* utf8);
 std::wstring wide(const char8_t* utf8);
+// The text in the ANSI code page.
+std::string ansi(const std::wstring& text);
 // Readable forms for failure messages.
 std::string utf8_of_sjis(const std::string& sjis_bytes);
 inline std::string hex(const std::string& bytes) {

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -368,23 +367,6 @@ Tree snapshot() {
   return tree;
 }
 
-void remove_tree(const wstring& folder) {
-  WIN32_FIND_DATAW found;
-  const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      const wstring name = found.cFileName, full = folder + L"\\" + name;
-      if (name == L"." || name == L"..") continue;
-      SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        remove_tree(full);
-      else
-        DeleteFileW(full.c_str());
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-  }
-  RemoveDirectoryW(folder.c_str());
-}
 
 const string kUtf16Ini("\xFF\xFE[\0s\0]\0\r\0\n\0k\0=\0v\0\r\0\n\0", 22);
 const string kAnsiIni = "[s]\r\nk=v\r\n";

@@ -15,6 +15,7 @@
 
 #include "exports/api.h"
 #include "host_standin.h"
+#include "programs.h"
 #include "text.h"
 
 namespace {
@@ -295,17 +296,7 @@ TEST_F(Windows, RectangleToMacroArray) {
 // The helper's exit code is the export's result, or 2 when the rectangle
 // itself is unreadable.
 DWORD rect_all_without_host(const char* source) {
-  string command = string("rect_all_without_host.exe ") + source;
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return 99;
-  WaitForSingleObject(pi.hProcess, INFINITE);
-  DWORD code = 99;
-  GetExitCodeProcess(pi.hProcess, &code);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  return code;
+  return run_to_exit(string("rect_all_without_host.exe ") + source);
 }
 
 TEST_F(Windows, WithoutTheEditorsExportNothingIsEvaluated) { EXPECT_EQ(rect_all_without_host("window"), 0u); }

@@ -12,7 +12,9 @@
 // binary results), --hex prints the result's bytes (narrow) or code units
 // (wide) in hexadecimal, -q prints results only in script mode, -e reads
 // backslash escapes in command-line arguments (\t \n \r \\ \" \xHH \uHHHH;
-// in scripts they hold inside double quotes).
+// in scripts they hold inside double quotes). In a script, --keep before a
+// call keeps its integer result (a window handle, say) for the later integer
+// arguments written @; it differs from run to run, so it prints as @ (0 as 0).
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
@@ -82,8 +84,11 @@ const lmx::ExportInfo* find_export(const std::string& name, std::size_t& index) 
 }
 
 struct Options {
-  bool raw = false, hex = false, quiet = false, escapes = false;
+  bool raw = false, hex = false, quiet = false, escapes = false, keep = false;
 };
+
+// The integer result of the last call made with --keep, for arguments "@".
+intptr_t kept = 0;
 
 int hex_value(wchar_t c) {
   if (c >= L'0' && c <= L'9') return c - L'0';
@@ -170,6 +175,10 @@ std::wstring token_text(const Token& t) {
 bool convert_arg(char kind, const Token& t, Arg& a, std::string& error) {
   if (kind == 'I') {
     const std::wstring s = token_text(t);
+    if (s == L"@") {
+      a.i = kept;
+      return true;
+    }
     wchar_t* end = nullptr;
     a.i = static_cast<intptr_t>(std::wcstoll(s.c_str(), &end, 0));
     if (s.empty() || *end) {
@@ -231,6 +240,7 @@ bool run_call(HMODULE library, std::vector<Token> tokens, Options o, bool echo, 
     const std::wstring t = token_text(tokens.front());
     if (t == L"--raw") o.raw = true;
     else if (t == L"--hex") o.hex = true;
+    else if (t == L"--keep") o.keep = true;
     else break;
     tokens.erase(tokens.begin());
   }
@@ -266,6 +276,11 @@ bool run_call(HMODULE library, std::vector<Token> tokens, Options o, bool echo, 
   lmx::CallArg pass[8];
   for (std::size_t k = 0; k < args.size(); ++k) pass[k] = args[k].pass();
   const lmx::CallResult r = lmx::kCallers[index](reinterpret_cast<void*>(f), pass);
+  if (o.keep && r.kind == 'I') {
+    kept = r.i;
+    write_out(r.i ? "@\n" : "0\n");
+    return true;
+  }
   write_out(format_result(r, o) + "\n");
   return true;
 }
@@ -311,6 +326,8 @@ void print_help() {
       "  --hex                 print the result's bytes or code units in hexadecimal\n"
       "  -q                    in a script, print results only (not the calls)\n"
       "  -e                    read backslash escapes in command-line arguments\n"
+      "  --keep                in a script, before a call: keep its integer result for later\n"
+      "                        integer arguments written @ (printed as @, or 0)\n"
       "  --version             the version of lmx\n"
       "  -h, --help            this text\n"
       "Exit status: 0 done, 1 a script line failed, 2 a usage error or no library.\n",

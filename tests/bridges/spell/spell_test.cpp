@@ -45,6 +45,7 @@ void expect_calls(const std::vector<Call>& calls) {
   for (const Call& c : calls) {
     EXPECT_EQ(c.call(), c.expected) << c.what;
     EXPECT_EQ(last_error(), c.message) << c.what;
+    EXPECT_TRUE(japanese(last_error())) << c.what;
   }
 }
 
