@@ -100,15 +100,11 @@ const char* versioned(const char* format, const char* text) {
   return result().data();
 }
 
-// An empty path is no full path either: the core library's own words tell the
-// macro what to pass.
-intptr_t refuse_empty() { return fail(editorconfig_get_error_msg(EDITORCONFIG_PARSE_NOT_FULL_PATH)); }
-
 }  // namespace
 
 intptr_t execute(const char* ansi_path) {
   g_error[0] = 0;
-  if (!*ansi_path) return refuse_empty();
+  if (!*ansi_path) return -1;
   if (!path_fits(ansi_path)) return fail(kMessage[path_too_long]);
   const int size = MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, ansi_path, -1, nullptr, 0);
   if (size == 0) return fail(kMessage[utf16_size]);
@@ -121,7 +117,7 @@ intptr_t execute(const char* ansi_path) {
 
 intptr_t execute(const wchar_t* path) {
   g_error[0] = 0;
-  if (!*path) return refuse_empty();
+  if (!*path) return -1;
   if (!path_fits(path)) return fail(kMessage[path_too_long]);
   return query_wide(path);
 }
