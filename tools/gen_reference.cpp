@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "exports/info.h"
+#include "exports/result_buffers.h"
 #include "exports/table_ja.h"
 
 #ifndef LORIMAX_SOURCE_DIR
@@ -235,6 +236,20 @@ const Special kBufferSpecial[] = {
     {"hunspell_SuggestListW", {"ワイド結果バッファ (途中で結果バッファにも書きます)。次にワイド結果バッファへ書く呼び出しまで有効です",
                                "the wide result buffer (it writes the result buffer too, on the way): valid until the next call that writes the wide one"}},
 };
+
+// The texts above and the list the sweep holds the DLL to name the same exports.
+void check_buffer_texts() {
+  for (const auto& s : kBufferSpecial) {
+    bool listed = false;
+    for (const auto& e : lmx::kResultBufferExceptions) listed = listed || e.name == s.name;
+    if (!listed) fault(std::string(s.name) + ": a buffer text, but not in exports/result_buffers.h");
+  }
+  for (const auto& e : lmx::kResultBufferExceptions) {
+    bool described = false;
+    for (const auto& s : kBufferSpecial) described = described || e.name == s.name;
+    if (!described) fault(std::string(e.name) + ": in exports/result_buffers.h, but no buffer text");
+  }
+}
 
 Both buffer_text(const lmx::ExportInfo& e) {
   for (const auto& s : kBufferSpecial)
@@ -646,6 +661,7 @@ int main(int argc, char** argv) {
   // The message tables are read before anything is written, so that a
   // fault in them leaves no half document.
   for (const auto& source : kMessageSources) messages_of(source);
+  check_buffer_texts();
   if (!g_faults.empty()) {
     for (const auto& f : g_faults) std::fprintf(stderr, "gen_reference: %s\n", f.c_str());
     return 1;

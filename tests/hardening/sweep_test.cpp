@@ -20,6 +20,7 @@
 
 #include "calls.h"
 #include "exports/api.h"
+#include "exports/result_buffers.h"
 #include "sandbox.h"
 #include "text.h"
 
@@ -247,7 +248,13 @@ class Sweep {
     g_current_call += ")";
     if (trace_) std::fprintf(stderr, "%s\n", g_current_call.c_str());
 
+    // Each export writes only the result buffers its reference entry names.
+    const lmx::BufferUse may = lmx::buffers_written(info.name, info.result[0]);
+    const std::string narrow_before = GetResult();
+    const std::wstring wide_before = GetResultW();
     const Outcome r = e.call(args);  // a call that hangs is the test time-out's to catch
+    if (!may.narrow && narrow_before != GetResult()) fail("wrote the result buffer, which its reference entry says it does not");
+    if (!may.wide && wide_before != GetResultW()) fail("wrote the wide result buffer, which its reference entry says it does not");
 
     if (r.kind == 'I') {
       if (r.i < info.range.lowest || r.i > info.range.highest) fail("gave " + std::to_string(r.i) + ", out of its range");
