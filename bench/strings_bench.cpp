@@ -83,20 +83,25 @@ void measure(const string& name, const Size& size, std::size_t bytes, const stri
   g_rows.push_back({name, size.label, floor, bytes, per_byte});
 }
 
-// The floors, each registered once under its name.
-const string& floor_memcpy(std::size_t bytes) {
-  const string& name = keep("memcpy " + std::to_string(bytes));
+// The floors, each registered once under its name. A copying floor runs
+// `work(out, in, n)` over `bytes` of the prose.
+using CopyWork = void (*)(char* out, const char* in, std::size_t n);
+const string& floor_copying(const string& label, std::size_t bytes, CopyWork work) {
+  const string& name = keep(label + " " + std::to_string(bytes));
   if (!g_floors[name]) {
     g_floors[name] = true;
     const string& from = keep(make_text(bytes));
-    benchmark::RegisterBenchmark(name.c_str(), [&from](benchmark::State& st) {
+    benchmark::RegisterBenchmark(name.c_str(), [&from, work](benchmark::State& st) {
       for (auto _ : st) {
-        std::memcpy(out().data(), from.data(), from.size());
+        work(out().data(), from.data(), from.size());
         benchmark::ClobberMemory();
       }
     });
   }
   return name;
+}
+const string& floor_memcpy(std::size_t bytes) {
+  return floor_copying("memcpy", bytes, [](char* out, const char* in, std::size_t n) { std::memcpy(out, in, n); });
 }
 
 // The least work any fold does: ASCII letters upper-cased a vector at a time
@@ -133,20 +138,7 @@ void ascii_upper(char* out, const char* in, std::size_t n) {
   for (; i < n; ++i) out[i] = in[i] >= 'a' && in[i] <= 'z' ? static_cast<char>(in[i] ^ 0x20) : in[i];
 }
 
-const string& floor_ascii_fold(std::size_t bytes) {
-  const string& name = keep("ASCII fold " + std::to_string(bytes));
-  if (!g_floors[name]) {
-    g_floors[name] = true;
-    const string& from = keep(make_text(bytes));
-    benchmark::RegisterBenchmark(name.c_str(), [&from](benchmark::State& st) {
-      for (auto _ : st) {
-        ascii_upper(out().data(), from.data(), from.size());
-        benchmark::ClobberMemory();
-      }
-    });
-  }
-  return name;
-}
+const string& floor_ascii_fold(std::size_t bytes) { return floor_copying("ASCII fold", bytes, ascii_upper); }
 
 // `what` names the needle in ASCII, so that the table's columns line up.
 const string& floor_memmem(const string& text, const string& needle, const char* what, const char* label) {
