@@ -33,7 +33,8 @@ int main() {
   startup.cb = sizeof startup;
   PROCESS_INFORMATION child = {};
   if (!CreateProcessW(nullptr, rest, nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &child)) return 2;
-  while (MsgWaitForMultipleObjects(1, &child.hProcess, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+  // Messages arrived: answer them; the child ended, or the wait failed: stop.
+  while (MsgWaitForMultipleObjects(1, &child.hProcess, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
   }
