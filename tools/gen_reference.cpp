@@ -50,6 +50,14 @@ struct Family {
 constexpr Family kFamilies[] = {LMX_REFERENCE_FAMILIES(LMX_FAMILY_)};
 #undef LMX_FAMILY_
 
+// The row of `table` whose `key` member is `id`, or null.
+template <class Row, std::size_t N>
+const Row* row_of(const Row (&table)[N], const char* Row::*key, const char* id) {
+  for (const Row& r : table)
+    if (std::strcmp(r.*key, id) == 0) return &r;
+  return nullptr;
+}
+
 // A text in both languages.
 struct Both {
   std::string ja, en;
@@ -239,21 +247,17 @@ const Special kBufferSpecial[] = {
 
 // The texts above and the list the sweep holds the DLL to name the same exports.
 void check_buffer_texts() {
-  for (const auto& s : kBufferSpecial) {
-    bool listed = false;
-    for (const auto& e : lmx::kResultBufferExceptions) listed = listed || e.name == s.name;
-    if (!listed) fault(std::string(s.name) + ": a buffer text, but not in exports/result_buffers.h");
-  }
-  for (const auto& e : lmx::kResultBufferExceptions) {
-    bool described = false;
-    for (const auto& s : kBufferSpecial) described = described || e.name == s.name;
-    if (!described) fault(std::string(e.name) + ": in exports/result_buffers.h, but no buffer text");
-  }
+  std::set<std::string_view> described, listed;
+  for (const auto& s : kBufferSpecial) described.insert(s.name);
+  for (const auto& e : lmx::kResultBufferExceptions) listed.insert(e.name);
+  for (const auto name : described)
+    if (!listed.count(name)) fault(std::string(name) + ": a buffer text, but not in exports/result_buffers.h");
+  for (const auto name : listed)
+    if (!described.count(name)) fault(std::string(name) + ": in exports/result_buffers.h, but no buffer text");
 }
 
 Both buffer_text(const lmx::ExportInfo& e) {
-  for (const auto& s : kBufferSpecial)
-    if (std::strcmp(s.name, e.name) == 0) return s.where;
+  if (const Special* s = row_of(kBufferSpecial, &Special::name, e.name)) return s->where;
   if (e.result[0] == 'S')
     return {"結果バッファ。次に結果バッファへ書く呼び出しまで有効です",
             "the result buffer: valid until the next call that writes it"};
@@ -438,11 +442,7 @@ std::vector<Entry> merged_entries() {
   return entries;
 }
 
-const Family* family_of(const char* id) {
-  for (const auto& f : kFamilies)
-    if (std::strcmp(f.id, id) == 0) return &f;
-  return nullptr;
-}
+const Family* family_of(const char* id) { return row_of(kFamilies, &Family::id, id); }
 
 // The families in table order, each with its entries.
 std::vector<std::pair<const Family*, std::vector<Entry>>> by_family(const std::vector<Entry>& entries) {
@@ -455,11 +455,7 @@ std::vector<std::pair<const Family*, std::vector<Entry>>> by_family(const std::v
   return groups;
 }
 
-const MessageSource* messages_for(const char* family) {
-  for (const auto& m : kMessageSources)
-    if (std::strcmp(m.family, family) == 0) return &m;
-  return nullptr;
-}
+const MessageSource* messages_for(const char* family) { return row_of(kMessageSources, &MessageSource::family, family); }
 
 Both arguments_text(const lmx::ExportInfo& e) {
   const auto names = argument_names(e);
