@@ -63,7 +63,10 @@ class Taggers {
   mecab_t* for_options(const char* options) {
     Kept* oldest = &kept_[0];
     for (Kept& k : kept_) {
-      if (k.tagger && std::strcmp(k.options, options) == 0) return k.last_use = ++uses_, k.tagger;
+      if (k.tagger && std::strcmp(k.options, options) == 0) {
+        k.last_use = ++uses_;
+        return k.tagger;
+      }
       if (k.last_use < oldest->last_use) oldest = &k;
     }
     drop(*oldest);
