@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake make ninja-build
-  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
+  g++-mingw-w64-x86-64-win32 gcc-mingw-w64-x86-64-win32 mingw-w64-x86-64-dev
   binutils-mingw-w64-x86-64
   wine wine64 locales-all
   googletest libbenchmark-dev

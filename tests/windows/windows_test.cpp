@@ -10,7 +10,6 @@
 #include <cstring>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "exports/api.h"
@@ -389,15 +388,25 @@ TEST_F(Windows, ActiveWindow2JoinsTheForegroundThreadOnlyForTheCall) {
   Window probe = make("LorimaxProbe", "probe", kHidden);
   HWND theirs = nullptr;
   HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  std::thread other([&] {
-    Window w = make(kScratch, "theirs", kShown);
-    theirs = w.get();
-    g_other_thread = GetCurrentThreadId();
-    SetForegroundWindow(theirs);
-    SetEvent(ready);
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
-  });
+  struct Other {
+    HWND* theirs;
+    HANDLE ready;
+  } other_args{&theirs, ready};
+  HANDLE other = CreateThread(
+      nullptr, 0,
+      [](void* p) -> DWORD {
+        auto* a = static_cast<Other*>(p);
+        Window w = make(kScratch, "theirs", kShown);
+        *a->theirs = w.get();
+        g_other_thread = GetCurrentThreadId();
+        SetForegroundWindow(w.get());
+        SetEvent(a->ready);
+        MSG msg;
+        while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+        return 0;
+      },
+      &other_args, 0, nullptr);
+  ASSERT_NE(other, nullptr);
   WaitForSingleObject(ready, 10000);
   CloseHandle(ready);
   EXPECT_EQ(GetForegroundWindow(), theirs);
@@ -408,7 +417,8 @@ TEST_F(Windows, ActiveWindow2JoinsTheForegroundThreadOnlyForTheCall) {
   EXPECT_FALSE(AttachThreadInput(g_other_thread, GetCurrentThreadId(), FALSE));
   EXPECT_EQ(active_of(g_other_thread), nullptr);
   PostThreadMessageA(g_other_thread, WM_QUIT, 0, 0);
-  other.join();
+  WaitForSingleObject(other, INFINITE);
+  CloseHandle(other);
 }
 
 TEST_F(Windows, NoWindowGivesTheFailureValues) {
