@@ -43,6 +43,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
     const StopReason why = reserved ? StopReason::process_exiting : StopReason::library_unloaded;
     for (auto stop : kStops) stop(why);
     frame_stop(why);
+    stop_runtime(why);
   }
   return TRUE;
 }

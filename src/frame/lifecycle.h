@@ -17,6 +17,9 @@ void frame_start(void* module_handle);
 // The frame's stop: the result buffers.
 void frame_stop(StopReason reason);
 
+// The C++ runtime's own allocations, given back last (frame/runtime_win.cpp).
+void stop_runtime(StopReason reason);
+
 // The result buffers' part of them.
 void start_result_buffers();
 void stop_result_buffers(StopReason);
