@@ -35,6 +35,7 @@ recipe_stamp() {
   {
     cat "$(recipe_file "$1")"
     sed -n '/^# --- Build settings/,$p' "$ENGINE_SCRIPTS/common.sh"
+    cat "$ENGINE_SCRIPTS/unload_runtime.cpp"
     for dep in $(recipe_get "$1" DEPENDS); do recipe_stamp "$dep"; done
   } | sha256sum | cut -c1-12
 }
@@ -138,12 +139,18 @@ engine_ensure() {
 
 # --- Build settings: what the recipes build with.
 TARGET=x86_64-w64-mingw32
-TARGET_CC=$TARGET-gcc-posix
-TARGET_CXX=$TARGET-g++-posix
+# The win32 thread model: winpthreads' records and TLS slot outlive an unload.
+TARGET_CC=$TARGET-gcc-win32
+TARGET_CXX=$TARGET-g++-win32
 # The runtime goes into each DLL so that it imports system DLLs only. libtool
 # drops such flags from LDFLAGS when it links a DLL, so autotools recipes put
 # them into the compiler's name instead.
 STATIC_RUNTIME="-static-libgcc -static-libstdc++ -Wl,-Bstatic"
+# What a C++ engine adds so that loading and freeing it stays flat: its
+# statics unguarded (the guards' locks outlive an unload), and
+# unload_runtime.cpp appended to one of its sources (UNLOAD_RUNTIME).
+UNLOAD_CXXFLAGS="-fno-threadsafe-statics"
+UNLOAD_RUNTIME=$ENGINE_SCRIPTS/unload_runtime.cpp
 
 # Recipes call these with the source folder as the current directory.
 cmake_target_configure() {   # prefix, then CMake options

@@ -106,9 +106,10 @@ DIFF
 build_engine() {
   local prefix=$2
   trust_no_count
+  cat "$UNLOAD_RUNTIME" >>src/hunspell/hunspell.cxx
   nice ./configure --host="$TARGET" --prefix="$prefix" --disable-nls --without-ui \
     --without-readline --disable-static --enable-shared \
-    CC="$TARGET_CC $STATIC_RUNTIME" CXX="$TARGET_CXX $STATIC_RUNTIME" CXXFLAGS=-O2
+    CC="$TARGET_CC $STATIC_RUNTIME" CXX="$TARGET_CXX $STATIC_RUNTIME" CXXFLAGS="-O2 $UNLOAD_CXXFLAGS"
   nice make -C src/hunspell -j "$ENGINE_JOBS"
   make -C src/hunspell install
 }

@@ -62,16 +62,45 @@ mend_exits() {
 DIFF
 }
 
+# Its own DllMain gives the runtime's emergency pool back when the library is
+# unloaded (not while the process exits), with unload_runtime.cpp's globals.
+release_at_unload() {
+  patch -p1 --no-backup-if-mismatch <<'DIFF'
+--- a/src/libmecab.cpp
++++ b/src/libmecab.cpp
+@@ -42,7 +42,7 @@
+ HINSTANCE DllInstance = 0;
+ 
+ extern "C" {
+-  BOOL WINAPI DllMain(HINSTANCE hinst, DWORD dwReason, LPVOID) {
++  BOOL WINAPI DllMain(HINSTANCE hinst, DWORD dwReason, LPVOID reserved) {
+     LPVOID data = 0;
+     if (!DllInstance) {
+       DllInstance = hinst;
+@@ -71,6 +71,7 @@
+         }
+         ::TlsFree(g_tls_index);
+         g_tls_index = TLS_OUT_OF_INDEXES;
++        if (!reserved) __gnu_cxx::__freeres();
+         break;
+       default:
+         break;
+DIFF
+  { echo '#define ENGINE_HAS_DLLMAIN'; cat "$UNLOAD_RUNTIME"; } >>src/libmecab.cpp
+  sed -i '0,/^#include/s//namespace __gnu_cxx { void __freeres() noexcept; }\n#include/' src/libmecab.cpp
+}
+
 build_engine() {
   local prefix=$2
   mend_exits
+  release_at_unload
   # MeCab's Win32 threads and locks, not winpthread's, which would be a DLL
   # dependency: pthread looks absent, and the GCC atomics it would pair them
   # with are switched off.
   nice ./configure --host="$TARGET" --prefix="$prefix" --with-charset=utf8 \
     --enable-utf8-only --disable-static --enable-shared \
     CC="$TARGET_CC $STATIC_RUNTIME" CXX="$TARGET_CXX -std=gnu++14 $STATIC_RUNTIME" \
-    CXXFLAGS=-O2 ac_cv_header_pthread_h=no \
+    CXXFLAGS="-O2 $UNLOAD_CXXFLAGS" ac_cv_header_pthread_h=no \
     ac_cv_lib_pthread_pthread_create=no ac_cv_lib_pthread_pthread_join=no
   sed -i 's/^#define HAVE_GCC_ATOMIC_OPS.*/\/* #undef HAVE_GCC_ATOMIC_OPS *\//' config.h
   LTCFLAGS=-O2 nice make -C src -j "$ENGINE_JOBS" libmecab.la
