@@ -78,10 +78,11 @@ fuzz: build-fuzz
 	  nice -n 19 $$t -max_total_time=$(FUZZ_SECONDS) -max_len=4096 $(FUZZ)/corpus/$$name; done
 
 # The long runs of the hardening tests: the sweep (SWEEP_CALLS calls, a new
-# seed each run unless LMX_SWEEP_SEED is set; `make test` runs fixed seeds)
-# and the leak rounds.
+# seed each run unless LMX_SWEEP_SEED is set; `make test` runs fixed seeds),
+# the leak rounds, and the macro runs that load and free the library.
 SWEEP_CALLS ?= 200000
 LEAK_ROUNDS ?= 10000
+UNLOAD_CYCLES ?= 1000
 # msvcrt under Wine logs a failed parameter check on its err channel instead
 # of ending the process; the sweep fails on any such line.
 sweep: build-win prefix
@@ -91,6 +92,7 @@ sweep: build-win prefix
 
 leaks: build-win prefix
 	@cd $(WIN)/bin && LMX_LEAK_ROUNDS=$(LEAK_ROUNDS) $(CURDIR)/scripts/with-wineserver.sh $(CURDIR)/scripts/wine-run test_leaks.exe
+	@cd $(WIN)/bin && LMX_UNLOAD_CYCLES=$(UNLOAD_CYCLES) $(CURDIR)/scripts/with-wineserver.sh $(CURDIR)/scripts/wine-run test_unload.exe
 
 clean:
 	rm -rf $(WIN) $(NATIVE) $(FUZZ) $(BUILD)/bench

@@ -447,6 +447,32 @@ void process_and_ini_rows(std::vector<Row>& rows) {
                   }});
 }
 
+// --- a macro run's load --------------------------------------------------------
+
+// The editor loads lorimax at a macro's start and frees it at the end: the
+// load, one call and the free, of the DLL as the release ships it (a copy
+// under a name of its own, since this program has lorimax.dll loaded), beside
+// the same for a plain C DLL with one export.
+void load_rows(std::vector<Row>& rows) {
+  rows.push_back({"LoadLibrary + NumToKanji + FreeLibrary", "lorimax.dll as shipped (stripped)",
+                  "LoadLibrary + one call + FreeLibrary of a plain C DLL", 0, 0,
+                  [] {
+                    HMODULE m = LoadLibraryA("bench-load\\lorimax-shipped.dll");
+                    auto first_call = reinterpret_cast<const char* (*)(intptr_t, intptr_t)>(
+                        reinterpret_cast<void*>(GetProcAddress(m, "NumToKanji")));
+                    const std::size_t n = first_call ? std::strlen(first_call(2026, 1)) : 0;
+                    FreeLibrary(m);
+                    return n;
+                  },
+                  [] {
+                    HMODULE m = LoadLibraryA("bench-load\\one_export.dll");
+                    auto first_call = reinterpret_cast<int (*)(int)>(reinterpret_cast<void*>(GetProcAddress(m, "one_export")));
+                    const std::size_t n = first_call ? static_cast<std::size_t>(first_call(5)) : 0;
+                    FreeLibrary(m);
+                    return n;
+                  }});
+}
+
 }  // namespace
 
 int main() {
@@ -460,6 +486,7 @@ int main() {
   editorconfig_rows(rows);
   window_rows(rows);
   process_and_ini_rows(rows);
+  load_rows(rows);
 
   // BENCH_WINE_ONLY keeps the rows whose path contains it.
   if (const char* only = std::getenv("BENCH_WINE_ONLY")) {

@@ -220,24 +220,4 @@ TEST_F(RegexRegistry, UninstallStringThenHomeDir) {
     hmjre_free();
   }
 }
-
-// Module stop releases the engine when the library is unloaded, and leaves it
-// alone when the process exits (other libraries may be gone by then).
-TEST(RegexModuleStop, ReleasesOnUnloadNotAtProcessExit) {
-  const std::string log = fresh_folder("regex-stop") + "\\calls.txt";
-  SetEnvironmentVariableA("HMJRE_STANDIN_LOG", log.c_str());
-  const struct {
-    const char* how;
-    const char* calls;
-  } cases[] = {{"unload", "Jre2Close\n"}, {"exit", ""}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.how);
-    DeleteFileA(log.c_str());
-    std::string command = std::string("engines_at_exit.exe ") + c.how;
-    EXPECT_EQ(run_to_exit(command), 0u);
-    EXPECT_EQ(read_bytes(log), c.calls);
-  }
-  SetEnvironmentVariableA("HMJRE_STANDIN_LOG", nullptr);
-}
-
 }  // namespace

@@ -254,44 +254,6 @@ TEST(EncodedFiles, OtherNamesAndNarrowCallsOnEncodedSlots) {
   FileClose(h);
 }
 
-// A copy of the DLL, loaded and unloaded here, is a second instance with its
-// own slots: what its macro wrote and never closed must be on disk after.
-TEST(ModuleStop, ClosesEveryOpenSlot) {
-  char self[MAX_PATH];
-  GetModuleFileNameA(GetModuleHandleA("lorimax.dll"), self, MAX_PATH);
-  ASSERT_TRUE(CopyFileA(self, "lorimax-unload.dll", FALSE));
-  HMODULE copy = LoadLibraryA("lorimax-unload.dll");
-  ASSERT_NE(copy, nullptr);
-  auto open = reinterpret_cast<decltype(&FileOpen)>(reinterpret_cast<void*>(GetProcAddress(copy, "FileOpen")));
-  auto open_w = reinterpret_cast<decltype(&FileOpenW)>(reinterpret_cast<void*>(GetProcAddress(copy, "FileOpenW")));
-  auto write = reinterpret_cast<decltype(&WrFileLine)>(reinterpret_cast<void*>(GetProcAddress(copy, "WrFileLine")));
-  auto write_w = reinterpret_cast<decltype(&WrFileW)>(reinterpret_cast<void*>(GetProcAddress(copy, "WrFileW")));
-  const string bytes_file = in_dir("unclosed.txt"), utf8_file = in_dir("unclosed8.txt");
-  const intptr_t h = open(bytes_file.c_str(), "w");
-  string big;
-  for (int i = 0; i < 2000; ++i) big += "line " + std::to_string(i) + "\n";
-  EXPECT_EQ(write(h, big.c_str()), 1);
-  const intptr_t u = open_w(win_dir("unclosed8.txt").c_str(), L"w", L"UTF8");
-  EXPECT_EQ(write_w(u, L"z"), 1);
-  ASSERT_TRUE(FreeLibrary(copy));
-  string expected;
-  for (int i = 0; i < 2000; ++i) expected += "line " + std::to_string(i) + "\r\n";
-  EXPECT_EQ(read_bytes(bytes_file), expected);
-  EXPECT_EQ(read_bytes(utf8_file), "z");
-  DeleteFileA("lorimax-unload.dll");
-}
-
-TEST(ModuleStop, AtProcessExitTheFilesAreCompleteToo) {
-  const string file = in_dir("at-exit.txt");
-  DeleteFileA(file.c_str());
-  DeleteFileA("exit-utf8.txt");
-  string command = "exit_without_close.exe " + file;
-  EXPECT_EQ(run_to_exit(command), 0u);
-  EXPECT_EQ(read_bytes(file), "written before exit, never closed");
-  EXPECT_EQ(read_bytes("exit-utf8.txt"), "z");
-  DeleteFileA("exit-utf8.txt");
-}
-
 }  // namespace
 
 // Every export that creates, opens for writing, writes, converts into or
