@@ -175,7 +175,8 @@ def aligned(lines):
 
 
 def main():
-    env_script, lmx, root, table = sys.argv[1:5]
+    env_script, lmx, table = sys.argv[1], sys.argv[2], sys.argv[4]
+    root = os.path.abspath(sys.argv[3])
     only = re.compile(sys.argv[5]) if len(sys.argv) > 5 else None
     work = os.path.join(os.path.dirname(os.path.abspath(lmx)), "lmx-cases")
     os.makedirs(work, exist_ok=True)
