@@ -1,6 +1,7 @@
 #include "tools/lmx/check.h"
 
 #include <algorithm>
+#include <cctype>
 #include <map>
 #include <string>
 
@@ -62,7 +63,7 @@ class Lexer {
         take(Kind::word, word_end(i_));
       } else if (c >= '0' && c <= '9') {
         std::size_t end = i_;
-        while (end < s_.size() && (word_at(end) || (s_[end] >= '0' && s_[end] <= '9') || s_[end] == '.')) ++end;
+        while (end < s_.size() && (std::isalnum(static_cast<unsigned char>(s_[end])) || s_[end] == '.' || s_[end] == '_')) ++end;
         take(Kind::number, end);
       } else {
         std::size_t end = i_;
