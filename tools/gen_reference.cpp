@@ -20,6 +20,7 @@
 #include <string_view>
 #include <vector>
 
+#include "exports/call_form.h"
 #include "exports/info.h"
 #include "exports/result_buffers.h"
 #include "exports/table_ja.h"
@@ -68,17 +69,7 @@ void fault(const std::string& what) { g_faults.push_back(what); }
 
 // --- the call form and the example ------------------------------------------
 
-// The macro language's call that passes these kinds: the result picks the
-// string or number form, a wide argument or result the W form. A narrow
-// result with a wide argument has none.
-const char* call_form(const lmx::ExportInfo& e) {
-  const bool wide_argument = std::strchr(e.kinds, 'W') != nullptr;
-  switch (e.result[0]) {
-    case 'I': return wide_argument ? "dllfuncw" : "dllfunc";
-    case 'W': return "dllfuncstrw";
-    default: return wide_argument ? nullptr : "dllfuncstr";
-  }
-}
+using lmx::call_form;  // the rule, kept once in exports/call_form.h
 
 // The top-level arguments of an example: commas inside quotes or parentheses
 // do not separate.

@@ -1,75 +1,44 @@
 // lmx: the command-line host of lorimax.dll. It loads the library, calls any
 // export by name with arguments converted to the export's kinds, and prints
-// the result. It also stands in for the editor: its Hidemaru_EvalMacro prints
-// the macro text it is given.
+// the result; it checks macros' calls against the table (`lmx check`, no
+// library needed). It also stands in for the editor: its Hidemaru_EvalMacro
+// prints the macro text it is given.
 //
 //   lmx [options] Export [args...]    one call
-//   lmx [options] -f script           one call per line ("-" or no export: stdin)
-//   lmx --list                        the exports with their kinds
-//   lmx -h | --help | --version
+//   lmx [options] -f script           one call per line ("-", or no export
+//                                     with standard input redirected: stdin)
+//   lmx [options] check macro.mac...  the macros' dllfunc* calls held to the table
+//   lmx --list | --help | --version
 //
-// Options: --raw prints a narrow result's bytes unconverted (for UTF-8 or
-// binary results), --hex prints the result's bytes (narrow) or code units
-// (wide) in hexadecimal, -q prints results only in script mode, -e reads
-// backslash escapes in command-line arguments (\t \n \r \\ \" \xHH \uHHHH;
-// in scripts they hold inside double quotes). In a script, --keep before a
-// call keeps its integer result (a window handle, say) for the later integer
-// arguments written @; it differs from run to run, so it prints as @ (0 as 0).
+// The help text (print_help) says the rest. The pieces: text.h (messages in
+// two languages, integers, nearest names), args.h (quoting and escapes),
+// check.h (the checker), all portable; io_win.h (the console, redirected
+// output, the encodings of scripts and macros).
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "exports/call_form.h"
 #include "exports/caller.h"
 #include "exports/info.h"
-#include "frame/host.h"
 #include "frame/win_owners.h"
+#include "tools/lmx/args.h"
+#include "tools/lmx/check.h"
+#include "tools/lmx/io_win.h"
+#include "tools/lmx/text.h"
+
+using namespace lmx::tool;
 
 namespace {
 
-std::string to_utf8(const std::wstring& w) {
-  if (w.empty()) return {};
-  const int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
-  std::string out(n, '\0');
-  WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), out.data(), n, nullptr, nullptr);
-  return out;
-}
-
-std::wstring from_code_page(UINT cp, const std::string& s) {
-  if (s.empty()) return {};
-  const int n = MultiByteToWideChar(cp, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-  std::wstring out(n, L'\0');
-  MultiByteToWideChar(cp, 0, s.data(), static_cast<int>(s.size()), out.data(), n);
-  return out;
-}
-
-std::string to_cp932(const std::wstring& w) {
-  if (w.empty()) return {};
-  const int n = WideCharToMultiByte(932, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
-  std::string out(n, '\0');
-  WideCharToMultiByte(932, 0, w.data(), static_cast<int>(w.size()), out.data(), n, nullptr, nullptr);
-  return out;
-}
-
-void write_out(const std::string& bytes) {
-  std::fwrite(bytes.data(), 1, bytes.size(), stdout);
-  std::fflush(stdout);
-}
-
-// One argument as typed: literal text with, where escapes were read, raw
-// bytes or code units spliced in. Converted per kind when the call is made.
-struct Piece {
-  bool raw;
-  std::wstring text;  // literal text, or the raw values (each below 0x10000)
-};
-using Token = std::vector<Piece>;
-
-// An argument's converted text, kept for the span of the call.
+// An argument's converted value, kept for the span of the call.
 struct Arg {
   intptr_t i = 0;
   std::string s;
@@ -77,202 +46,145 @@ struct Arg {
   lmx::CallArg pass() const { return {i, s.c_str(), w.c_str()}; }
 };
 
+struct Options {
+  bool raw = false, hex = false, quiet = false, escapes = false, keep = false;
+  bool script_encoding_set = false;
+  Encoding script_encoding = Encoding::utf8;
+};
+
+// The integer result of the last call made with --keep, for arguments "@".
+intptr_t kept = 0;
+
+std::string code_point_name(std::string_view utf8) {
+  std::size_t i = 0;
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "U+%04X", static_cast<unsigned>(next_code_point(utf8, i)));
+  return buf;
+}
+
+bool convert_arg(char kind, const Token& t, Arg& a, Message& why) {
+  if (kind == 'I') {
+    const std::string s = token_text(t);
+    if (s == "@") {
+      a.i = kept;
+      return true;
+    }
+    if (parse_integer(s, a.i)) return true;
+    why = say("整数ではありません: {0} (10 進で、16 進なら 0x を付けて書きます)",
+              "not an integer: {0} (write it in decimal, or in hex after 0x)", {s});
+    return false;
+  }
+  for (const auto& p : t) {
+    if (kind == 'W') {
+      if (p.kind == Piece::text) a.w += to_wide(p.utf8);
+      else a.w += static_cast<wchar_t>(p.value);
+      continue;
+    }
+    if (p.kind == Piece::byte) {
+      a.s += static_cast<char>(p.value);
+      continue;
+    }
+    std::string missing;
+    if (p.kind == Piece::unit) {
+      char buf[16];
+      std::snprintf(buf, sizeof buf, "U+%04X", p.value);
+      missing = buf;
+    } else if (utf8_to_cp932(p.utf8, a.s, missing)) {
+      continue;
+    } else {
+      missing = "'" + missing + "' (" + code_point_name(missing) + ")";
+    }
+    why = say("{0} はコードページ 932 にない文字なので、S の引数には渡せません",
+              "{0} has no form in code page 932, so an S argument cannot take it", {missing});
+    return false;
+  }
+  return true;
+}
+
+std::string hex_bytes(const std::string& bytes) {
+  std::string out;
+  char buf[8];
+  for (unsigned char c : bytes) {
+    std::snprintf(buf, sizeof buf, out.empty() ? "%02X" : " %02X", c);
+    out += buf;
+  }
+  return out;
+}
+
+// Prints a result: integers in decimal (or hex), text as characters.
+void print_result(const lmx::CallResult& r, const Options& o) {
+  char buf[64];
+  if (r.kind == 'I') {
+    std::snprintf(buf, sizeof buf, o.hex ? "0x%llx" : "%lld", static_cast<long long>(r.i));
+    return write_out(std::string(buf) + "\n");
+  }
+  if (!r.p) return write_out("(null)\n");
+  if (r.kind == 'S') {
+    const std::string bytes = static_cast<const char*>(r.p);
+    if (o.raw) return write_out_bytes(bytes + "\n");
+    return write_out((o.hex ? hex_bytes(bytes) : cp932_to_utf8(bytes)) + "\n");
+  }
+  const std::wstring text = static_cast<const wchar_t*>(r.p);
+  if (!o.hex) return write_out(to_utf8(text) + "\n");
+  std::string out;
+  for (wchar_t c : text) {
+    std::snprintf(buf, sizeof buf, out.empty() ? "%04X" : " %04X", static_cast<unsigned>(c));
+    out += buf;
+  }
+  write_out(out + "\n");
+}
+
 const lmx::ExportInfo* find_export(const std::string& name, std::size_t& index) {
   for (index = 0; index < lmx::kExportCount; ++index)
     if (name == lmx::kExportInfo[index].name) return &lmx::kExportInfo[index];
   return nullptr;
 }
 
-struct Options {
-  bool raw = false, hex = false, quiet = false, escapes = false, keep = false;
-};
-
-// The integer result of the last call made with --keep, for arguments "@".
-intptr_t kept = 0;
-
-int hex_value(wchar_t c) {
-  if (c >= L'0' && c <= L'9') return c - L'0';
-  if (c >= L'a' && c <= L'f') return c - L'a' + 10;
-  if (c >= L'A' && c <= L'F') return c - L'A' + 10;
-  return -1;
-}
-
-// Reads backslash escapes of `text` into `token`.
-void append_escaped(Token& token, const std::wstring& text) {
-  auto literal = [&](wchar_t c) {
-    if (token.empty() || token.back().raw) token.push_back({false, {}});
-    token.back().text += c;
-  };
-  auto raw = [&](wchar_t c) {
-    if (token.empty() || !token.back().raw) token.push_back({true, {}});
-    token.back().text += c;
-  };
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != L'\\' || i + 1 == text.size()) {
-      literal(text[i]);
-      continue;
-    }
-    const wchar_t e = text[++i];
-    const std::size_t digits = e == L'x' ? 2 : e == L'u' ? 4 : 0;
-    if (digits) {
-      unsigned v = 0;
-      std::size_t k = 0;
-      for (; k < digits && i + 1 + k < text.size() && hex_value(text[i + 1 + k]) >= 0; ++k)
-        v = v * 16 + hex_value(text[i + 1 + k]);
-      if (k == digits) {
-        raw(static_cast<wchar_t>(v));
-        i += digits;
-        continue;
-      }
-    }
-    switch (e) {
-      case L't': literal(L'\t'); break;
-      case L'n': literal(L'\n'); break;
-      case L'r': literal(L'\r'); break;
-      default: literal(e); break;
-    }
-  }
-}
-
-// A script line split into tokens: white space separates; double quotes group
-// and read escapes inside them.
-std::vector<Token> split_line(const std::wstring& line) {
-  std::vector<Token> tokens;
-  std::size_t i = 0;
-  while (i < line.size()) {
-    while (i < line.size() && iswspace(line[i])) ++i;
-    if (i == line.size()) break;
-    Token token;
-    bool any = false;
-    while (i < line.size() && !iswspace(line[i])) {
-      any = true;
-      if (line[i] == L'"') {
-        std::wstring inner;
-        for (++i; i < line.size() && line[i] != L'"'; ++i) {
-          if (line[i] == L'\\' && i + 1 < line.size()) inner += line[i++];
-          inner += line[i];
-        }
-        ++i;  // closing quote
-        append_escaped(token, inner);
-        if (token.empty()) token.push_back({false, {}});
-      } else {
-        std::wstring plain;
-        while (i < line.size() && !iswspace(line[i]) && line[i] != L'"') plain += line[i++];
-        token.push_back({false, plain});
-      }
-    }
-    if (any) tokens.push_back(std::move(token));
-  }
-  return tokens;
-}
-
-std::wstring token_text(const Token& t) {
-  std::wstring s;
-  for (const auto& p : t) s += p.text;
-  return s;
-}
-
-bool convert_arg(char kind, const Token& t, Arg& a, std::string& error) {
-  if (kind == 'I') {
-    const std::wstring s = token_text(t);
-    if (s == L"@") {
-      a.i = kept;
-      return true;
-    }
-    wchar_t* end = nullptr;
-    a.i = static_cast<intptr_t>(std::wcstoll(s.c_str(), &end, 0));
-    if (s.empty() || *end) {
-      error = "not an integer: " + to_utf8(s);
-      return false;
-    }
-    return true;
-  }
-  for (const auto& p : t) {
-    if (kind == 'S') {
-      if (p.raw)
-        for (wchar_t c : p.text) a.s += static_cast<char>(c & 0xFF);
-      else
-        a.s += to_cp932(p.text);
-    } else {
-      a.w += p.text;
-    }
-  }
-  return true;
-}
-
-std::string format_result(const lmx::CallResult& r, const Options& o) {
-  char buf[64];
-  if (r.kind == 'I') {
-    std::snprintf(buf, sizeof buf, o.hex ? "0x%llx" : "%lld", static_cast<long long>(r.i));
-    return buf;
-  }
-  if (!r.p) return "(null)";
-  if (r.kind == 'S') {
-    const std::string bytes = static_cast<const char*>(r.p);
-    if (o.hex) {
-      std::string out;
-      for (unsigned char c : bytes) {
-        std::snprintf(buf, sizeof buf, out.empty() ? "%02X" : " %02X", c);
-        out += buf;
-      }
-      return out;
-    }
-    return o.raw ? bytes : to_utf8(from_code_page(932, bytes));
-  }
-  const std::wstring text = static_cast<const wchar_t*>(r.p);
-  if (o.hex) {
-    std::string out;
-    for (wchar_t c : text) {
-      std::snprintf(buf, sizeof buf, out.empty() ? "%04X" : " %04X", static_cast<unsigned>(c));
-      out += buf;
-    }
-    return out;
-  }
-  return to_utf8(text);
-}
-
-// Runs one call; prints its result. Returns false on a usage error, with its
-// text in `error`, so that the caller can say where the call came from.
-bool run_call(HMODULE library, std::vector<Token> tokens, Options o, bool echo, const std::wstring& line,
-              std::string& error) {
-  char buf[512];
+// Runs one call and prints its result. False on a usage error, told in `error`
+// so that the caller can say where the call came from.
+bool run_call(HMODULE library, std::vector<Token> tokens, Options o, bool echo, std::string_view line, Message& error) {
   while (!tokens.empty()) {
-    const std::wstring t = token_text(tokens.front());
-    if (t == L"--raw") o.raw = true;
-    else if (t == L"--hex") o.hex = true;
-    else if (t == L"--keep") o.keep = true;
+    const std::string t = token_text(tokens.front());
+    if (t == "--raw") o.raw = true;
+    else if (t == "--hex") o.hex = true;
+    else if (t == "--keep") o.keep = true;
     else break;
     tokens.erase(tokens.begin());
   }
   if (tokens.empty()) return true;
-  const std::string name = to_utf8(token_text(tokens.front()));
+  const std::string name = token_text(tokens.front());
   std::size_t index = 0;
   const lmx::ExportInfo* e = find_export(name, index);
   if (!e) {
-    error = "no export named " + name + " (lmx --list shows them)";
+    const std::string nearest = nearest_list(name);
+    error = nearest.empty() ? say("{0} という関数はありません (lmx --list で一覧できます)",
+                               "no export named {0} (lmx --list lists them)", {name})
+                         : say("{0} という関数はありません (近い名前: {1})", "no export named {0} (nearest: {1})",
+                               {name, nearest});
     return false;
   }
   const std::string kinds = e->kinds;
   if (tokens.size() - 1 != kinds.size()) {
-    std::snprintf(buf, sizeof buf, "%s takes %zu argument(s) (%s), %zu given", e->name, kinds.size(), e->arg_names,
-                  tokens.size() - 1);
-    error = buf;
+    const std::string takes = std::to_string(kinds.size()), given = std::to_string(tokens.size() - 1);
+    error = say("{0} の引数は {1} 個 ({2}) ですが、{3} 個あります", "{0} takes {1} argument(s) ({2}), {3} given",
+                {e->name, takes, e->arg_names, given});
     return false;
   }
   std::vector<Arg> args(kinds.size());
   for (std::size_t k = 0; k < kinds.size(); ++k) {
-    std::string why;
+    Message why;
     if (!convert_arg(kinds[k], tokens[k + 1], args[k], why)) {
-      error = std::string(e->name) + ": " + why;
+      const std::string place = std::to_string(k + 1);
+      error = say("{0} の {1} 番目の引数: {2}", "{0}, argument {1}: {3}", {e->name, place, why.ja, why.en});
       return false;
     }
   }
   FARPROC f = GetProcAddress(library, e->name);
   if (!f) {
-    error = std::string("lorimax.dll does not export ") + e->name;
+    error = say("lorimax.dll に {0} がありません", "lorimax.dll does not export {0}", {e->name});
     return false;
   }
-  if (echo) write_out("> " + to_utf8(line) + "\n");
+  if (echo) write_out("> " + std::string(line) + "\n");
   lmx::CallArg pass[8];
   for (std::size_t k = 0; k < args.size(); ++k) pass[k] = args[k].pass();
   const lmx::CallResult r = lmx::kCallers[index](reinterpret_cast<void*>(f), pass);
@@ -281,69 +193,267 @@ bool run_call(HMODULE library, std::vector<Token> tokens, Options o, bool echo, 
     write_out(r.i ? "@\n" : "0\n");
     return true;
   }
-  write_out(format_result(r, o) + "\n");
+  print_result(r, o);
   return true;
 }
 
-// Runs the script's lines in turn and stops at the first that fails, naming it.
-int run_script(HMODULE library, std::FILE* in, const std::string& source, const Options& o) {
+const char* encoding_name(Encoding e) {
+  return e == Encoding::utf8 ? "UTF-8" : e == Encoding::cp932 ? "cp932" : e == Encoding::utf16le ? "UTF-16LE" : "UTF-16BE";
+}
+
+std::string read_all(std::FILE* in) {
   std::string bytes;
   char chunk[4096];
   for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, in)) > 0;) bytes.append(chunk, n);
-  if (bytes.size() >= 3 && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) bytes.erase(0, 3);
-  const std::wstring text = from_code_page(CP_UTF8, bytes);
+  return bytes;
+}
+
+// Runs the script's lines in turn and stops at the first that fails, naming it.
+int run_script(HMODULE library, const std::string& bytes, const std::string& source, const Options& o) {
+  std::string text;
+  std::size_t bad = 0;
+  Encoding used;
+  if (!decode_file(bytes, o.script_encoding_set ? &o.script_encoding : nullptr, true, text, bad, used)) {
+    write_err("lmx: " + source + ":" + std::to_string(bad) + ": " +
+              both(say("{0} として読めない行です (--script-encoding で文字コードを指定できます)",
+                       "a line not valid in {0} (--script-encoding names the encoding)", {encoding_name(used)})) +
+              "\n");
+    return 2;
+  }
   std::size_t start = 0, number = 0;
-  while (start <= text.size()) {
+  while (start < text.size()) {
     ++number;
-    std::size_t end = text.find(L'\n', start);
-    if (end == std::wstring::npos) end = text.size();
-    std::wstring line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == L'\r') line.pop_back();
+    std::size_t end = std::min(text.find('\n', start), text.size());
+    std::string line = text.substr(start, end - start);
     start = end + 1;
-    std::size_t first = line.find_first_not_of(L" \t");
-    if (first == std::wstring::npos || line[first] == L'#') continue;
-    std::string error;
-    if (!run_call(library, split_line(line), o, !o.quiet, line.substr(first), error)) {
-      std::fprintf(stderr, "lmx: %s:%zu: %s\n", source.c_str(), number, error.c_str());
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    const std::size_t first = line.find_first_not_of(" \t");
+    if (first == std::string::npos || line[first] == '#') continue;
+    std::vector<Token> tokens;
+    Message error;
+    if (!split_line(line, tokens, error) || !run_call(library, std::move(tokens), o, !o.quiet, line.substr(first), error)) {
+      write_err("lmx: " + source + ":" + std::to_string(number) + ": " + both(error) + "\n");
       return 1;
     }
   }
   return 0;
 }
 
-const char kUsage[] =
-    "usage: lmx [--raw] [--hex] [-q] [-e] (Export [args...] | -f script | -) | --list | --version | -h";
-
-void print_help() {
-  std::printf(
-      "%s\n\n"
-      "Loads lorimax.dll (from lmx's own folder first, as Windows searches) and calls its exports.\n"
-      "  lmx Export [args...]  one call; the result is printed on one line\n"
-      "  lmx -f script         one call per line (\"-\" or no export: standard input);\n"
-      "                        # starts a comment; the first failing line stops the run\n"
-      "  --list                the exports, their families, argument kinds and results\n"
-      "  --raw                 print a narrow result's bytes unconverted\n"
-      "  --hex                 print the result's bytes or code units in hexadecimal\n"
-      "  -q                    in a script, print results only (not the calls)\n"
-      "  -e                    read backslash escapes in command-line arguments\n"
-      "  --keep                in a script, before a call: keep its integer result for later\n"
-      "                        integer arguments written @ (printed as @, or 0)\n"
-      "  --version             the version of lmx\n"
-      "  -h, --help            this text\n"
-      "Exit status: 0 done, 1 a script line failed, 2 a usage error or no library.\n",
-      kUsage);
+// lmx check: the findings of each macro, then a count on standard error.
+int run_check(const std::vector<std::wstring>& files, const Options& o) {
+  int status = 0;
+  std::size_t found = 0;
+  for (const auto& file : files) {
+    const std::string name = to_utf8(file);
+    const lmx::FileStream f(_wfopen(file.c_str(), L"rb"));
+    if (!f) {
+      write_err("lmx: " + both(say("{0} を開けません", "cannot open {0}", {name})) + "\n");
+      status = 2;
+      continue;
+    }
+    std::string text;
+    std::size_t bad = 0;
+    Encoding used;
+    std::vector<Finding> findings;
+    if (decode_file(read_all(f.get()), o.script_encoding_set ? &o.script_encoding : nullptr, false, text, bad, used))
+      findings = check_macro(text);
+    else
+      findings.push_back({bad, 1, say("読み取れません: {0} として読めない行です (ここで止めます)",
+                                      "cannot read: a line not valid in {0} (the check stops here)",
+                                      {encoding_name(used)})});
+    std::string out;
+    for (const auto& x : findings)
+      out += name + ":" + std::to_string(x.line) + ":" + std::to_string(x.column) + ": " + both(x.message) + "\n";
+    write_out(out);
+    found += findings.size();
+  }
+  const std::string files_n = std::to_string(files.size()), found_n = std::to_string(found);
+  write_err("lmx check: " +
+            both(found ? say("{0} 件見つかりました ({1} ファイル)", "{0} found in {1} file(s)", {found_n, files_n})
+                       : say("見つかったものはありません ({0} ファイル)", "nothing found in {0} file(s)", {files_n})) +
+            "\n");
+  return status ? status : found ? 1 : 0;
 }
 
-// One line to standard error, as console tools do on a usage error.
-int usage_error(const std::string& what) {
-  std::fprintf(stderr, "lmx: %s; %s\n", what.c_str(), kUsage);
+const char kSynopsis[] =
+    "usage: lmx [options] Export [args...]\n"
+    "       lmx [options] -f script.lmx\n"
+    "       lmx [options] check macro.mac...\n"
+    "       lmx --list | --help | --version\n";
+
+const char kHelpJa[] = R"(lmx {0}: lorimax.dll の関数をコマンドプロンプトから呼び出します
+
+使い方:
+  lmx [オプション] 関数名 [引数...]
+      関数を 1 回呼び、結果を 1 行で表示します
+  lmx [オプション] -f スクリプト
+      スクリプトの呼び出しを 1 行ずつ実行します (- は標準入力)
+  lmx [オプション] check マクロ.mac...
+      マクロの dllfunc の呼び出しを関数の表と照らし合わせます
+  lmx --list
+      全関数の名前、分類、呼び方、結果の種類、引数
+  lmx --help | --version
+
+引数と結果の種類 (--list の I S W):
+  I  整数。10 進で、符号も付けられます (先頭の 0 も 10 進)。
+     16 進は 0x を付けます。例: 2026  -1  010  0x1F
+  S  文字列。コードページ 932 (Shift_JIS) にして渡します。
+     コードページ 932 にない文字はエラーになります
+  W  文字列。UTF-16 にして渡します
+
+引用符とエスケープ (スクリプトの中。コマンドラインでは -e を付けたとき):
+  '...'  中の文字をそのまま渡します。Windows のパスはこちらで:
+         'C:\temp\new.txt'
+  "..."  \ のエスケープを読みます: \t \n \r \\ \" と、\xHH (S には
+         1 バイト、W には 1 単位)、\uHHHH と \U00HHHHHH (その文字。
+         S ならコードページ 932 で、W ならサロゲートペアも含め UTF-16 で)
+  空白を含む引数は引用符で囲みます。コマンドラインの引数は、-e が
+  なければ書いたとおりに渡します。
+
+スクリプト (-f):
+  1 行に 1 呼び出し。# で始まる行は注釈です。最初に失敗した行で止まり、
+  その行番号を示します。行の初めに --raw、--hex、--keep を書けます。
+  --keep は整数の結果 (ウィンドウのハンドルなど) を覚えて、後の行で @ と
+  書いた整数の引数に渡します (表示は @)。
+  文字コード: BOM があれば UTF-8 か UTF-16。なければ UTF-8 として読み、
+  UTF-8 として読めなければコードページ 932 (秀丸エディタの既定) で読みます。
+
+オプション:
+  --encoding cp932|utf-8|utf-16le
+         リダイレクトやパイプに書く文字コード (既定は utf-8)。
+         コンソールにはいつも正しい文字で表示します
+  --script-encoding utf-8|cp932|utf-16le|utf-16be
+         スクリプトとマクロの文字コードの指定
+  --raw  文字列の結果をバイトのまま書きます (UTF-8 の結果など)
+  --hex  結果のバイト (W は 16 ビットの単位) を 16 進で書きます
+  -q     スクリプトの呼び出しの行を表示しません
+  -e     コマンドラインの引数でもエスケープを読みます
+
+lmx check:
+  マクロ (コードページ 932。BOM 付きの UTF-8、UTF-16 も) の dllfunc、
+  dllfuncstr、dllfuncw、dllfuncstrw の呼び出しのうち、関数名を文字列で
+  書いたものを調べ、ない関数名 (近い名前つき)、合わない呼び方、引数の数の
+  誤り、整数の引数への文字列、文字列の引数への数値を「ファイル:行:桁:
+  メッセージ」の形で示します (桁は文字で数えます)。lorimax.dll でない DLL
+  の呼び出しは調べず、どの DLL か分からないハンドルの呼び出しは、関数名が
+  lorimax のものであるときだけ調べます。
+
+例:
+  lmx NumToKanji 2026 1
+      二千二十六 と表示します
+  lmx -f paths.lmx --encoding cp932 > 結果.txt
+      paths.lmx の行 GetFileName 'C:\temp\new.txt' が new.txt を書きます
+  lmx check マクロ.mac
+      マクロ.mac:4:10: NumToKanji は文字列を返す関数です: ...
+
+終了コード: 0 成功、1 スクリプトの行が失敗した・check が何かを見つけた、
+            2 使い方の誤り・lorimax.dll やファイルを読めない
+)";
+
+const char kHelpEn[] = R"(lmx {0}: calls the exports of lorimax.dll from the command prompt
+
+Usage:
+  lmx [options] Export [args...]
+      one call; the result is printed on one line
+  lmx [options] -f script
+      one call per line of the script (- for standard input)
+  lmx [options] check macro.mac...
+      holds the macros' dllfunc calls to the table of exports
+  lmx --list
+      every export: name, family, call form, result, arguments
+  lmx --help | --version
+
+Kinds of arguments and results (I S W in --list):
+  I  an integer: decimal with an optional sign (a leading zero is still
+     decimal), hexadecimal after 0x. For example 2026  -1  010  0x1F
+  S  a string, passed in code page 932 (Shift_JIS); a character that code
+     page lacks is an error
+  W  a string, passed in UTF-16
+
+Quotes and escapes (in scripts; on the command line with -e):
+  '...'  every character as written, the way to write a Windows path:
+         'C:\temp\new.txt'
+  "..."  reads backslash escapes: \t \n \r \\ \", \xHH (a byte of an S
+         argument, a unit of a W one), \uHHHH and \U00HHHHHH (that
+         character: in code page 932 for S, in UTF-16 for W, surrogate
+         pairs included)
+  Quote an argument with blanks in it. Command-line arguments are passed
+  as written unless -e is given.
+
+Scripts (-f):
+  One call per line; a line starting with # is a comment. The first line
+  that fails stops the run, with its line number. A line may start with
+  --raw, --hex or --keep; --keep keeps the integer result (a window handle,
+  say) for later integer arguments written @ (printed as @).
+  Encoding: UTF-8 or UTF-16 by a BOM; without one UTF-8, or code page 932
+  (the editor's default) when the file is not valid UTF-8.
+
+Options:
+  --encoding cp932|utf-8|utf-16le
+         the encoding of redirected or piped output (utf-8 by default); a
+         console always shows the characters
+  --script-encoding utf-8|cp932|utf-16le|utf-16be
+         the encoding of scripts and macros
+  --raw  writes a string result's bytes as they are (UTF-8 results, say)
+  --hex  writes the result's bytes (16-bit units for W) in hexadecimal
+  -q     does not print a script's call lines
+  -e     reads escapes in command-line arguments too
+
+lmx check:
+  Reads macros (code page 932, or UTF-8 or UTF-16 with a BOM) and checks
+  every dllfunc, dllfuncstr, dllfuncw and dllfuncstrw call whose export
+  name is a string literal: a name lorimax lacks (with the nearest names),
+  a call form that does not fit, a wrong number of arguments, a string for
+  an integer, a number for a string. Each is printed as file:line:column:
+  message (columns count characters). Calls of DLLs other than lorimax.dll
+  are not checked; a handle whose DLL cannot be told is checked only when
+  the export name is one of lorimax's.
+
+Examples:
+  lmx NumToKanji 2026 1
+      prints 二千二十六
+  lmx -f paths.lmx --encoding cp932 > result.txt
+      the line GetFileName 'C:\temp\new.txt' of paths.lmx writes new.txt
+  lmx check macro.mac
+      macro.mac:4:10: ... NumToKanji returns a string: call it with ...
+
+Exit status: 0 done, 1 a script line failed or check found something,
+             2 a usage error, or lorimax.dll or a file cannot be read
+)";
+
+void print_help() {
+  const Message help = say(kHelpJa, kHelpEn, {LORIMAX_VERSION});
+  write_out(japanese_first ? help.ja + "\n" + help.en : help.en + "\n" + help.ja);
+}
+
+int usage_error(const Message& what) {
+  write_err("lmx: " + both(what) + "\n" + both(say("lmx --help で使い方を表示します", "lmx --help shows the usage")) +
+            "\n");
   return 2;
 }
 
 void list_exports() {
+  std::size_t name = 0, family = 0;
   for (const auto& e : lmx::kExportInfo) {
-    std::printf("%-28s %-12s %s(%s) -> %s\n", e.name, e.family, e.kinds, e.arg_names, e.result);
+    name = std::max(name, std::char_traits<char>::length(e.name));
+    family = std::max(family, std::char_traits<char>::length(e.family));
   }
+  std::string out;
+  for (const auto& e : lmx::kExportInfo) {
+    std::string args, names = e.arg_names;
+    std::size_t at = 0;
+    for (const char* k = e.kinds; *k; ++k) {
+      const std::size_t end = std::min(names.find(", ", at), names.size());
+      (args += args.empty() ? "" : ", ") += std::string(1, *k) + " " + names.substr(at, end - at);
+      at = end + 2;
+    }
+    const char* form = lmx::call_form(e);
+    char line[256];
+    std::snprintf(line, sizeof line, "%-*s  %-*s  %-11s  %s  (%s)\n", static_cast<int>(name), e.name,
+                  static_cast<int>(family), e.family, form ? form : "-", e.result, args.c_str());
+    out += line;
+  }
+  write_out(out);
 }
 
 }  // namespace
@@ -361,53 +471,81 @@ extern "C" __declspec(dllexport) int __cdecl Hidemaru_AnalyzeEncoding(const wcha
 }
 
 int wmain(int argc, wchar_t** argv) {
-  _setmode(_fileno(stdout), _O_BINARY);
+  japanese_first = PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE;
+  set_output_encoding(Encoding::utf8);
   Options o;
   std::wstring script;
-  bool have_script = false;
+  bool have_script = false, list = false, help = false, version = false;
   int i = 1;
   for (; i < argc && argv[i][0] == L'-'; ++i) {
     const std::wstring a = argv[i];
-    if (a == L"--list") return list_exports(), 0;
-    if (a == L"-h" || a == L"--help") return print_help(), 0;
-    if (a == L"--version") return std::printf("lmx %s\n", LORIMAX_VERSION), 0;
-    if (a == L"--raw") o.raw = true;
+    const std::string name = to_utf8(a);
+    if (a == L"--list") list = true;
+    else if (a == L"-h" || a == L"--help") help = true;
+    else if (a == L"--version") version = true;
+    else if (a == L"--raw") o.raw = true;
     else if (a == L"--hex") o.hex = true;
     else if (a == L"-q") o.quiet = true;
     else if (a == L"-e") o.escapes = true;
     else if (a == L"-f" && i + 1 < argc) script = argv[++i], have_script = true;
-    else if (a == L"-f") return usage_error("-f needs a script");
     else if (a == L"-") script = L"-", have_script = true;
-    else return usage_error("unknown option " + to_utf8(a));
+    else if ((a == L"--encoding" || a == L"--script-encoding") && i + 1 < argc) {
+      const std::string value = to_utf8(argv[++i]);
+      Encoding e;
+      const bool output = a == L"--encoding";
+      if (!encoding_named(value, e) || (output && e == Encoding::utf16be))
+        return usage_error(say("{0} に使えない文字コードです: {1} ({2} のどれか)",
+                               "{1} is not an encoding {0} takes (one of {2})",
+                               {name, value, output ? "cp932, utf-8, utf-16le" : "utf-8, cp932, utf-16le, utf-16be"}));
+      if (output) set_output_encoding(e);
+      else o.script_encoding = e, o.script_encoding_set = true;
+    } else if (a == L"-f" || a == L"--encoding" || a == L"--script-encoding") {
+      return usage_error(say("{0} の後に値がありません", "{0} needs a value", {name}));
+    } else {
+      return usage_error(say("知らないオプションです: {0}", "unknown option {0}", {name}));
+    }
   }
-  if (have_script && i < argc) return usage_error("a script and a call cannot be given together");
+  if (help) return print_help(), 0;
+  if (version) return write_out(std::string("lmx ") + LORIMAX_VERSION + "\n"), 0;
+  if (list) return list_exports(), 0;
+  if (i < argc && std::wstring(argv[i]) == L"check" && !have_script) {
+    if (i + 1 == argc) return usage_error(say("check にはマクロのファイルが要ります", "check needs macro files"));
+    return run_check(std::vector<std::wstring>(argv + i + 1, argv + argc), o);
+  }
+  if (have_script && i < argc)
+    return usage_error(say("スクリプトと呼び出しは一緒に指定できません", "a script and a call cannot be given together"));
+  // Nothing to do, and a console to read a script from: the user wants the usage.
+  if (i == argc && !have_script && stdin_is_console()) {
+    write_err(std::string(kSynopsis) + both(say("lmx --help で詳しい説明を表示します", "lmx --help explains more")) + "\n");
+    return 2;
+  }
   // Freed when wmain returns, before the process exits.
   const lmx::LoadedModule library(LoadLibraryW(L"lorimax.dll"));
   if (!library) {
-    std::fprintf(stderr, "lmx: cannot load lorimax.dll (error %lu)\n", GetLastError());
+    const std::string code = std::to_string(GetLastError());
+    write_err("lmx: " + both(say("lorimax.dll を読み込めません (エラー {0})", "cannot load lorimax.dll (error {0})", {code})) +
+              "\n");
     return 2;
   }
-  int status = 0;
-  if (i < argc && !have_script) {
+  if (i < argc) {
     std::vector<Token> tokens;
     for (; i < argc; ++i) {
       Token t;
-      if (o.escapes) append_escaped(t, argv[i]);
-      if (t.empty()) t.push_back({false, argv[i]});
+      Message error;
+      const std::string arg = to_utf8(argv[i]);
+      if (o.escapes && !read_escapes(arg, t, error)) return usage_error(error);
+      if (t.empty()) t.push_back({Piece::text, arg});
       tokens.push_back(std::move(t));
     }
-    std::string error;
-    if (!run_call(library.get(), std::move(tokens), o, false, L"", error)) return usage_error(error);
-  } else if (!have_script || script == L"-") {
-    _setmode(_fileno(stdin), _O_BINARY);
-    status = run_script(library.get(), stdin, "-", o);
-  } else {
-    const lmx::FileStream f(_wfopen(script.c_str(), L"rb"));
-    if (!f) {
-      std::fprintf(stderr, "lmx: cannot open %s\n", to_utf8(script).c_str());
-      return 2;
-    }
-    status = run_script(library.get(), f.get(), to_utf8(script), o);
+    Message error;
+    if (!run_call(library.get(), std::move(tokens), o, false, "", error)) return usage_error(error);
+    return 0;
   }
-  return status;
+  if (!have_script || script == L"-") {
+    _setmode(_fileno(stdin), _O_BINARY);
+    return run_script(library.get(), read_all(stdin), "-", o);
+  }
+  const lmx::FileStream f(_wfopen(script.c_str(), L"rb"));
+  if (!f) return usage_error(say("{0} を開けません", "cannot open {0}", {to_utf8(script)}));
+  return run_script(library.get(), read_all(f.get()), to_utf8(script), o);
 }
