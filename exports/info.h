@@ -23,10 +23,12 @@ struct Range {
   intptr_t lowest = INTPTR_MIN, highest = INTPTR_MAX;
 };
 // What an argument promises: beyond it the export gives its failure.
-enum class Mark : char { none, path, window, slot };
+enum class Mark : char { none, path, file, window, slot };
 struct ArgMark {
   Mark kind = Mark::none;
   std::size_t longest = 0;  // a path's characters
+  // A path beyond `longest` gives the failure (a file opened: a device too).
+  bool limits_path() const { return kind == Mark::path || kind == Mark::file; }
 };
 
 struct ExportInfo {
@@ -49,6 +51,7 @@ struct ExportInfo {
 #define LMX_RANGE_ANY {}
 #define LMX_MARK_ {}
 #define LMX_MARK_PATH(n) {::lmx::Mark::path, n}
+#define LMX_MARK_FILE(n) {::lmx::Mark::file, n}
 #define LMX_MARK_WINDOW {::lmx::Mark::window}
 #define LMX_MARK_SLOT {::lmx::Mark::slot}
 #define LMX_ARG_MARK_(kind, name, ...) LMX_MARK_OF_(__VA_ARGS__)

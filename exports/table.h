@@ -14,7 +14,9 @@
 // Range: R(lowest, highest) every integer result lies within it (MAX the
 // largest intptr_t, U32 0xFFFFFFFF); ANY no bound is promised.
 // Marks, each a promise of the failure result: PATH(n) a path longer than n
-// characters, WINDOW a handle that is no window, SLOT a file handle not open.
+// characters; FILE(n) a path the export opens for reading or writing, longer
+// than n characters or naming a device (NUL, COM1, aux.txt ...); WINDOW a
+// handle that is no window, SLOT a file handle not open.
 #ifndef LORIMAX_EXPORTS_TABLE_H
 #define LORIMAX_EXPORTS_TABLE_H
 
@@ -78,10 +80,10 @@
   X(url, URLExchange, S, EMPTY, ANY, "the URL canonicalised by the system; option bits 1 spaces only, 2 browser mode, 4 no meta, 8 no encode, 16 decode", (S, url), (I, options))
 
 #define LMX_INI_LOOKUP_EXPORTS(X) \
-  X(ini_lookups, ReadSectionKeys, I, F(-1), R(-1, MAX), "loads the section's entries (those with =); their number, or -1", (S, file, PATH(259)), (S, section)) \
-  X(ini_lookups, ReadSectionKeysW, I, F(-1), R(-1, MAX), "as ReadSectionKeys for a UTF-16LE file (FF FE); other files give -1", (W, file, PATH(259)), (W, section)) \
-  X(ini_lookups, ReadSectionNames, I, F(-1), R(-1, MAX), "loads the file's section names; their number, or -1", (S, file, PATH(259))) \
-  X(ini_lookups, ReadSectionNamesW, I, F(-1), R(-1, MAX), "as ReadSectionNames for a UTF-16LE file", (W, file, PATH(259))) \
+  X(ini_lookups, ReadSectionKeys, I, F(-1), R(-1, MAX), "loads the section's entries (those with =); their number, or -1", (S, file, FILE(259)), (S, section)) \
+  X(ini_lookups, ReadSectionKeysW, I, F(-1), R(-1, MAX), "as ReadSectionKeys for a UTF-16LE file (FF FE); other files give -1", (W, file, FILE(259)), (W, section)) \
+  X(ini_lookups, ReadSectionNames, I, F(-1), R(-1, MAX), "loads the file's section names; their number, or -1", (S, file, FILE(259))) \
+  X(ini_lookups, ReadSectionNamesW, I, F(-1), R(-1, MAX), "as ReadSectionNames for a UTF-16LE file", (W, file, FILE(259))) \
   X(ini_lookups, ExistKey, I, F(-1, -2), R(-2, MAX), "index of the first loaded entry key=..., ignoring case; -1 none, -2 nothing loaded", (S, key)) \
   X(ini_lookups, ExistKeyW, I, F(-1, -2), R(-2, MAX), "as ExistKey on the wide list", (W, key)) \
   X(ini_lookups, ExistSection, I, F(-1, -2), R(-2, MAX), "index of the loaded section name, ignoring ASCII case; -1 none, -2 nothing loaded", (S, name)) \
@@ -90,10 +92,10 @@
   X(ini_lookups, GetKeyValueW, W, EMPTY, ANY, "as GetKeyValue on the wide list", (I, index)) \
   X(ini_lookups, GetSectionName, S, EMPTY, ANY, "the section name at index", (I, index)) \
   X(ini_lookups, GetSectionNameW, W, EMPTY, ANY, "as GetSectionName on the wide list", (I, index)) \
-  X(ini_lookups, GetIniNumW, I, F(0), R(0, U32), "the key's value as a number from a UTF-16LE file, or 0", (W, file, PATH(259)), (W, section), (W, key)) \
-  X(ini_lookups, GetIniStrW, W, EMPTY, ANY, "the key's value from a UTF-16LE file, or the empty result", (W, file, PATH(259)), (W, section), (W, key)) \
-  X(ini_lookups, IsUTF16LE, I, F(0), R(0, 2), "1 when the file begins with FF FE, 2 with EF BB BF, else 0", (W, file, PATH(32767))) \
-  X(ini_lookups, IsBOM, I, F(0), R(0, 2), "the same as IsUTF16LE", (W, file, PATH(32767)))
+  X(ini_lookups, GetIniNumW, I, F(0), R(0, U32), "the key's value as a number from a UTF-16LE file, or 0", (W, file, FILE(259)), (W, section), (W, key)) \
+  X(ini_lookups, GetIniStrW, W, EMPTY, ANY, "the key's value from a UTF-16LE file, or the empty result", (W, file, FILE(259)), (W, section), (W, key)) \
+  X(ini_lookups, IsUTF16LE, I, F(0), R(0, 2), "1 when the file begins with FF FE, 2 with EF BB BF, else 0", (W, file, FILE(32767))) \
+  X(ini_lookups, IsBOM, I, F(0), R(0, 2), "the same as IsUTF16LE", (W, file, FILE(32767)))
 
 #define LMX_INI_CURSOR_EXPORTS(X) \
   X(ini_enumeration, NextKey, I, F(0), R(0, 1), "moves the key cursor to the next string of the loaded section: 1, or 0 at the end") \
@@ -110,11 +112,11 @@
   X(ini_enumeration, GetSectionW, W, EMPTY, ANY, "as GetSection on the wide cursor")
 
 #define LMX_INI_WRITE_EXPORTS(X) \
-  X(ini_writing, WriteIniNumW, I, F(-1, 0), R(-1, 1), "writes the number (low 32 bits) into a UTF-16LE file, made when missing: 1, 0, or -1 refused", (W, file, PATH(259)), (W, section), (W, key), (I, value)) \
-  X(ini_writing, WriteIniStrW, I, F(-1, 0), R(-1, 1), "writes the text into a UTF-16LE file, made when missing: 1, 0, or -1 refused", (W, file, PATH(259)), (W, section), (W, key), (W, value))
+  X(ini_writing, WriteIniNumW, I, F(-1, 0), R(-1, 1), "writes the number (low 32 bits) into a UTF-16LE file, made when missing: 1, 0, or -1 refused", (W, file, FILE(259)), (W, section), (W, key), (I, value)) \
+  X(ini_writing, WriteIniStrW, I, F(-1, 0), R(-1, 1), "writes the text into a UTF-16LE file, made when missing: 1, 0, or -1 refused", (W, file, FILE(259)), (W, section), (W, key), (W, value))
 
 #define LMX_PATH_EXPORTS(X) \
-  X(paths, AnalyzeEncoding, I, F(-1), ANY, "the editor's encoding code for the file (a path with a backslash), or -1", (W, path, PATH(32767))) \
+  X(paths, AnalyzeEncoding, I, F(-1), ANY, "the editor's encoding code for the file (a path with a backslash), or -1", (W, path, FILE(32767))) \
   X(paths, GetChangeFileExt, S, EMPTY, ANY, "the path with its extension replaced (the new one with its period)", (S, path, PATH(32767)), (S, extension)) \
   X(paths, GetCompactPath, S, EMPTY, ANY, "the path shortened with an ellipsis to width characters, terminator included", (S, path, PATH(32767)), (I, width)) \
   X(paths, GetExpandPath, S, EMPTY, ANY, "the path with . and .. resolved", (S, path, PATH(32767))) \
@@ -133,8 +135,8 @@
   X(paths, IsRelativePath, I, F(0), R(0, 1), "1 for a relative path, else 0", (S, path, PATH(32767)))
 
 #define LMX_TEXTFILE_EXPORTS(X) \
-  X(text_files, FileOpen, I, F(0), R(0, 10), "opens the file for byte reads and writes with a C mode (r, w, a, +, b, t): handle 1 to 10, or 0", (S, path, PATH(32767)), (S, mode)) \
-  X(text_files, FileOpenW, I, F(0), R(0, 10), "opens the file in an encoding (UTF8, UTF8BOM, UTF16LE/UNICODE, or none): handle 1 to 10, or 0", (W, path, PATH(32767)), (W, mode), (W, encoding)) \
+  X(text_files, FileOpen, I, F(0), R(0, 10), "opens the file for byte reads and writes with a C mode (r, w, a, +, b, t): handle 1 to 10, or 0", (S, path, FILE(32767)), (S, mode)) \
+  X(text_files, FileOpenW, I, F(0), R(0, 10), "opens the file in an encoding (UTF8, UTF8BOM, UTF16LE/UNICODE, or none): handle 1 to 10, or 0", (W, path, FILE(32767)), (W, mode), (W, encoding)) \
   X(text_files, FileClose, I, NONE, R(1, 1), "closes the handle; always 1", (I, handle)) \
   X(text_files, FileDelete, I, F(0), R(0, 1), "deletes the file: 1, or 0", (S, path, PATH(32767))) \
   X(text_files, FileError, I, NONE, R(0, 255), "the error word: 2 open/slot, 4 read error, 8 end of file, 16 bad argument, 32 write, 128 delete") \
@@ -202,7 +204,7 @@
   X(desktop, GetClipboardDSPTEXT, S, EMPTY, ANY, "the clipboard's display text (CF_DSPTEXT), the clipboard opened by the window; the empty result when there is none", (I, opener)) \
   X(desktop, GetClipboardOwnerHandle, I, F(0), ANY, "the window that owns the clipboard, or 0") \
   X(desktop, GetFileNameFromHwnd, S, EMPTY, ANY, "the full path of the executable of the window's process; empty when it cannot be read", (I, window, WINDOW)) \
-  X(desktop, OpenHtmlHelp, I, F(0), R(0, 1), "opens the HTML Help file at the keywords (separated by ;): 1, or 0", (S, help_file, PATH(259)), (S, keywords))
+  X(desktop, OpenHtmlHelp, I, F(0), R(0, 1), "opens the HTML Help file at the keywords (separated by ;): 1, or 0", (S, help_file, FILE(259)), (S, keywords))
 #define LMX_REGEX_BRIDGE_EXPORTS(X) \
   X(regex_bridge, hmjre_load, I, F(0), R(0, 1), "loads HMJRE.DLL by name (empty: the last one), else through the editor's registry values: 1, or 0", (S, file_name, PATH(32767))) \
   X(regex_bridge, hmjre_free, I, NONE, R(1, 1), "closes the match context and unloads HMJRE.DLL; always 1") \
@@ -212,12 +214,12 @@
   X(regex_bridge, hmjre_match_tag_string, S, EMPTY, ANY, "the text of tag group 1 to 9 of the last match; empty when none", (I, tag)) \
   X(regex_bridge, hmjre_version, S, EMPTY, ANY, "HMJRE.DLL's version in hexadecimal (loads it when needed); empty when not loadable")
 #define LMX_SPELL_BRIDGE_EXPORTS(X) \
-  X(spell_bridge, hunspell_load, I, F(0), R(0, 1), "loads Hunspell by file name (empty: libhunspell.dll): 1, or 0 with a message", (S, file_name, PATH(32767))) \
+  X(spell_bridge, hunspell_load, I, F(0), R(0, 1), "loads Hunspell by file name (empty: libhunspell.dll): 1, or 0 with a message", (S, file_name, FILE(32767))) \
   X(spell_bridge, hunspell_free, I, NONE, R(1, 1), "destroys the instance and unloads Hunspell; always 1") \
   X(spell_bridge, hunspell_getmodulefilename, S, EMPTY, ANY, "the loaded Hunspell library's full path, or the empty result") \
-  X(spell_bridge, hunspell_Create, I, F(0), R(0, 1), "makes the instance from a .dic, a .aff or a base name (and the affix file, when given): 1 or 0", (S, dictionary, PATH(515)), (S, affix, PATH(515))) \
-  X(spell_bridge, hunspell_SetDictionary, I, F(0), R(0, 1), "as hunspell_Create with no affix file", (S, dictionary, PATH(515))) \
-  X(spell_bridge, hunspell_AddDictionary, I, F(-1, 0), R(-1, 1), "adds a further dictionary file: 1, 0, or -1 with a message", (S, path, PATH(32767))) \
+  X(spell_bridge, hunspell_Create, I, F(0), R(0, 1), "makes the instance from a .dic, a .aff or a base name (and the affix file, when given): 1 or 0", (S, dictionary, FILE(515)), (S, affix, FILE(515))) \
+  X(spell_bridge, hunspell_SetDictionary, I, F(0), R(0, 1), "as hunspell_Create with no affix file", (S, dictionary, FILE(515))) \
+  X(spell_bridge, hunspell_AddDictionary, I, F(-1, 0), R(-1, 1), "adds a further dictionary file: 1, 0, or -1 with a message", (S, path, FILE(32767))) \
   X(spell_bridge, hunspell_Spell, I, F(-1), R(-1, MAX), "Hunspell's verdict on the word (non-zero: correct), or -1 with a message", (S, word)) \
   X(spell_bridge, hunspell_SpellW, I, F(-1), R(-1, MAX), "as hunspell_Spell on the word as UTF-8", (W, word)) \
   X(spell_bridge, hunspell_Suggest, I, F(-1), R(-1, MAX), "lists suggestions for the word: their number, or -1 with a message", (S, word)) \
@@ -232,7 +234,7 @@
   X(spell_bridge, hunspell_GetVersion, S, EMPTY, ANY, "libhunspell.dll Version.<the engine's version>, or the empty result when it has none") \
   X(spell_bridge, hunspell_errormessage, S, EMPTY, ANY, "the message of the last failure of the spell bridge")
 #define LMX_MECAB_BRIDGE_EXPORTS(X) \
-  X(mecab_bridge, mecab_load, I, F(0), R(0, 1), "loads MeCab by file name (empty: libmecab.dll): 1, or 0 (code 3 or 5)", (S, file_name, PATH(32767))) \
+  X(mecab_bridge, mecab_load, I, F(0), R(0, 1), "loads MeCab by file name (empty: libmecab.dll): 1, or 0 (code 3 or 5)", (S, file_name, FILE(32767))) \
   X(mecab_bridge, mecab_free, I, NONE, R(1, 1), "unloads MeCab; always 1") \
   X(mecab_bridge, mecab_getmodulefilename, S, EMPTY, ANY, "the loaded MeCab library's full path, or the empty result") \
   X(mecab_bridge, mecab, S, EMPTY, ANY, "MeCab's analysis of the text under the options (bytes as the dictionary expects), or the empty result", (S, options), (S, text)) \
@@ -244,15 +246,15 @@
   X(mecab_bridge, mecab_errormessage, S, EMPTY, ANY, "the code's message; code 7's says to name the dictionary with -d, then gives MeCab's own text") \
   X(mecab_bridge, mecab_getstrerror, S, EMPTY, ANY, "MeCab's own text of the last failed analysis; empty after a success")
 #define LMX_NKF_BRIDGE_EXPORTS(X) \
-  X(nkf_bridge, nkf_load, I, F(0), R(0, 1), "loads NKF32.DLL (empty: NKF32.DLL) at the interface level its version gives: 1, or 0", (S, file_name, PATH(32767))) \
+  X(nkf_bridge, nkf_load, I, F(0), R(0, 1), "loads NKF32.DLL (empty: NKF32.DLL) at the interface level its version gives: 1, or 0", (S, file_name, FILE(32767))) \
   X(nkf_bridge, nkf_free, I, NONE, R(1, 1), "unloads NKF32.DLL; always 1") \
   X(nkf_bridge, nkf_getmodulefilename, S, EMPTY, ANY, "the full path of the loaded NKF32.DLL; empty when none") \
   X(nkf_bridge, nkf_exec, S, EMPTY, ANY, "the text converted with the nkf options; empty on failure (see nkf_error)", (S, options), (S, text)) \
   X(nkf_bridge, nkf_tohankaku, S, EMPTY, ANY, "the text with full-width letters made half-width (nkf -ZSs)", (S, text)) \
   X(nkf_bridge, nkf_tozenkakukana, S, EMPTY, ANY, "the text with half-width kana made full-width (nkf -Ss)", (S, text)) \
   X(nkf_bridge, nkf_tomime, S, EMPTY, ANY, "the text MIME-encoded as ISO-2022-JP (nkf -jM)", (S, text)) \
-  X(nkf_bridge, nkf_fileconvert1, I, F(0), R(0, 1), "converts the file in place with the options: 1 when run, else 0", (S, path, PATH(259)), (S, options)) \
-  X(nkf_bridge, nkf_fileconvert2, I, F(0), R(0, 1), "converts input into a new output file (never overwritten): 1 when run, else 0", (S, input, PATH(259)), (S, output, PATH(259)), (S, options)) \
+  X(nkf_bridge, nkf_fileconvert1, I, F(0), R(0, 1), "converts the file in place with the options: 1 when run, else 0", (S, path, FILE(259)), (S, options)) \
+  X(nkf_bridge, nkf_fileconvert2, I, F(0), R(0, 1), "converts input into a new output file (never overwritten): 1 when run, else 0", (S, input, FILE(259)), (S, output, FILE(259)), (S, options)) \
   X(nkf_bridge, nkf_getguess, S, EMPTY, ANY, "nkf's guess of the last input's code (newest NKF32.DLL only)") \
   X(nkf_bridge, nkf_getkanjicode, I, F(-1), ANY, "the code of the last input as NKF32.DLL numbers it, or -1") \
   X(nkf_bridge, nkf_version, S, EMPTY, ANY, "NKF32.DLL's version text") \

@@ -96,7 +96,7 @@ class QuietErrors {
 HMODULE load_file(std::string_view file_name) {
   if (file_name.empty() || file_name.find('\0') != std::string_view::npos) return nullptr;
   std::string name(file_name);
-  if (!path_fits(name.c_str())) return nullptr;
+  if (!may_open(name.c_str())) return nullptr;
   QuietErrors quiet;
   if (is_bare(name)) {
     const std::string path = locate(name);

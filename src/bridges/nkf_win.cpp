@@ -13,6 +13,7 @@
 #include "frame/path_limit.h"
 #include "frame/read_only.h"
 #include "frame/result_buffer.h"
+#include "frame/rewrite_win.h"
 #include "frame/text_args.h"
 
 namespace lmx::nkf {
@@ -26,6 +27,8 @@ struct NkfFunctions {
   OlderConversion NkfConvert;
   void(WINAPI* ToHankaku)(char* in_out);
   OlderConversion ToZenkakuKana, EncodeSubject, ToMime;
+  // The in-place conversions mark the levels but are not called: a file is
+  // converted into a new file instead (convert_file).
   void(WINAPI* NkfFileConvert1)(const char* path);
   void(WINAPI* NkfFileConvert2)(const char* input, const char* output);
   int(WINAPI* NkfGetKanjiCode)();
@@ -153,14 +156,14 @@ bool file_conversion_allowed() {
 DWORD size_with_terminator(const char* text) { return static_cast<DWORD>(std::strlen(text) + 1); }
 
 // NKF32.DLL closes the output it failed to open, a C-runtime parameter check
-// that ends the process on Windows, and leaves its input open. So the bridge
-// makes sure first that the engine's open for writing will succeed.
-
-// The new output is created here (never over an existing file), for the
-// engine to open again; false when it cannot be.
-bool create_output(const char* path) {
-  return static_cast<bool>(
-      FileHandle(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr)));
+// that ends the process on Windows, and leaves its input open. So the output
+// is always a file made here first (never over an existing one): the new file
+// of a rewrite, for the engine to open again.
+bool convert_into(const char* input, const char* output) {
+  if (g_level == 2)
+    return fn().NkfFileConvert2SafeA(input, size_with_terminator(input), output, size_with_terminator(output)) == 1;
+  fn().NkfFileConvert2(input, output);
+  return true;
 }
 
 // Whether the file converted in place can be written back: not marked
@@ -230,40 +233,39 @@ const char* convert(Conversion conversion, const char* options, const char* text
   return out.data();
 }
 
+// Converted into a new file beside it, which takes its place only when whole:
+// the engine's own in-place conversion empties the file first and rewrites
+// it, so a kill in between would leave half of it.
 intptr_t convert_file(const char* path_arg, const char* options) {
   if (!file_conversion_allowed()) return 0;
   const char* path = narrow_cstr(path_arg);
   if (!*path) return g_code = empty_argument, 0;
   // NKF32.DLL opens its files through the C runtime, which takes no long path.
-  if (!path_fits(path, MAX_PATH - 1) || !is_file(path)) return g_code = bad_input_file, 0;
+  if (!may_open(path, MAX_PATH - 1) || !is_file(path)) return g_code = bad_input_file, 0;
   if (!set_options(narrow_cstr(options))) return 0;
   if (!writable_in_place(path)) return g_code = bad_input_file, 0;
-  if (g_level == 2) {
-    g_code = fn().NkfFileConvert1SafeA(path, size_with_terminator(path)) == 1 ? no_error : command_failed;
-  } else {
-    fn().NkfFileConvert1(path);
-    g_code = no_error;
-  }
+  Rewrite<char> rewrite(path, MAX_PATH - 1);
+  if (!rewrite.make_empty()) return g_code = command_failed, 0;
+  g_code = convert_into(path, rewrite.temporary().c_str()) && rewrite.commit(true) ? no_error : command_failed;
   return 1;
 }
 
+// The output is written under a name of its own in the output's folder and
+// gets its name only when whole, so that no half output ever stands there.
 intptr_t convert_file_to(const char* input_arg, const char* output_arg, const char* options) {
   if (!file_conversion_allowed()) return 0;
   const char* input = narrow_cstr(input_arg);
   const char* output = narrow_cstr(output_arg);
   if (!*input || !*output) return g_code = empty_argument, 0;
-  if (!path_fits(input, MAX_PATH - 1) || !is_file(input)) return g_code = bad_input_file, 0;
-  if (!path_fits(output, MAX_PATH - 1) || exists(output)) return g_code = output_exists, 0;
+  if (!may_open(input, MAX_PATH - 1) || !is_file(input)) return g_code = bad_input_file, 0;
+  if (!may_open(output, MAX_PATH - 1) || exists(output)) return g_code = output_exists, 0;
   if (!set_options(narrow_cstr(options))) return 0;
-  if (!create_output(output)) return g_code = output_exists, 0;
-  if (g_level == 2) {
-    const bool converted = fn().NkfFileConvert2SafeA(input, size_with_terminator(input), output, size_with_terminator(output)) == 1;
-    g_code = converted ? no_error : command_failed;
-    if (!converted) DeleteFileA(output);  // nothing of it was written
-  } else {
-    fn().NkfFileConvert2(input, output);
-    g_code = no_error;
-  }
+  Rewrite<char> rewrite(output, MAX_PATH - 1);
+  if (!rewrite.make_empty()) return g_code = output_exists, 0;
+  if (!convert_into(input, rewrite.temporary().c_str())) return g_code = command_failed, 1;
+  // Another file took the name meanwhile: it stays, and this output goes.
+  if (!rewrite.commit(false)) return g_code = output_exists, 0;
+  g_code = no_error;
   return 1;
 }
 

@@ -117,9 +117,11 @@ Made g_made;
 
 bool paths_set() { return g_files.affix[0] && g_files.dictionary[0]; }
 
-// A file Hunspell can open: there, no directory, and readable now. (Hunspell
-// makes an instance even from files it cannot read, which then knows no word.)
+// A file Hunspell can open: a file, not a device, there, no directory, and
+// readable now. (Hunspell makes an instance even from files it cannot read,
+// which then knows no word.)
 bool readable_file(const char* path) {
+  if (!may_open(path)) return false;
   const DWORD attributes = GetFileAttributesA(path);
   if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
   return static_cast<bool>(FileHandle(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -198,7 +200,7 @@ intptr_t create(const char* dictionary, const char* affix) {
 intptr_t add_dictionary(const char* path) {
   if (const char* refusal = word_refusal(path, message::empty_argument, true)) return fail(refusal, -1);
   if (!fn().Hunspell_add_dic) return fail(message::function_missing, -1);
-  if (!path_fits(path) || !readable_file(path)) return fail(message::extra_dictionary_missing, -1);
+  if (!readable_file(path)) return fail(message::extra_dictionary_missing, -1);
   return engine_call<intptr_t>(-1, [path] { return fn().Hunspell_add_dic(g_made.instance, path) == 0 ? 1 : 0; });
 }
 

@@ -23,9 +23,30 @@ inline constexpr std::size_t kLongestProfilePath = kLongestShortPath;
 // UTF-16 code unit. Only the first `longest` + 1 characters are looked at.
 bool path_fits(const char* path, std::size_t longest = kLongestPath);
 bool path_fits(const char16_t* path, std::size_t longest = kLongestPath);
+
+// A path that names a device rather than a file: CON, PRN, AUX, NUL, COM0 to
+// COM9 and LPT0 to LPT9 (also with the superscript digits 1 to 3), CONIN$ and
+// CONOUT$, with or without an extension, in any folder and any case, and any
+// path in the \\.\ device namespace. A read of one can wait for ever on a
+// serial port, and a write to one loses its text without a word, so every
+// export that opens a path for reading or writing refuses them; the path
+// queries still report what Windows reports.
+bool names_a_device(const char* path);
+bool names_a_device(const char16_t* path);
+
+// What an export that opens a path asks first: it fits, and it names a file.
+template <class Char>
+bool may_open(const Char* path, std::size_t longest = kLongestPath) {
+  return path_fits(path, longest) && !names_a_device(path);
+}
+
 #ifdef _WIN32
 inline bool path_fits(const wchar_t* path, std::size_t longest = kLongestPath) {
   return path_fits(reinterpret_cast<const char16_t*>(path), longest);
+}
+inline bool names_a_device(const wchar_t* path) { return names_a_device(reinterpret_cast<const char16_t*>(path)); }
+inline bool may_open(const wchar_t* path, std::size_t longest = kLongestPath) {
+  return may_open(reinterpret_cast<const char16_t*>(path), longest);
 }
 #endif
 

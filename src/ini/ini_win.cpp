@@ -11,6 +11,7 @@
 #include "frame/guarded.h"
 #include "frame/path_limit.h"
 #include "frame/read_only.h"
+#include "frame/rewrite_win.h"
 #include "frame/text_args.h"
 #include "frame/win_owners.h"
 #include "ini/ini.h"
@@ -32,7 +33,7 @@ wchar_t* store_w(IniList<char16_t>& l) { return as_wchar(l.store()); }
 // C:x.ini) as the file in the Windows folder. The UTF-16LE gate, the creation
 // of a missing file and the calls themselves get that one full name, so that
 // they cannot look at one file and write another. False when it is too long
-// for the profile functions.
+// for the profile functions, or names a device.
 class ProfilePath {
  public:
   explicit ProfilePath(const wchar_t* file) {
@@ -46,7 +47,7 @@ class ProfilePath {
     const std::size_t length = std::wcslen(file);
     if (n + length + 1 > kSize) return;
     std::wmemcpy(path_ + n, file, length + 1);
-    fits_ = true;
+    fits_ = !names_a_device(path_);
   }
   explicit operator bool() const { return fits_; }
   const wchar_t* get() const { return path_; }
@@ -138,17 +139,27 @@ const Char* read_cursor(IniList<Char>& l, Part part, ResultBuffer<Char>& out) {
   return copied ? copied : empty_of<Char>();
 }
 
-// Creates a missing file as UTF-16LE holding only FF FE; refuses directories
-// and files without the mark. 0 when ready, -1 when refused or not created,
-// and 0's failed write (the write's failure value) for a read-only file.
-int prepare_file(const wchar_t* file) {
-  if (!PathFileExistsW(file)) {
-    std::FILE* f = nullptr;
-    if (_wfopen_s(&f, file, L"w, ccs=UTF-16LE") != 0 || !f) return -1;
-    std::fclose(f);
-  }
-  if (PathIsDirectoryW(file) || !is_utf16le(file)) return -1;
-  return marked_read_only(file) ? 1 : 0;
+// A new INI file holds only the mark FF FE, so that the profile function
+// writes it in UTF-16LE.
+bool marked_utf16le(const wchar_t* file) {
+  const FileStream f(_wfopen(file, L"wb"));
+  return f && std::fwrite("\xFF\xFE", 1, 2, f.get()) == 2 && std::fflush(f.get()) == 0;
+}
+
+// Writes key=text into the file through the profile function, whole or not
+// at all: the function edits a copy of the file (or, for a missing file, a
+// new one holding only the mark FF FE), which then takes the file's place.
+// 1 written; 0 the profile function failed, or the file is marked
+// read-only; -1 refused (a directory, a file without the mark) or not made.
+intptr_t write_value(const ProfilePath& path, const wchar_t* section, const wchar_t* key, const wchar_t* text) {
+  const bool exists = PathFileExistsW(path.get());
+  if (exists && (PathIsDirectoryW(path.get()) || !is_utf16le(path.get()))) return -1;
+  if (exists && marked_read_only(path.get())) return 0;
+  Rewrite<wchar_t> rewrite(path.get(), kLongestProfilePath);
+  if (exists ? !rewrite.make_copy() : !(rewrite.make_empty() && marked_utf16le(rewrite.temporary().c_str())))
+    return exists ? 0 : -1;
+  if (!WritePrivateProfileStringW(section, key, text, rewrite.temporary().c_str())) return 0;
+  return rewrite.commit(exists) ? 1 : 0;
 }
 
 }  // namespace
@@ -168,7 +179,7 @@ void stop_lists(StopReason) {
 }
 
 intptr_t read_section_keys(const char* file, const char* section) {
-  if (!*file || !*section || !g_keys.store() || !path_fits(file, kLongestProfilePath)) return -1;
+  if (!*file || !*section || !g_keys.store() || !may_open(file, kLongestProfilePath)) return -1;
   const DWORD n = GetPrivateProfileSectionA(section, g_keys.store(), static_cast<DWORD>(g_keys.store_chars()), file);
   return g_keys.load(n);
 }
@@ -182,7 +193,7 @@ intptr_t read_section_keys(const wchar_t* file, const wchar_t* section) {
 }
 
 intptr_t read_section_names(const char* file) {
-  if (!*file || !g_sections.store() || !path_fits(file, kLongestProfilePath)) return -1;
+  if (!*file || !g_sections.store() || !may_open(file, kLongestProfilePath)) return -1;
   const DWORD n = GetPrivateProfileSectionNamesA(g_sections.store(), static_cast<DWORD>(g_sections.store_chars()), file);
   return g_sections.load(n);
 }
@@ -230,7 +241,7 @@ const wchar_t* ini_str(const wchar_t* file, const wchar_t* section, const wchar_
 }
 
 intptr_t byte_order_mark(const wchar_t* file) {
-  if (!*file || !path_fits(file)) return 0;
+  if (!*file || !may_open(file)) return 0;
   const FileStream f(_wfopen(file, L"rb"));
   if (!f) return 0;
   const int b0 = std::fgetc(f.get()), b1 = std::fgetc(f.get()), b2 = std::fgetc(f.get());
@@ -248,10 +259,9 @@ intptr_t write_num(const wchar_t* file, const wchar_t* section, const wchar_t* k
   if (!*file || !*section || !*key) return 0;
   const ProfilePath path(file);
   if (!path) return -1;
-  if (const int refused = prepare_file(path.get())) return refused < 0 ? -1 : 0;
   wchar_t text[255] = {};
   std::swprintf(text, 255, L"%d", static_cast<int>(static_cast<std::uint32_t>(value)));
-  return WritePrivateProfileStringW(section, key, text, path.get()) ? 1 : 0;
+  return write_value(path, section, key, text);
 }
 
 // Key and value are handed on as given (empty strings, never null), so this
@@ -260,8 +270,7 @@ intptr_t write_str(const wchar_t* file, const wchar_t* section, const wchar_t* k
   if (!*file || !*section) return 0;
   const ProfilePath path(file);
   if (!path) return -1;
-  if (const int refused = prepare_file(path.get())) return refused < 0 ? -1 : 0;
-  return WritePrivateProfileStringW(section, key, value, path.get()) ? 1 : 0;
+  return write_value(path, section, key, value);
 }
 
 }  // namespace lmx::ini

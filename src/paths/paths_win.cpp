@@ -45,8 +45,10 @@ struct ComRelease {
 
 }  // namespace
 
+// The editor reads the file to analyse it: a device is refused as every
+// export that opens a path refuses one.
 intptr_t analyze_encoding(const wchar_t* path) {
-  if (!*path || !path_fits(path) || !std::wcschr(path, L'\\') || !PathFileExistsW(path)) return -1;
+  if (!*path || !may_open(path) || !std::wcschr(path, L'\\') || !PathFileExistsW(path)) return -1;
   const auto analyze = proc<HidemaruAnalyzeEncodingFn>(GetModuleHandleA(nullptr), "Hidemaru_AnalyzeEncoding");
   if (!analyze) return -1;
   return static_cast<intptr_t>(analyze(path, nullptr, nullptr));

@@ -105,7 +105,7 @@ const char* executable_of_window(intptr_t window) {
 
 intptr_t open_html_help(const char* help_file, const char* keywords) {
   // HTML Help takes no long paths; Wine's ends the process on a very long one.
-  if (!*help_file || !*keywords || !path_fits(help_file, MAX_PATH - 1)) return 0;
+  if (!*help_file || !*keywords || !may_open(help_file, MAX_PATH - 1)) return 0;
   const HtmlHelpAFn help = html_help();
   if (!help) return 0;
   const HWND desktop = GetDesktopWindow();

@@ -71,11 +71,12 @@ bool has_flag(const Char* mode, char flag) {
   return std::char_traits<Char>::find(mode, std::char_traits<Char>::length(mode), Char(flag)) != nullptr;
 }
 
-// Whether a mode writes, and the file is one its owner marked read-only.
+// A file the open must not reach: a device (its read may never return, its
+// write loses the text), or a read-only file opened for writing.
 template <class Char>
-bool refused_for_writing(const Char* path, const Char* mode) {
+bool refused(const Char* path, const Char* mode) {
   const bool writes = *mode != 'r' || has_flag(mode, '+');
-  if (!writes || !marked_read_only(path)) return false;
+  if (!names_a_device(path) && !(writes && marked_read_only(path))) return false;
   g_error |= open_failed;
   return true;
 }
@@ -187,7 +188,7 @@ intptr_t open(const char* path, const char* mode) {
     return 0;
   }
   Slot* slot = free_slot();
-  if (!slot || refused_for_writing(path, mode)) return 0;
+  if (!slot || refused(path, mode)) return 0;
   std::FILE* f = nullptr;
   if (fopen_s(&f, path, mode) != 0 || !f) {
     g_error |= open_failed;
@@ -204,7 +205,7 @@ intptr_t open_encoded(const wchar_t* path, const wchar_t* mode, const wchar_t* e
   std::wstring composed = mode;
   composed.append(encoding.mode_suffix.begin(), encoding.mode_suffix.end());
   Slot* slot = free_slot();
-  if (!slot || refused_for_writing(path, mode)) return 0;
+  if (!slot || refused(path, mode)) return 0;
   std::FILE* f = nullptr;
   if (_wfopen_s(&f, path, composed.c_str()) != 0 || !f) {
     g_error |= open_failed;

@@ -241,7 +241,7 @@ class Sweep {
       args[i] = c.arg;
       g_current_call += (i ? ", " : "") + c.label;
       const lmx::ArgMark& m = info.marks[i];
-      if ((m.kind == lmx::Mark::path && c.units > m.longest) || (m.kind == lmx::Mark::window && !c.valid_window) ||
+      if ((m.limits_path() && c.units > m.longest) || (m.kind == lmx::Mark::window && !c.valid_window) ||
           (m.kind == lmx::Mark::slot && !is_tracked_open(c.arg.i)))
         must_fail = true;
     }
@@ -317,7 +317,7 @@ TEST(Sweep, PathsBeyondTheLimitAreRefused) {
   for (const Export& e : exports()) {
     for (std::size_t i = 0; e.info.kinds[i]; ++i) {
       const lmx::ArgMark& m = e.info.marks[i];
-      if (m.kind != lmx::Mark::path) continue;
+      if (!m.limits_path()) continue;
       for (std::size_t length : {m.longest + 1, std::size_t{1'000'001}}) {
         const std::string narrow(length, 'a');
         const std::wstring wide_text(length, L'a');
