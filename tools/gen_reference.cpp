@@ -187,9 +187,11 @@ Both failure_text(const lmx::ExportInfo& e) {
   for (std::size_t k = 0; k < names.size(); ++k) {
     const lmx::ArgMark& m = e.marks[k];
     Both one;
-    if (m.kind == lmx::Mark::path)
+    if (m.limits_path())
       one = {names[k] + " が " + std::to_string(m.longest) + " 文字より長いとき",
              names[k] + " over " + std::to_string(m.longest) + " characters"};
+    if (m.kind == lmx::Mark::file)
+      one = {one.ja + "、デバイス名 (NUL、COM1、aux.txt など) のとき", one.en + " or naming a device (NUL, COM1, aux.txt ...)"};
     if (m.kind == lmx::Mark::window) one = {names[k] + " がウィンドウでないとき", names[k] + " not a window"};
     if (m.kind == lmx::Mark::slot) one = {names[k] + " が開いていないとき", names[k] + " not open"};
     if (one.ja.empty()) continue;
