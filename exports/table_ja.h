@@ -52,7 +52,7 @@
   J(GetFileSizeStr, "ファイルサイズを「  1.5 MB」の形で返します (数値は 5 桁の幅に右寄せ)") \
   J(GetFileSizeByte, "ファイルサイズをバイト数で返します。当てはまるファイルがなければ -1") \
   \
-  J(TimeFormat, "時刻を strftime の書式で返します。%k (漢数字)、%kA %ka %kB %kp と、その # 付きの形も使えます") \
+  J(TimeFormat, "時刻を strftime の書式 %Y %m %d %H %I %M %S %p %a %A %b %B %c %x %X %j %U %W %w %y %Z %% (# で先頭の 0 を省きます。%h は %I と同じ) と漢字の書式で返します。漢字の書式は %kY 年、%ky 年の下 2 桁、%km 月、%kd 日、%kH 時 (0～23)、%kI 時 (1～12)、%kh 時 (0～11)、%kM 分、%kS 秒 (1 桁ずつの漢字 二〇二六。# 付きは位取りの書き方 二千二十六)、%kA 曜日、%ka 曜日の 1 字、%kB 月の和名、%kp 午前か午後です。ほかの % はそのまま残ります") \
   J(SetTime, "TimeFormat が表示する時刻を、指定した日時に固定します。戻り値はいつも 1 です") \
   J(ResetTime, "時刻の固定をやめ、TimeFormat が時計の時刻を表示するように戻します。戻り値はいつも 1 です") \
   J(Wait, "指定したミリ秒だけ待ってから 1 を返します。負の値ならすぐに -1 を返します") \
@@ -117,9 +117,9 @@
   J(FileOpenW, "ファイルをエンコード (UTF8, UTF8BOM, UTF16LE/UNICODE、または指定なし) を決めて開き、ハンドル 1～10 を返します。失敗で 0") \
   J(FileClose, "ハンドルを閉じます。戻り値はいつも 1 です") \
   J(FileDelete, "ファイルを削除します。成功で 1、失敗で 0") \
-  J(FileError, "エラーのビットを返します: 2 オープン・スロット、4 読み込み、8 ファイルの終わり、16 引数、32 書き込み、128 削除") \
+  J(FileError, "直前のファイル関数のエラーのビットを返します: 2 開けなかった・開いていないスロット (コード 0 の IsEncode も)、4 読み込みのエラー、8 ファイルの終わり、16 引数の誤り、32 書き込みの失敗、128 FileDelete に空のパス (削除の失敗そのものはビットを立てません)") \
   J(IsOpen, "ハンドルが開いていれば 1、そうでなければ 0") \
-  J(IsEncode, "ハンドルの開き方を返します: 1 バイト、2 UTF-8、3 BOM 付き UTF-8、4 UTF-16LE、0 開いていない、-1 不正なハンドル") \
+  J(IsEncode, "スロットの開き方を返します: 1 バイト単位 (FileOpen。閉じたスロットも 1 のまま)、2 UTF-8、3 BOM 付き UTF-8、4 UTF-16LE、0 一度も開いていないか FileOpenW でエンコードの指定がない、-1 不正なハンドル") \
   J(IsEof, "開いているファイルの終わりに来ていれば 1、そうでなければ 0") \
   J(IsFerror, "開いているファイルのエラー表示が立っていれば 1、そうでなければ 0") \
   J(RdFile, "次の 1 行を改行付きで返します (バイト単位のハンドル)") \
@@ -219,8 +219,8 @@
   J(mecab_nbest, "-l1 を付けた mecab です。確からしい順に n 通りの解析を返します") \
   J(mecab_version, "MeCab のバージョンを返します。なければ空文字列") \
   J(mecab_error, "直前の MeCab の呼び出しのコードを返します: 0 なし、1 オプションが長すぎる、2 文字列がない、3 未読み込み、4 解析の失敗、5 関数がない、7 オプションが通らない") \
-  J(mecab_errormessage, "コードのメッセージを返します。コード 7 では -d で辞書を指定するよう促し、MeCab 自身のメッセージを続けます") \
-  J(mecab_getstrerror, "直前に失敗した解析についての MeCab 自身のメッセージを返します。成功の後は空文字列") \
+  J(mecab_errormessage, "コードのメッセージを返します。コード 7 では -d で辞書を指定するよう促し、MeCab 自身の説明を続けます") \
+  J(mecab_getstrerror, "直前に失敗した解析 (コード 4) や受け付けられなかったオプション (コード 7) についての MeCab 自身の説明を返します。成功の後は空文字列") \
   \
   J(nkf_load, "NKF32.DLL を読み込みます (空なら NKF32.DLL)。そのバージョンで使える関数の範囲が決まります。成功で 1、失敗で 0") \
   J(nkf_free, "NKF32.DLL を解放します。戻り値はいつも 1 です") \
@@ -302,17 +302,17 @@
     "キー入力、クリップボードの表示用テキスト、ウィンドウの実行ファイル、HTML ヘルプです。", \
     "Keystrokes, the clipboard's display text, a window's executable, and HTML Help.") \
   FAMILY(regex_bridge, "正規表現 (HMJRE.DLL)", "Regular expressions (HMJRE.DLL)", \
-    "秀丸エディタに付いてくる正規表現の DLL、HMJRE.DLL を使います。秀丸エディタがインストールされていれば、hmjre_load に空文字列を渡すと、レジストリに記録されたインストール先の HMJRE.DLL を探します。", \
-    "Uses HMJRE.DLL, the regular-expression library that comes with the Hidemaru editor. With the editor installed, hmjre_load with an empty name finds it where the registry says the editor lives.") \
+    "秀丸エディタに付いてくる正規表現の DLL、HMJRE.DLL を使います。秀丸エディタのフォルダーにあるので、エディタから使うマクロはそのまま読み込めます。見つからなければ、hmjre_load はレジストリに記録された秀丸エディタのインストール先を探します。例は HMJRE.DLL の代わりのテスト用の DLL で実行したので、バージョンは示していません。", \
+    "Uses HMJRE.DLL, the regular-expression library that comes with the Hidemaru editor. It lies in the editor's folder, so a macro the editor runs loads it as it is; when it is not found there, hmjre_load looks where the registry says the editor lives. The examples ran with a stand-in for HMJRE.DLL of the tests, so its version is not shown.") \
   FAMILY(spell_bridge, "スペルチェック (Hunspell)", "Spell checking (Hunspell)", \
-    "64 ビット版の Hunspell の DLL と辞書 (.aff と .dic) は別に用意してください (同梱していません)。DLL の名前が libhunspell.dll でなければ、hunspell_load にファイル名を渡します。失敗すると日本語のメッセージが残り、hunspell_errormessage で読めます (下の表)。W の付く関数は単語を UTF-8 にして渡すので、UTF-8 の辞書に向いています。", \
-    "Get a 64-bit build of the Hunspell library and a dictionary (.aff and .dic) yourself; they are not included. Give hunspell_load the library's file name when it is not libhunspell.dll. A failure leaves a Japanese message that hunspell_errormessage returns (table below). The W exports pass the word as UTF-8, for UTF-8 dictionaries.") \
+    "64 ビット版の Hunspell の DLL と辞書 (.aff と .dic の組) は別に用意してください (同梱していません。用意のしかたは readme-ja.txt にあります)。DLL の名前が libhunspell.dll でなければ、hunspell_load にファイル名を渡します。単語は辞書の文字コード (.aff の SET の行) で渡します。W の付く関数は単語を UTF-8 にして渡すので UTF-8 の辞書に、W の付かない関数は Shift_JIS のまま渡すので ASCII の単語か Shift_JIS の辞書に使います。失敗すると日本語のメッセージが残り、hunspell_errormessage で読めます (下の表)。例は Hunspell 1.7.1 と en_US の辞書 (UTF-8) で実行しました。", \
+    "Get a 64-bit build of the Hunspell library and a dictionary (an .aff and .dic pair) yourself; they are not included (readme-ja.txt says how). Give hunspell_load the library's file name when it is not libhunspell.dll. Words go in the dictionary's encoding (the SET line of its .aff): the W exports pass the word as UTF-8, for UTF-8 dictionaries; the others pass the macro's Shift_JIS bytes, for ASCII words or Shift_JIS dictionaries. A failure leaves a Japanese message that hunspell_errormessage returns (table below). The examples ran with Hunspell 1.7.1 and the en_US dictionary (UTF-8).") \
   FAMILY(mecab_bridge, "形態素解析 (MeCab)", "Morphological analysis (MeCab)", \
-    "64 ビット版の MeCab の DLL (libmecab.dll) と辞書 (IPA 辞書など) は別に用意してください。辞書のフォルダーは各関数の options に -d で指定します。文字列はバイト列のまま MeCab に渡るので、UTF-8 の辞書には UTF-8 の文字列を渡します。mecab_error のコードと mecab_errormessage のメッセージは下の表のとおりです。", \
-    "Get a 64-bit build of the MeCab library (libmecab.dll) and a dictionary (IPA or another) yourself. Name the dictionary's folder with -d in the options of each call. Texts reach MeCab as bytes, so a UTF-8 dictionary needs UTF-8 text. The codes of mecab_error and the messages of mecab_errormessage are in the table below.") \
+    "64 ビット版の MeCab の DLL (libmecab.dll) と辞書 (IPA 辞書など) は別に用意してください (用意のしかたは readme-ja.txt にあります)。MeCab は辞書のフォルダーを mecabrc の dicdir の行から知ります。mecabrc は libmecab.dll と同じフォルダーなどから探され、options の -r でも指定できます。各関数の options に -d で辞書のフォルダーを指定することもできます。文字列はバイト列のまま MeCab に渡るので、マクロから使う辞書は Shift_JIS で作られたものにします (UTF-8 の辞書では、エラーにならずに文字化けした結果が返ります)。例は MeCab 0.996 と Shift_JIS の IPA 辞書で、libmecab.dll の横の mecabrc に dicdir = $(rcpath)\\ipadic と書いて実行しました。mecab_error のコードと mecab_errormessage のメッセージは下の表のとおりです。", \
+    "Get a 64-bit build of the MeCab library (libmecab.dll) and a dictionary (IPA or another) yourself (readme-ja.txt says how). MeCab learns the dictionary's folder from the dicdir line of its mecabrc, which it looks for beside libmecab.dll among other places, or which -r names; -d in the options of a call names the folder too. Texts reach MeCab as bytes, so the dictionary a macro uses must be built for Shift_JIS (a UTF-8 dictionary gives garbled results, and no error). The examples ran with MeCab 0.996 and the IPA dictionary in Shift_JIS, named by a mecabrc beside libmecab.dll holding dicdir = $(rcpath)\\ipadic. The codes of mecab_error and the messages of mecab_errormessage are in the table below.") \
   FAMILY(nkf_bridge, "文字コード変換 (NKF32.DLL)", "Character codes (NKF32.DLL)", \
-    "64 ビット版の NKF32.DLL を別に用意し、lorimax.dll と同じフォルダーか PATH の通ったフォルダーに置いてください。NKF32.DLL のバージョンによって使える関数が変わります (nkf_getguess は最新版だけ)。nkf_error のコードとメッセージは下の表のとおりです。", \
-    "Get a 64-bit NKF32.DLL yourself and put it beside lorimax.dll or in a folder on PATH. What works depends on its version (nkf_getguess needs the newest). The codes of nkf_error and their messages are in the table below.") \
+    "64 ビット版の NKF32.DLL を別に用意し、lorimax.dll と同じフォルダーに置いてください (探す順序は「読み方」にあります)。NKF32.DLL のバージョンによって使える関数が変わります (nkf_getguess は最新版だけ)。nkf_error のコードとメッセージは下の表のとおりです。例は nkf 2.1.5 の NKF32.DLL で実行しました。", \
+    "Get a 64-bit NKF32.DLL yourself and put it beside lorimax.dll (How to read gives the order of the search). What works depends on its version (nkf_getguess needs the newest). The codes of nkf_error and their messages are in the table below. The examples ran with the NKF32.DLL of nkf 2.1.5.") \
   FAMILY(editorconfig, "EditorConfig", "EditorConfig", \
     "EditorConfig core ライブラリと PCRE2 は lorimax.dll に組み込まれているので、用意するものはありません。EditorConfigExecute でパスのプロパティを調べ、番号で名前と値を取り出します (UTF-8)。失敗のメッセージは core ライブラリの英語のもの、または下の表のものです。", \
     "The EditorConfig core library and PCRE2 are linked into lorimax.dll: nothing to install. EditorConfigExecute finds a path's properties; their names and values are read by index (UTF-8). A failure's message is the core library's own (in English) or one of the table below.")

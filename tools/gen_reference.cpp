@@ -583,6 +583,8 @@ const Both kReading[] = {
      "A text export writes the result buffer (narrow) or the wide result buffer (UTF-16) and returns it. The text stays valid only until the next call that writes the same buffer, so assign it to a $ variable at once. Each entry's result buffer line says which buffer it writes and how long its text lasts."},
     {"「失敗時」は失敗したときの戻り値です。文字列の関数は空の結果 (空文字列) を返します。括弧の中は、必ず失敗になる引数です。エラーのメッセージを持つ関数群 (Hunspell、MeCab、NKF、EditorConfig) は、そのメッセージの一覧を関数群の最初に載せています。",
      "Failure is what an export gives when it fails; a text export gives the empty result (an empty string). In brackets, the arguments that always give the failure. The families that keep error messages (Hunspell, MeCab, NKF, EditorConfig) list them at their start."},
+    {"外部エンジン (HMJRE.DLL、Hunspell、MeCab、NKF32.DLL) の DLL を名前だけで読み込むときは、1. 秀丸エディタ (ホストのプログラム) のフォルダー、2. lorimax.dll のフォルダー、3. Windows のシステムフォルダーと Windows フォルダー、4. 環境変数 PATH の (フルパスで書かれた) フォルダー、の順に探します。カレントフォルダーは探しません。フォルダーを含む名前を渡せば、そのファイルを読み込みます。",
+     "An engine's library (HMJRE.DLL, Hunspell, MeCab, NKF32.DLL) given by bare name is looked for in 1. the folder of the editor (the host program), 2. the folder of lorimax.dll, 3. the system folder and the Windows folder, 4. the folders on PATH (those written in full), in that order; never in the current folder. A name with a folder in it is loaded as given."},
 };
 
 std::string html_escape(std::string_view s) {
