@@ -30,6 +30,9 @@
 #ifndef LORIMAX_SOURCE_DIR
 #define LORIMAX_SOURCE_DIR "."
 #endif
+#ifndef LORIMAX_VERSION
+#define LORIMAX_VERSION "0.0.0"
+#endif
 
 namespace {
 
@@ -568,9 +571,9 @@ Both arguments_text(const lmx::ExportInfo& e) {
 }
 
 const Both kTitle = {"lorimax 関数リファレンス", "lorimax reference"};
-const Both kGenerated = {
-    "exports/table.h、exports/table_ja.h と exports/examples.txt から make docs が生成します。手で編集しないでください。",
-    "Generated from exports/table.h, exports/table_ja.h and exports/examples.txt by make docs; do not edit by hand."};
+// For whoever opens the files in the repository; readers of the page never see it.
+constexpr const char* kGenerated =
+    "Generated from exports/table.h, exports/table_ja.h and exports/examples.txt by make docs; do not edit by hand.";
 // How to read an entry.
 const Both kReading[] = {
     {"マクロからは loaddll で読み込み、関数ごとに決まった形で呼び出します。数値を返す関数は dllfunc (UTF-16 の引数があれば dllfuncw)、文字列を返す関数は dllfuncstr (UTF-16 の文字列を返すなら dllfuncstrw) で呼びます。各項目の例の形をそのまま使ってください。",
@@ -610,7 +613,7 @@ std::string md_text(std::string_view s) {
 
 void write_markdown(const std::vector<Entry>& entries) {
   const auto groups = by_family(entries);
-  std::printf("# %s / %s\n\n%s\n%s\n\n", kTitle.ja.c_str(), kTitle.en.c_str(), kGenerated.ja.c_str(), kGenerated.en.c_str());
+  std::printf("<!-- %s -->\n\n# %s / %s\n\nlorimax %s\n\n", kGenerated, kTitle.ja.c_str(), kTitle.en.c_str(), LORIMAX_VERSION);
   std::printf("関数は %zu 個です。名前で絞り込める HTML 版は reference.html です。\n%zu exports. reference.html gives the same on one page, with a filter by name.\n\n",
               entries.size(), entries.size());
   std::printf("## 読み方 / How to read\n\n");
@@ -648,13 +651,13 @@ body{margin:0;font-family:"Yu Gothic UI","Yu Gothic","Meiryo","IPAPGothic",sans-
 header{position:sticky;top:0;z-index:1;display:flex;flex-wrap:wrap;gap:.5em 1.2em;align-items:center;padding:.6em 1.2em;background:#1f3650;color:#fff}
 header h1{margin:0;font-size:1.25em} header h1 span{font-weight:normal;font-size:.8em}
 #filter{font-size:1em;padding:.3em .6em;min-width:20em;border:0;border-radius:3px}
-#shown{font-size:.9em}
-.layout{display:grid;grid-template-columns:16em 1fr;gap:1.2em;padding:1em 1.2em}
+#shown,#version{font-size:.9em}
+.layout{display:grid;grid-template-columns:16em minmax(0,1fr);gap:1.2em;padding:1em 1.2em}
 nav{position:sticky;top:4.2em;align-self:start;max-height:calc(100vh - 5em);overflow:auto;font-size:.9em}
 nav h2{font-size:1em;margin:.2em 0 .5em} nav ul{list-style:none;margin:0;padding:0} nav li{margin:.15em 0}
 nav a{color:#1f3650;text-decoration:none} nav a:hover{text-decoration:underline} nav .n{color:#777}
 h2{border-bottom:2px solid #1f3650;padding-bottom:.1em;margin:1.4em 0 .5em}
-.pair{display:grid;grid-template-columns:1fr 1fr;gap:1.2em}
+.pair{display:grid;grid-template-columns:minmax(0,1fr) minmax(0,1fr);gap:1.2em}
 .pair>[lang=ja]{border-right:1px solid #e3e3e3;padding-right:1.2em}
 [lang=en]{color:#3a3a3a} header [lang=en]{color:#cfd8e3}
 .export{background:#fff;border:1px solid #dcdfe4;border-radius:5px;padding:.5em .9em .6em;margin:.7em 0}
@@ -666,6 +669,7 @@ h2{border-bottom:2px solid #1f3650;padding-bottom:.1em;margin:1.4em 0 .5em}
 dl{display:grid;grid-template-columns:max-content 1fr;gap:.1em .7em;margin:.2em 0 0;font-size:.9em} dt{color:#666} dd{margin:0}
 table{border-collapse:collapse;margin:.6em 0;font-size:.92em;background:#fff} th,td{border:1px solid #cfd3d8;padding:.2em .6em;text-align:left}
 [hidden]{display:none!important}
+main.filtered{padding-bottom:100vh}
 )";
 
 // Narrows the entries to the names holding the filter text; the filter
@@ -674,16 +678,24 @@ constexpr const char* kScript = R"(
 (function () {
   var box = document.getElementById('filter');
   var shown = document.getElementById('shown');
+  var header = document.querySelector('header');
+  var main = document.querySelector('main');
   var entries = Array.prototype.slice.call(document.querySelectorAll('.export'));
   var families = Array.prototype.slice.call(document.querySelectorAll('.family'));
+  var folded = Array.prototype.slice.call(document.querySelectorAll('.intro, .family-intro'));
   function apply() {
     var q = box.value.trim().toLowerCase();
-    var count = 0;
+    var count = 0, first = null;
     entries.forEach(function (e) {
       var hit = e.getAttribute('data-name').toLowerCase().indexOf(q) >= 0;
       e.hidden = !hit;
       if (hit) count++;
+      if (hit && !first) first = e;
     });
+    // While a filter is set the introductions fold away and the first
+    // matching entry comes to the top, under the header.
+    folded.forEach(function (s) { s.hidden = q.length > 0; });
+    main.classList.toggle('filtered', q.length > 0);  // room below, so the first match can come up
     families.forEach(function (f) {
       var left = f.querySelectorAll('.export:not([hidden])').length;
       f.hidden = left === 0;
@@ -692,6 +704,7 @@ constexpr const char* kScript = R"(
       link.querySelector('.n').textContent = '(' + left + ')';
     });
     shown.textContent = count + ' / ' + entries.length;
+    if (q && first) window.scrollTo(0, first.getBoundingClientRect().top + window.pageYOffset - header.offsetHeight - 8);
   }
   var q = new URLSearchParams(location.search).get('q');
   if (q === null && location.hash.indexOf('#q=') === 0) q = decodeURIComponent(location.hash.slice(3));
@@ -708,10 +721,11 @@ void write_pair(const std::string& ja, const std::string& en, const char* tag = 
 
 void write_html(const std::vector<Entry>& entries) {
   const auto groups = by_family(entries);
-  std::printf("<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n");
+  std::printf("<!DOCTYPE html>\n<!-- %s -->\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n", kGenerated);
   std::printf("<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n");
   std::printf("<title>%s / %s</title>\n<style>%s</style>\n</head>\n<body>\n", kTitle.ja.c_str(), kTitle.en.c_str(), kStyle);
-  std::printf("<header><h1>%s <span lang=\"en\">%s</span></h1>\n", kTitle.ja.c_str(), kTitle.en.c_str());
+  std::printf("<header><h1>%s <span lang=\"en\">%s</span></h1>\n<span id=\"version\">lorimax %s</span>\n", kTitle.ja.c_str(),
+              kTitle.en.c_str(), LORIMAX_VERSION);
   std::printf("<input id=\"filter\" type=\"search\" placeholder=\"関数名で絞り込み / Filter by name\" aria-label=\"filter\">\n");
   std::printf("<span id=\"shown\">%zu / %zu</span></header>\n<div class=\"layout\">\n", entries.size(), entries.size());
   std::printf("<nav><h2>目次 <span lang=\"en\">Index</span></h2><ul>\n");
@@ -720,10 +734,10 @@ void write_html(const std::vector<Entry>& entries) {
                 f->id, f->id, f->title_ja, f->title_en, list.size());
   std::printf("</ul></nav>\n<main>\n<section class=\"intro\">\n<h2>読み方 <span lang=\"en\">How to read</span></h2>\n");
   for (const auto& r : kReading) write_pair(html_escape(r.ja), html_escape(r.en));
-  write_pair(html_escape(kGenerated.ja), html_escape(kGenerated.en));
   std::printf("</section>\n");
   for (const auto& [f, list] : groups) {
     std::printf("<section class=\"family\" id=\"family-%s\">\n<h2>%s <span lang=\"en\">%s</span></h2>\n", f->id, f->title_ja, f->title_en);
+    std::printf("<div class=\"family-intro\">\n");
     write_pair(html_escape(f->intro_ja), html_escape(f->intro_en));
     if (const MessageSource* source = messages_for(f->id)) {
       std::printf("<table><tr><th>キー <span lang=\"en\">Key</span></th><th>メッセージ <span lang=\"en\">Message</span></th></tr>\n");
@@ -732,6 +746,7 @@ void write_html(const std::vector<Entry>& entries) {
                     html_escape(m.key.ja == m.key.en ? m.key.en : m.key.ja + " / " + m.key.en).c_str(), html_escape(m.text).c_str());
       std::printf("</table>\n");
     }
+    std::printf("</div>\n");
     for (const auto& [info, ja, example] : list) {
       const lmx::ExportInfo& e = *info;
       const Both args = arguments_text(e), result = result_text(e), failure = failure_text(e), buffer = buffer_text(e);
