@@ -495,6 +495,7 @@ std::vector<ExampleLine> example_lines(const ex::Entry& entry) {
         for (const auto& v : kVaries)
           if (c.has(v.note)) result += both(v.text);
     }
+    if (c.has("utf8")) result += " (" + both({"UTF-8 のバイト列", "as UTF-8 bytes"}) + ")";
     if (c.failure) result += " (" + both({"失敗", "failure"}) + ")";
     lines.push_back({code, result});
     if (c.result.editor)
