@@ -309,6 +309,7 @@ add_executable(run_examples tools/run_examples.cpp)
 target_include_directories(run_examples PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/src)
 target_link_options(run_examples PRIVATE -municode)
 set_target_properties(run_examples PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin/examples)
+lorimax_heap_checked(run_examples)
 set(LORIMAX_IPADIC_SJIS ${CMAKE_BINARY_DIR}/ipadic-sjis)
 add_custom_command(OUTPUT ${LORIMAX_IPADIC_SJIS}/sys.dic
   COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/scripts/ipadic-sjis.sh ${LORIMAX_IPADIC_SJIS}
