@@ -55,7 +55,9 @@ dist-once: deps engines
 demo: build-win prefix
 	@cd $(WIN)/bin && $(CURDIR)/scripts/with-wineserver.sh $(CURDIR)/scripts/wine-run lmx.exe -f $(CURDIR)/demo/demo.lmx
 
-docs: build-native
+# The examples' results come from the library itself, called under Wine.
+docs: build-win build-native prefix
+	@scripts/with-wineserver.sh scripts/reference-examples.sh write $(WIN) exports/examples.txt
 	@$(NATIVE)/gen_reference md > docs/reference.md
 	@$(NATIVE)/gen_reference html > docs/reference.html
 	@echo "docs/reference.md and docs/reference.html written"

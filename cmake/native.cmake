@@ -34,7 +34,8 @@ endif()
 # browser (Debian's chromium, from scripts/install-deps.sh).
 add_executable(gen_reference tools/gen_reference.cpp)
 target_include_directories(gen_reference PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
-target_compile_definitions(gen_reference PRIVATE LORIMAX_SOURCE_DIR="${CMAKE_CURRENT_SOURCE_DIR}")
+target_compile_definitions(gen_reference PRIVATE LORIMAX_SOURCE_DIR="${CMAKE_CURRENT_SOURCE_DIR}"
+  LORIMAX_VERSION="${PROJECT_VERSION}")
 foreach(form md html)
   add_test(NAME reference_${form}_is_current
     COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/reference/current.sh $<TARGET_FILE:gen_reference> ${form}
@@ -43,7 +44,8 @@ endforeach()
 find_program(LORIMAX_CHROMIUM NAMES chromium)
 add_test(NAME reference_page
   COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/tests/reference/page_test.py ${LORIMAX_CHROMIUM}
-          $<TARGET_FILE:gen_reference> ${CMAKE_CURRENT_SOURCE_DIR}/docs/reference.html)
+          $<TARGET_FILE:gen_reference> ${CMAKE_CURRENT_SOURCE_DIR}/docs/reference.html ${PROJECT_VERSION}
+          ${CMAKE_BINARY_DIR}/reference-screens)
 set_tests_properties(reference_page PROPERTIES TIMEOUT 900)
 
 find_package(benchmark QUIET)

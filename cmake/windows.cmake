@@ -321,6 +321,45 @@ target_include_directories(test_mecab PRIVATE tests/bridges)
 set_tests_properties(test_mecab PROPERTIES FIXTURES_REQUIRED bridge_answers)
 add_dependencies(test_spell bridge_engines hunspell_versioned hunspell_direct)
 add_dependencies(test_mecab bridge_engines)
+# The reference's examples (exports/examples.txt), run under Wine by
+# scripts/reference-examples.sh: make docs writes their results into the file,
+# and reference_examples fails when the library gives another. They run
+# against a macro folder laid out as the readme says (bin/macro: lorimax.dll
+# with each engine beside it, MeCab's mecabrc and a Shift_JIS dictionary,
+# which narrow calls need, and Hunspell's en_US in dic), copied to C:\macro;
+# the runner itself lives in a folder of its own, so that no engine is found
+# beside it, with the tests' dwmapi.dll, so that the Dwm examples run with
+# desktop composition on, as Windows has it.
+add_executable(run_examples tools/run_examples.cpp)
+target_include_directories(run_examples PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/src)
+target_link_options(run_examples PRIVATE -municode)
+set_target_properties(run_examples PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin/examples)
+lorimax_heap_checked(run_examples)
+set(LORIMAX_IPADIC_SJIS ${CMAKE_BINARY_DIR}/ipadic-sjis)
+add_custom_command(OUTPUT ${LORIMAX_IPADIC_SJIS}/sys.dic
+  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/scripts/ipadic-sjis.sh ${LORIMAX_IPADIC_SJIS}
+  DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/scripts/ipadic-sjis.sh VERBATIM)
+set(LORIMAX_MACRO_DIR ${CMAKE_BINARY_DIR}/bin/macro)
+file(MAKE_DIRECTORY ${LORIMAX_MACRO_DIR})
+file(WRITE ${LORIMAX_MACRO_DIR}/mecabrc "dicdir = $(rcpath)\\ipadic\r\n")
+add_custom_target(macro_folder ALL
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:lorimax> ${LORIMAX_MACRO_DIR}/lorimax.dll
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:lorimax::nkf> ${LORIMAX_MACRO_DIR}/NKF32.DLL
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:lorimax::mecab> ${LORIMAX_MACRO_DIR}/libmecab.dll
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:lorimax::hunspell> ${LORIMAX_MACRO_DIR}/libhunspell.dll
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:hmjre_standin> ${LORIMAX_MACRO_DIR}/HMJRE.DLL
+  COMMAND ${CMAKE_COMMAND} -E create_symlink ${LORIMAX_IPADIC_SJIS} ${LORIMAX_MACRO_DIR}/ipadic
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${LORIMAX_MACRO_DIR}/dic
+  COMMAND ${CMAKE_COMMAND} -E create_symlink /usr/share/hunspell/en_US.aff ${LORIMAX_MACRO_DIR}/dic/en_US.aff
+  COMMAND ${CMAKE_COMMAND} -E create_symlink /usr/share/hunspell/en_US.dic ${LORIMAX_MACRO_DIR}/dic/en_US.dic
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:dwmapi_standin> ${CMAKE_BINARY_DIR}/bin/examples/dwmapi.dll
+  DEPENDS ${LORIMAX_IPADIC_SJIS}/sys.dic VERBATIM)
+add_dependencies(macro_folder lorimax hmjre_standin run_examples dwmapi_standin)
+add_test(NAME reference_examples
+  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/scripts/reference-examples.sh check ${CMAKE_BINARY_DIR}
+          ${CMAKE_CURRENT_SOURCE_DIR}/exports/examples.txt)
+set_tests_properties(reference_examples PROPERTIES TIMEOUT 600)
+
 # Hardening: the sweep of every export with hostile arguments, the leak rounds,
 # and the fault test, which runs in bin/faults against a second build of the
 # DLL that carries an allocation-fault hook (one extra export). The shipped

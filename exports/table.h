@@ -68,7 +68,7 @@
   X(size, GetFileSizeByte, I, F(-1), R(-1, MAX), "the file's size in bytes, or -1 when nothing matches", (S, path, PATH(32767)))
 
 #define LMX_TIME_EXPORTS(X) \
-  X(time, TimeFormat, S, EMPTY, ANY, "the time formatted by strftime directives plus %k (kanji), %kA %ka %kB %kp and their # forms", (S, format)) \
+  X(time, TimeFormat, S, EMPTY, ANY, "the time formatted by strftime's %Y %m %d %H %I %M %S %p %a %A %b %B %c %x %X %j %U %W %w %y %Z %% (# drops leading zeros; %h is %I) and the kanji ones: %kY year, %ky its last two digits, %km month, %kd day, %kH hour 0-23, %kI hour 1-12, %kh hour 0-11, %kM minute, %kS second (a kanji a digit, 二〇二六; with #, numerals, 二千二十六), %kA weekday, %ka its first kanji, %kB month's old name, %kp 午前 or 午後; any other % stays as written", (S, format)) \
   X(time, SetTime, I, NONE, R(1, 1), "fixes the moment that TimeFormat shows; always 1", (I, year), (I, month), (I, day), (I, hour), (I, minute), (I, second)) \
   X(time, ResetTime, I, NONE, R(1, 1), "lets TimeFormat show the clock again; always 1") \
   X(time, Wait, I, F(-1), R(-1, 1), "sleeps that many milliseconds and gives 1; -1 at once for a negative count", (I, milliseconds))
@@ -139,9 +139,9 @@
   X(text_files, FileOpenW, I, F(0), R(0, 10), "opens the file in an encoding (UTF8, UTF8BOM, UTF16LE/UNICODE, or none): handle 1 to 10, or 0", (W, path, FILE(32767)), (W, mode), (W, encoding)) \
   X(text_files, FileClose, I, NONE, R(1, 1), "closes the handle; always 1", (I, handle)) \
   X(text_files, FileDelete, I, F(0), R(0, 1), "deletes the file: 1, or 0", (S, path, PATH(32767))) \
-  X(text_files, FileError, I, NONE, R(0, 255), "the error word: 2 open/slot, 4 read error, 8 end of file, 16 bad argument, 32 write, 128 delete") \
+  X(text_files, FileError, I, NONE, R(0, 255), "the error word of the last file call: 2 open failed or slot not open (also IsEncode on code 0), 4 read error, 8 end of file, 16 bad argument, 32 write failed, 128 FileDelete given an empty path (a delete that fails sets none)") \
   X(text_files, IsOpen, I, F(0), R(0, 1), "1 when the handle is open, else 0", (I, handle, SLOT)) \
-  X(text_files, IsEncode, I, F(-1), R(-1, 4), "how the handle was opened: 1 bytes, 2 UTF-8, 3 UTF-8 with mark, 4 UTF-16LE; 0 none, -1 bad handle", (I, handle)) \
+  X(text_files, IsEncode, I, F(-1), R(-1, 4), "how the slot was opened: 1 bytes (FileOpen; a closed slot keeps 1), 2 UTF-8, 3 UTF-8 with mark, 4 UTF-16LE; 0 never opened, or FileOpenW without a known encoding; -1 bad handle", (I, handle)) \
   X(text_files, IsEof, I, F(0), R(0, 1), "1 when the open stream is at its end, else 0", (I, handle, SLOT)) \
   X(text_files, IsFerror, I, F(0), R(0, 1), "1 when the open stream's error indicator is set, else 0", (I, handle, SLOT)) \
   X(text_files, RdFile, S, EMPTY, ANY, "the next line with its line feed (byte handles)", (I, handle, SLOT)) \
@@ -243,8 +243,8 @@
   X(mecab_bridge, mecab_nbest, S, EMPTY, ANY, "as mecab with -l1: the n best analyses", (S, options), (S, text), (I, n)) \
   X(mecab_bridge, mecab_version, S, EMPTY, ANY, "MeCab's version text, or the empty result") \
   X(mecab_bridge, mecab_error, I, NONE, ANY, "the code of the last MeCab call: 0 none, 1 options too long, 2 no text, 3 not loaded, 4 analysis failed, 5 export missing, 7 options refused") \
-  X(mecab_bridge, mecab_errormessage, S, EMPTY, ANY, "the code's message; code 7's says to name the dictionary with -d, then gives MeCab's own text") \
-  X(mecab_bridge, mecab_getstrerror, S, EMPTY, ANY, "MeCab's own text of the last failed analysis; empty after a success")
+  X(mecab_bridge, mecab_errormessage, S, EMPTY, ANY, "the code's message; code 7's says to name the dictionary with -d, then gives MeCab's own explanation") \
+  X(mecab_bridge, mecab_getstrerror, S, EMPTY, ANY, "MeCab's own explanation of the last failed analysis (code 4) or refused options (code 7); empty after a success")
 #define LMX_NKF_BRIDGE_EXPORTS(X) \
   X(nkf_bridge, nkf_load, I, F(0), R(0, 1), "loads NKF32.DLL (empty: NKF32.DLL) at the interface level its version gives: 1, or 0", (S, file_name, FILE(32767))) \
   X(nkf_bridge, nkf_free, I, NONE, R(1, 1), "unloads NKF32.DLL; always 1") \

@@ -1,250 +1,250 @@
 // What the reference (docs/reference.md, docs/reference.html) says beside the
-// table of exports: each export's Japanese meaning and the arguments of its
-// example call, keyed by name, and each family's title and introduction in
-// Japanese and English. UTF-8. The table itself (exports/table.h) stays the
-// one list of exports: tools/gen_reference.cpp refuses an export without its
-// entry here, an entry for an export that does not exist, and an example whose
-// arguments do not match the export's.
+// table of exports: each export's Japanese meaning, keyed by name, and each
+// family's title and introduction in Japanese and English. UTF-8. The table
+// itself (exports/table.h) stays the one list of exports: tools/gen_reference.cpp
+// refuses an export without its entry here and an entry for an export that
+// does not exist. The examples, with what the library gives, are in
+// exports/examples.txt.
 //
-// J(Name, "日本語の説明", "the arguments of the example call, after the export's name")
+// J(Name, "日本語の説明")
 // FAMILY(family, "日本語の題", "English title", "日本語の紹介", "English introduction")
 #ifndef LORIMAX_EXPORTS_TABLE_JA_H
 #define LORIMAX_EXPORTS_TABLE_JA_H
 
 #define LMX_JA_EXPORTS(J) \
-  J(GetResult, "結果バッファの中身を、最後に書いた関数が残したままの形で返します", "") \
-  J(GetResultW, "ワイド結果バッファの中身を、最後に書いた関数が残したままの形で返します", "") \
-  J(GetDllVersion, "DLL のバージョンを数値で返します (1, 29, 0, 0 なら 12900)。読めなければ 0", "") \
-  J(GetDllVersionStr, "DLL のバージョンを文字列で返します (例: 1.29.00)。読めなければ空文字列", "") \
-  J(DebugOut, "文字列をデバッガーの出力へ送ります。戻り値はいつも 1 です", R"("ここまで実行しました")") \
+  J(GetResult, "結果バッファの中身を、最後に書いた関数が残したままの形で返します") \
+  J(GetResultW, "ワイド結果バッファの中身を、最後に書いた関数が残したままの形で返します") \
+  J(GetDllVersion, "DLL のバージョンを数値で返します (1, 29, 0, 0 なら 12900)。読めなければ 0") \
+  J(GetDllVersionStr, "DLL のバージョンを文字列で返します (例: 1.29.00)。読めなければ空文字列") \
+  J(DebugOut, "文字列をデバッガーの出力へ送ります。戻り値はいつも 1 です") \
   \
-  J(SetUTF8ConvertString, "文字列を UTF-8 にして結果バッファに置きます (GetResult で取り出します)。成功で 1、失敗で 0", R"($text)") \
-  J(SetUTF16ConvertString, "UTF-8 のバイト列を UTF-16 にしてワイド結果バッファに置きます (GetResultW で取り出します)。成功で 1、失敗で 0", R"($utf8)") \
+  J(SetUTF8ConvertString, "文字列を UTF-8 にして結果バッファに置きます (GetResult で取り出します)。成功で 1、失敗で 0") \
+  J(SetUTF16ConvertString, "UTF-8 のバイト列を UTF-16 にしてワイド結果バッファに置きます (GetResultW で取り出します)。成功で 1、失敗で 0") \
   \
-  J(InStr, "位置 start 以降で search が最初に現れるバイト位置 (0 から) を返します。文字の途中とは一致しません。なければ -1", R"(0, $text, "マクロ")") \
-  J(InStrEx, "InStr に加えて英字の大文字・小文字を同一視します。mode 1 は半角と全角、2 は半角だけ、3 は全角だけ", R"(0, $text, "abc", 1)") \
-  J(InStrRev, "search が最後に現れるバイト位置を返します。文字の途中とは一致しません。なければ -1", R"($path, "\\")") \
-  J(InStrRevEx, "InStrRev に加えて、InStrEx の mode と同じく大文字・小文字を同一視します", R"($text, "ABC", 1)") \
-  J(GetStrSpn, "set に含まれない最初の文字のバイト位置を返します。そのような文字がないか引数が不正なら -1", R"($text, " 　")") \
-  J(GetStrCSpn, "set に含まれる最初の文字のバイト位置を返します。なければ -1", R"($text, "、。")") \
+  J(InStr, "位置 start 以降で search が最初に現れるバイト位置 (0 から) を返します。文字の途中とは一致しません。なければ -1") \
+  J(InStrEx, "InStr に加えて英字の大文字・小文字を同一視します。mode 1 は半角と全角、2 は半角だけ、3 は全角だけ") \
+  J(InStrRev, "search が最後に現れるバイト位置を返します。文字の途中とは一致しません。なければ -1") \
+  J(InStrRevEx, "InStrRev に加えて、InStrEx の mode と同じく大文字・小文字を同一視します") \
+  J(GetStrSpn, "set に含まれない最初の文字のバイト位置を返します。そのような文字がないか引数が不正なら -1") \
+  J(GetStrCSpn, "set に含まれる最初の文字のバイト位置を返します。なければ -1") \
   \
-  J(Replace, "search を replacement に置き換えた文字列を返します。count は置き換える数で、-1 はすべて、0 は置き換えなし", R"($text, "a", "b", -1)") \
-  J(DeleteStr, "position から count バイトを取り除いた文字列を返します (文字の途中の位置は次の文字へずらします)", R"($text, 2, 4)") \
-  J(InsertStr, "position に insertion を差し込んだ文字列を返します (文字の途中の位置は次の文字へずらします)", R"($text, 4, "挿入")") \
-  J(String, "text の最初の 1 文字を count 回並べた文字列を返します", R"(10, "─")") \
-  J(Strings, "text 全体を count 回繰り返した文字列を返します", R"(3, "ab")") \
-  J(UpperStr, "英字を大文字にした文字列を返します。mode 0 は半角と全角、1 は半角だけ、2 は全角だけ", R"($text, 0)") \
-  J(LowerStr, "英字を小文字にした文字列を返します。mode は UpperStr と同じです", R"($text, 0)") \
+  J(Replace, "search を replacement に置き換えた文字列を返します。count は置き換える数で、-1 はすべて、0 は置き換えなし") \
+  J(DeleteStr, "position から count バイトを取り除いた文字列を返します (文字の途中の位置は次の文字へずらします)") \
+  J(InsertStr, "position に insertion を差し込んだ文字列を返します (文字の途中の位置は次の文字へずらします)") \
+  J(String, "text の最初の 1 文字を count 回並べた文字列を返します") \
+  J(Strings, "text 全体を count 回繰り返した文字列を返します") \
+  J(UpperStr, "英字を大文字にした文字列を返します。mode 0 は半角と全角、1 は半角だけ、2 は全角だけ") \
+  J(LowerStr, "英字を小文字にした文字列を返します。mode は UpperStr と同じです") \
   \
-  J(Trim, "前後の空白 (全角スペースも含みます) を取り除いた文字列を返します", R"($text)") \
-  J(LTrim, "先頭の空白を取り除いた文字列を返します", R"($text)") \
-  J(RTrim, "末尾の空白を取り除いた文字列を返します", R"($text)") \
-  J(TrimStr, "set に含まれる文字を前後から取り除いた文字列を返します", R"($text, "「」")") \
-  J(LeftJust, "右を空白で埋めて width バイトにした左寄せの文字列を返します (width は 1024 まで。長い文字列は切りません)", R"($name, 20)") \
-  J(RightJust, "左を空白で埋めて width バイトにした右寄せの文字列を返します (width は 1024 まで。長い文字列は切りません)", R"($number, 8)") \
-  J(Centor, "width バイトの中央に寄せた文字列を返します。余る空白 1 個は左に付きます (width は 1024 まで。切りません)", R"($title, 40)") \
+  J(Trim, "前後の空白 (全角スペースも含みます) を取り除いた文字列を返します") \
+  J(LTrim, "先頭の空白を取り除いた文字列を返します") \
+  J(RTrim, "末尾の空白を取り除いた文字列を返します") \
+  J(TrimStr, "set に含まれる文字を前後から取り除いた文字列を返します") \
+  J(LeftJust, "右を空白で埋めて width バイトにした左寄せの文字列を返します (width は 1024 まで。長い文字列は切りません)") \
+  J(RightJust, "左を空白で埋めて width バイトにした右寄せの文字列を返します (width は 1024 まで。長い文字列は切りません)") \
+  J(Centor, "width バイトの中央に寄せた文字列を返します。余る空白 1 個は左に付きます (width は 1024 まで。切りません)") \
   \
-  J(NumToKanji, "数値を漢数字にします。mode 1 は位取りの書き方 (二千二十六)、それ以外は 1 桁ずつ (二〇二六)", R"(2026, 1)") \
-  J(NumStringToKanji, "数字の文字列を漢数字にします。mode は NumToKanji と同じです (位取りの書き方は 72 桁まで)", R"("12345678901234567890", 1)") \
+  J(NumToKanji, "数値を漢数字にします。mode 1 は位取りの書き方 (二千二十六)、それ以外は 1 桁ずつ (二〇二六)") \
+  J(NumStringToKanji, "数字の文字列を漢数字にします。mode は NumToKanji と同じです (位取りの書き方は 72 桁まで)") \
   \
-  J(GetSizeStr, "ファイルサイズの数値の部分 (1.5 など) を返します。path が空なら前回の問い合わせの値です", R"($path)") \
-  J(GetUnitStr, "ファイルサイズの単位 (bytes, KB, MB, GB, TB) を返します。path が空なら前回の問い合わせの単位です", R"("")") \
-  J(GetFileSizeStr, "ファイルサイズを「  1.5 MB」の形で返します (数値は 5 桁の幅に右寄せ)", R"($path)") \
-  J(GetFileSizeByte, "ファイルサイズをバイト数で返します。当てはまるファイルがなければ -1", R"($path)") \
+  J(GetSizeStr, "ファイルサイズの数値の部分 (1.5 など) を返します。path が空なら前回の問い合わせの値です") \
+  J(GetUnitStr, "ファイルサイズの単位 (bytes, KB, MB, GB, TB) を返します。path が空なら前回の問い合わせの単位です") \
+  J(GetFileSizeStr, "ファイルサイズを「  1.5 MB」の形で返します (数値は 5 桁の幅に右寄せ)") \
+  J(GetFileSizeByte, "ファイルサイズをバイト数で返します。当てはまるファイルがなければ -1") \
   \
-  J(TimeFormat, "時刻を strftime の書式で返します。%k (漢数字)、%kA %ka %kB %kp と、その # 付きの形も使えます", R"("%Y年%#m月%#d日 %H:%M")") \
-  J(SetTime, "TimeFormat が表示する時刻を、指定した日時に固定します。戻り値はいつも 1 です", R"(2026, 4, 1, 9, 0, 0)") \
-  J(ResetTime, "時刻の固定をやめ、TimeFormat が時計の時刻を表示するように戻します。戻り値はいつも 1 です", "") \
-  J(Wait, "指定したミリ秒だけ待ってから 1 を返します。負の値ならすぐに -1 を返します", R"(500)") \
+  J(TimeFormat, "時刻を strftime の書式 %Y %m %d %H %I %M %S %p %a %A %b %B %c %x %X %j %U %W %w %y %Z %% (# で先頭の 0 を省きます。%h は %I と同じ) と漢字の書式で返します。漢字の書式は %kY 年、%ky 年の下 2 桁、%km 月、%kd 日、%kH 時 (0～23)、%kI 時 (1～12)、%kh 時 (0～11)、%kM 分、%kS 秒 (1 桁ずつの漢字 二〇二六。# 付きは位取りの書き方 二千二十六)、%kA 曜日、%ka 曜日の 1 字、%kB 月の和名、%kp 午前か午後です。ほかの % はそのまま残ります") \
+  J(SetTime, "TimeFormat が表示する時刻を、指定した日時に固定します。戻り値はいつも 1 です") \
+  J(ResetTime, "時刻の固定をやめ、TimeFormat が時計の時刻を表示するように戻します。戻り値はいつも 1 です") \
+  J(Wait, "指定したミリ秒だけ待ってから 1 を返します。負の値ならすぐに -1 を返します") \
   \
-  J(UrlEncode, "文字列をパーセントエンコードします。2 バイト文字はいつも、mode 1 では空白も、mode 2 では URL に使えない記号も変換します", R"($text, 1)") \
-  J(UrlEncodeW, "文字列を UTF-8 にしてパーセントエンコードします。all が 0 なら ASCII の英数字などはそのまま、0 以外ならすべてのバイトを変換します", R"($text, 0)") \
-  J(UrlDecode, "%XX の形をバイトに戻した文字列を返します", R"("%83%7D%83N%83%8D")") \
-  J(URLExchange, "URL を Windows の規則で正規化します。options のビット: 1 空白だけ変換、2 ブラウザー方式、4 . と .. を残す、8 エンコードしない、16 デコードする", R"("http://localhost/a b/../c", 0)") \
+  J(UrlEncode, "文字列をパーセントエンコードします。2 バイト文字はいつも、mode 1 では空白も、mode 2 では URL に使えない記号も変換します") \
+  J(UrlEncodeW, "文字列を UTF-8 にしてパーセントエンコードします。all が 0 なら ASCII の英数字などはそのまま、0 以外ならすべてのバイトを変換します") \
+  J(UrlDecode, "%XX の形をバイトに戻した文字列を返します") \
+  J(URLExchange, "URL を Windows の規則で正規化します。options のビット: 1 空白だけ変換、2 ブラウザー方式、4 . と .. を残す、8 エンコードしない、16 デコードする") \
   \
-  J(ReadSectionKeys, "INI ファイルのセクションのエントリー (= のある行) を一覧に読み込み、その数を返します。失敗で -1", R"($ini, "General")") \
-  J(ReadSectionKeysW, "ReadSectionKeys の UTF-16LE (FF FE 付き) ファイル版です。ほかのファイルは -1", R"($ini, "General")") \
-  J(ReadSectionNames, "INI ファイルのセクション名を一覧に読み込み、その数を返します。失敗で -1", R"($ini)") \
-  J(ReadSectionNamesW, "ReadSectionNames の UTF-16LE ファイル版です", R"($ini)") \
-  J(ExistKey, "読み込んだエントリーから key=... を大文字・小文字を区別せずに探し、番号を返します。なければ -1、未読み込みなら -2", R"("FontSize")") \
-  J(ExistKeyW, "ExistKey と同じことをワイド版の一覧で行います", R"("FontSize")") \
-  J(ExistSection, "読み込んだセクション名を英字の大文字・小文字を区別せずに探し、番号を返します。なければ -1、未読み込みなら -2", R"("General")") \
-  J(ExistSectionW, "ExistSection と同じことをワイド版の一覧で行います", R"("General")") \
-  J(GetKeyValue, "index 番目のエントリーの値を返します (= の後ろから TAB の手前まで、末尾の空白を除きます)", R"(#i)") \
-  J(GetKeyValueW, "GetKeyValue と同じことをワイド版の一覧で行います", R"(#i)") \
-  J(GetSectionName, "index 番目のセクション名を返します", R"(#i)") \
-  J(GetSectionNameW, "GetSectionName と同じことをワイド版の一覧で行います", R"(#i)") \
-  J(GetIniNumW, "UTF-16LE の INI ファイルからキーの値を数値で読みます。読めなければ 0", R"($ini, "Window", "Width")") \
-  J(GetIniStrW, "UTF-16LE の INI ファイルからキーの値を文字列で読みます。読めなければ空文字列", R"($ini, "General", "Name")") \
-  J(IsUTF16LE, "ファイルの先頭が FF FE なら 1、EF BB BF なら 2、それ以外は 0 を返します", R"($path)") \
-  J(IsBOM, "IsUTF16LE と同じです", R"($path)") \
+  J(ReadSectionKeys, "INI ファイルのセクションのエントリー (= のある行) を一覧に読み込み、その数を返します。失敗で -1") \
+  J(ReadSectionKeysW, "ReadSectionKeys の UTF-16LE (FF FE 付き) ファイル版です。ほかのファイルは -1") \
+  J(ReadSectionNames, "INI ファイルのセクション名を一覧に読み込み、その数を返します。失敗で -1") \
+  J(ReadSectionNamesW, "ReadSectionNames の UTF-16LE ファイル版です") \
+  J(ExistKey, "読み込んだエントリーから key=... を大文字・小文字を区別せずに探し、番号を返します。なければ -1、未読み込みなら -2") \
+  J(ExistKeyW, "ExistKey と同じことをワイド版の一覧で行います") \
+  J(ExistSection, "読み込んだセクション名を英字の大文字・小文字を区別せずに探し、番号を返します。なければ -1、未読み込みなら -2") \
+  J(ExistSectionW, "ExistSection と同じことをワイド版の一覧で行います") \
+  J(GetKeyValue, "index 番目のエントリーの値を返します (= の後ろから TAB の手前まで、末尾の空白を除きます)") \
+  J(GetKeyValueW, "GetKeyValue と同じことをワイド版の一覧で行います") \
+  J(GetSectionName, "index 番目のセクション名を返します") \
+  J(GetSectionNameW, "GetSectionName と同じことをワイド版の一覧で行います") \
+  J(GetIniNumW, "UTF-16LE の INI ファイルからキーの値を数値で読みます。読めなければ 0") \
+  J(GetIniStrW, "UTF-16LE の INI ファイルからキーの値を文字列で読みます。読めなければ空文字列") \
+  J(IsUTF16LE, "ファイルの先頭が FF FE なら 1、EF BB BF なら 2、それ以外は 0 を返します") \
+  J(IsBOM, "IsUTF16LE と同じです") \
   \
-  J(NextKey, "キーのカーソルを、読み込んだセクションの次の行へ進めます。進めたら 1、終わりなら 0", "") \
-  J(NextKeyW, "NextKey と同じことをワイド版のカーソルで行います", "") \
-  J(NextSection, "セクションのカーソルを次の名前へ進めます。進めたら 1、終わりなら 0", "") \
-  J(NextSectionW, "NextSection と同じことをワイド版のカーソルで行います", "") \
-  J(GetIniKey, "キーのカーソルが指す行の、最初の = より前 (キー) を返します", "") \
-  J(GetIniKeyW, "GetIniKey と同じことをワイド版のカーソルで行います", "") \
-  J(GetIniKeyData, "キーのカーソルが指す行の、最初の TAB より前 (行全体) を返します", "") \
-  J(GetIniKeyDataW, "GetIniKeyData と同じことをワイド版のカーソルで行います", "") \
-  J(GetIniKeyValue, "キーのカーソルが指す行の、最初の = の後ろから最初の TAB の手前まで (値) を返します", "") \
-  J(GetIniKeyValueW, "GetIniKeyValue と同じことをワイド版のカーソルで行います", "") \
-  J(GetSection, "セクションのカーソルが指す名前を返します", "") \
-  J(GetSectionW, "GetSection と同じことをワイド版のカーソルで行います", "") \
+  J(NextKey, "キーのカーソルを、読み込んだセクションの次の行へ進めます。進めたら 1、終わりなら 0") \
+  J(NextKeyW, "NextKey と同じことをワイド版のカーソルで行います") \
+  J(NextSection, "セクションのカーソルを次の名前へ進めます。進めたら 1、終わりなら 0") \
+  J(NextSectionW, "NextSection と同じことをワイド版のカーソルで行います") \
+  J(GetIniKey, "キーのカーソルが指す行の、最初の = より前 (キー) を返します") \
+  J(GetIniKeyW, "GetIniKey と同じことをワイド版のカーソルで行います") \
+  J(GetIniKeyData, "キーのカーソルが指す行の、最初の TAB より前 (行全体) を返します") \
+  J(GetIniKeyDataW, "GetIniKeyData と同じことをワイド版のカーソルで行います") \
+  J(GetIniKeyValue, "キーのカーソルが指す行の、最初の = の後ろから最初の TAB の手前まで (値) を返します") \
+  J(GetIniKeyValueW, "GetIniKeyValue と同じことをワイド版のカーソルで行います") \
+  J(GetSection, "セクションのカーソルが指す名前を返します") \
+  J(GetSectionW, "GetSection と同じことをワイド版のカーソルで行います") \
   \
-  J(WriteIniNumW, "UTF-16LE の INI ファイルに数値 (下位 32 ビット) を書きます。ファイルがなければ作ります。成功 1、失敗 0、書けないファイルは -1", R"($ini, "Window", "Width", 800)") \
-  J(WriteIniStrW, "UTF-16LE の INI ファイルに文字列を書きます。ファイルがなければ作ります。成功 1、失敗 0、書けないファイルは -1", R"($ini, "General", "Name", $name)") \
+  J(WriteIniNumW, "UTF-16LE の INI ファイルに数値 (下位 32 ビット) を書きます。ファイルがなければ作ります。成功 1、失敗 0、書けないファイルは -1") \
+  J(WriteIniStrW, "UTF-16LE の INI ファイルに文字列を書きます。ファイルがなければ作ります。成功 1、失敗 0、書けないファイルは -1") \
   \
-  J(AnalyzeEncoding, "秀丸エディタが判定したファイルのエンコードの番号を返します (パスには \\ が必要です)。失敗で -1", R"($path)") \
-  J(GetChangeFileExt, "パスの拡張子を付け替えます (新しい拡張子はピリオドから書きます)", R"($path, ".bak")") \
-  J(GetCompactPath, "パスを途中で ... に縮め、終端を含めて width 文字に収めます", R"($path, 40)") \
-  J(GetExpandPath, "パスの . と .. を解決します", R"("C:\\work\\a\\..\\b.txt")") \
-  J(GetFileAttr, "ファイルの属性のビットを返します。読めなければ -1、パスが空なら 0", R"($path)") \
-  J(GetFileBaseName, "パスの最後の要素から拡張子を除いたものを返します", R"($path)") \
-  J(GetFileExtention, "拡張子をピリオド付きで返します。拡張子がなければ空文字列", R"($path)") \
-  J(GetFileName, "パスの最後の要素 (ファイル名) を返します", R"($path)") \
-  J(GetLongName, "ディスクに記録された名前 (長い名前、記録どおりの大文字・小文字) で書き直したパスを返します", R"($path)") \
-  J(GetParentFolder, "パスの最後の要素を除いたもの (親フォルダー) を返します", R"($path)") \
-  J(GetRelativePathTo, "実在するパス from から to への相対パスを返します", R"($from, $to)") \
-  J(GetShortName, "パスの短い名前 (8.3 形式) を返します", R"($path)") \
-  J(GetSpecialFolder, "特別なフォルダーのパスを返します: 1 お気に入り、2 ドキュメント、3 アプリケーションデータ、それ以外はデスクトップ", R"(2)") \
-  J(IsDirectory, "フォルダーが存在すれば 1、しなければ 0", R"($path)") \
-  J(IsFile, "フォルダーでないファイルが存在すれば 1、しなければ 0", R"($path)") \
-  J(IsMatchFileName, "ファイル名がパターン (* と ?) に合えば 1、合わなければ 0", R"($name, "*.txt")") \
-  J(IsRelativePath, "相対パスなら 1、そうでなければ 0", R"($path)") \
+  J(AnalyzeEncoding, "秀丸エディタが判定したファイルのエンコードの番号を返します (パスには \\ が必要です)。失敗で -1") \
+  J(GetChangeFileExt, "パスの拡張子を付け替えます (新しい拡張子はピリオドから書きます)") \
+  J(GetCompactPath, "パスを途中で ... に縮め、終端を含めて width 文字に収めます") \
+  J(GetExpandPath, "パスの . と .. を解決します") \
+  J(GetFileAttr, "ファイルの属性のビットを返します。読めなければ -1、パスが空なら 0") \
+  J(GetFileBaseName, "パスの最後の要素から拡張子を除いたものを返します") \
+  J(GetFileExtention, "拡張子をピリオド付きで返します。拡張子がなければ空文字列") \
+  J(GetFileName, "パスの最後の要素 (ファイル名) を返します") \
+  J(GetLongName, "ディスクに記録された名前 (長い名前、記録どおりの大文字・小文字) で書き直したパスを返します") \
+  J(GetParentFolder, "パスの最後の要素を除いたもの (親フォルダー) を返します") \
+  J(GetRelativePathTo, "実在するパス from から to への相対パスを返します") \
+  J(GetShortName, "パスの短い名前 (8.3 形式) を返します") \
+  J(GetSpecialFolder, "特別なフォルダーのパスを返します: 1 お気に入り、2 ドキュメント、3 アプリケーションデータ、それ以外はデスクトップ") \
+  J(IsDirectory, "フォルダーが存在すれば 1、しなければ 0") \
+  J(IsFile, "フォルダーでないファイルが存在すれば 1、しなければ 0") \
+  J(IsMatchFileName, "ファイル名がパターン (* と ?) に合えば 1、合わなければ 0") \
+  J(IsRelativePath, "相対パスなら 1、そうでなければ 0") \
   \
-  J(FileOpen, "ファイルを C のモード (r, w, a, +, b, t) でバイト単位の読み書き用に開き、ハンドル 1～10 を返します。失敗で 0", R"($path, "r")") \
-  J(FileOpenW, "ファイルをエンコード (UTF8, UTF8BOM, UTF16LE/UNICODE、または指定なし) を決めて開き、ハンドル 1～10 を返します。失敗で 0", R"($path, "r", "UTF8")") \
-  J(FileClose, "ハンドルを閉じます。戻り値はいつも 1 です", R"(#h)") \
-  J(FileDelete, "ファイルを削除します。成功で 1、失敗で 0", R"($path)") \
-  J(FileError, "エラーのビットを返します: 2 オープン・スロット、4 読み込み、8 ファイルの終わり、16 引数、32 書き込み、128 削除", "") \
-  J(IsOpen, "ハンドルが開いていれば 1、そうでなければ 0", R"(#h)") \
-  J(IsEncode, "ハンドルの開き方を返します: 1 バイト、2 UTF-8、3 BOM 付き UTF-8、4 UTF-16LE、0 開いていない、-1 不正なハンドル", R"(#h)") \
-  J(IsEof, "開いているファイルの終わりに来ていれば 1、そうでなければ 0", R"(#h)") \
-  J(IsFerror, "開いているファイルのエラー表示が立っていれば 1、そうでなければ 0", R"(#h)") \
-  J(RdFile, "次の 1 行を改行付きで返します (バイト単位のハンドル)", R"(#h)") \
-  J(RdFile2, "次の 1 行を改行なしで返します (バイト単位のハンドル)", R"(#h)") \
-  J(RdFileLine, "RdFile2 と同じです", R"(#h)") \
-  J(RdFileByte, "次の count バイトを返します (ファイルの終わりでは短くなります。999,999 バイトまで)", R"(#h, 16)") \
-  J(RdFileW, "次の 1 行を改行付きで、エンコードを解いて返します", R"(#h)") \
-  J(RdFileLineW, "次の 1 行を改行なしで、エンコードを解いて返します", R"(#h)") \
-  J(WrFile, "文字列を書きます (バイト単位のハンドル)。成功で 1、失敗で 0", R"(#h, $text)") \
-  J(WrFileLine, "文字列と改行を書きます (文字列が改行で終わるときは足しません)。成功で 1、失敗で 0", R"(#h, $text)") \
-  J(WrFileW, "文字列をハンドルのエンコードで書きます。成功で 1、失敗で 0", R"(#h, $text)") \
-  J(WrFileLineW, "文字列と改行をハンドルのエンコードで書きます (改行で終わるときは足しません)。成功で 1、失敗で 0", R"(#h, $text)") \
+  J(FileOpen, "ファイルを C のモード (r, w, a, +, b, t) でバイト単位の読み書き用に開き、ハンドル 1～10 を返します。失敗で 0") \
+  J(FileOpenW, "ファイルをエンコード (UTF8, UTF8BOM, UTF16LE/UNICODE、または指定なし) を決めて開き、ハンドル 1～10 を返します。失敗で 0") \
+  J(FileClose, "ハンドルを閉じます。戻り値はいつも 1 です") \
+  J(FileDelete, "ファイルを削除します。成功で 1、失敗で 0") \
+  J(FileError, "直前のファイル関数のエラーのビットを返します: 2 開けなかった・開いていないスロット (コード 0 の IsEncode も)、4 読み込みのエラー、8 ファイルの終わり、16 引数の誤り、32 書き込みの失敗、128 FileDelete に空のパス (削除の失敗そのものはビットを立てません)") \
+  J(IsOpen, "ハンドルが開いていれば 1、そうでなければ 0") \
+  J(IsEncode, "スロットの開き方を返します: 1 バイト単位 (FileOpen。閉じたスロットも 1 のまま)、2 UTF-8、3 BOM 付き UTF-8、4 UTF-16LE、0 一度も開いていないか FileOpenW でエンコードの指定がない、-1 不正なハンドル") \
+  J(IsEof, "開いているファイルの終わりに来ていれば 1、そうでなければ 0") \
+  J(IsFerror, "開いているファイルのエラー表示が立っていれば 1、そうでなければ 0") \
+  J(RdFile, "次の 1 行を改行付きで返します (バイト単位のハンドル)") \
+  J(RdFile2, "次の 1 行を改行なしで返します (バイト単位のハンドル)") \
+  J(RdFileLine, "RdFile2 と同じです") \
+  J(RdFileByte, "次の count バイトを返します (ファイルの終わりでは短くなります。999,999 バイトまで)") \
+  J(RdFileW, "次の 1 行を改行付きで、エンコードを解いて返します") \
+  J(RdFileLineW, "次の 1 行を改行なしで、エンコードを解いて返します") \
+  J(WrFile, "文字列を書きます (バイト単位のハンドル)。成功で 1、失敗で 0") \
+  J(WrFileLine, "文字列と改行を書きます (文字列が改行で終わるときは足しません)。成功で 1、失敗で 0") \
+  J(WrFileW, "文字列をハンドルのエンコードで書きます。成功で 1、失敗で 0") \
+  J(WrFileLineW, "文字列と改行をハンドルのエンコードで書きます (改行で終わるときは足しません)。成功で 1、失敗で 0") \
   \
-  J(SearchWindow, "クラス名 (* か空ならどれでも) とキャプションでトップレベルのウィンドウを探して表に入れ、最後に見つけたものを返します。なければ 0。mode: 1 一致、3 含む、5 一致 (大文字・小文字を区別しない)、7 含む (同)、+16 で隠れたウィンドウも", R"("Hidemaru32Class", "", 3)") \
-  J(GetSearchWindowCount, "直前の検索で表に入ったウィンドウの数 (256 まで) を返します", "") \
-  J(GetWindowCount, "NextWindowHandle がまだ返せるウィンドウの数を返します", "") \
-  J(NextWindowHandle, "表の次のウィンドウを、最後に見つけたものから最初のものへ向かって返します。終わったら 0", "") \
-  J(FINDWINDOW, "parent (0 ならトップレベル) の子から、クラス名とキャプション (空なら条件なし) で最初のウィンドウを探します。両方空なら 0", R"(0, "Notepad", "")") \
-  J(FINDWINDOW_EX, "FINDWINDOW と同じですが、子ウィンドウ child_after の次から探します", R"(#parent, #child, "Edit", "")") \
-  J(NextWindow, "Z オーダーで下にあるウィンドウを返します。なければ 0", R"(#hwnd)") \
-  J(NextActiveWindow, "Z オーダーで下にあるウィンドウを前面に出します。成功で 1、失敗で 0", R"(#hwnd)") \
-  J(GetActiveWindowHandle, "前面のウィンドウを返します。なければ 0", "") \
-  J(GetAncestorWindow, "ウィンドウの親を返します。トップレベルのウィンドウなら 0", R"(#hwnd)") \
-  J(GetWindowCaption, "ウィンドウのキャプションを返します。キャプションがないかウィンドウでなければ空文字列", R"(#hwnd)") \
-  J(GetWindowClass, "ウィンドウのクラス名を返します。ウィンドウでなければ空文字列", R"(#hwnd)") \
+  J(SearchWindow, "クラス名 (* か空ならどれでも) とキャプションでトップレベルのウィンドウを探して表に入れ、最後に見つけたものを返します。なければ 0。mode: 1 一致、3 含む、5 一致 (大文字・小文字を区別しない)、7 含む (同)、+16 で隠れたウィンドウも") \
+  J(GetSearchWindowCount, "直前の検索で表に入ったウィンドウの数 (256 まで) を返します") \
+  J(GetWindowCount, "NextWindowHandle がまだ返せるウィンドウの数を返します") \
+  J(NextWindowHandle, "表の次のウィンドウを、最後に見つけたものから最初のものへ向かって返します。終わったら 0") \
+  J(FINDWINDOW, "parent (0 ならトップレベル) の子から、クラス名とキャプション (空なら条件なし) で最初のウィンドウを探します。両方空なら 0") \
+  J(FINDWINDOW_EX, "FINDWINDOW と同じですが、子ウィンドウ child_after の次から探します") \
+  J(NextWindow, "Z オーダーで下にあるウィンドウを返します。なければ 0") \
+  J(NextActiveWindow, "Z オーダーで下にあるウィンドウを前面に出します。成功で 1、失敗で 0") \
+  J(GetActiveWindowHandle, "前面のウィンドウを返します。なければ 0") \
+  J(GetAncestorWindow, "ウィンドウの親を返します。トップレベルのウィンドウなら 0") \
+  J(GetWindowCaption, "ウィンドウのキャプションを返します。キャプションがないかウィンドウでなければ空文字列") \
+  J(GetWindowClass, "ウィンドウのクラス名を返します。ウィンドウでなければ空文字列") \
   \
-  J(GetWindowRect_Left, "ウィンドウの矩形の左端 (スクリーン座標) を返します。失敗で -1", R"(#hwnd)") \
-  J(GetWindowRect_Top, "ウィンドウの矩形の上端を返します。失敗で -1", R"(#hwnd)") \
-  J(GetWindowRect_Right, "ウィンドウの矩形の右端を返します。失敗で -1", R"(#hwnd)") \
-  J(GetWindowRect_Bottom, "ウィンドウの矩形の下端を返します。失敗で -1", R"(#hwnd)") \
-  J(GetClientRect_Left, "クライアント領域の左端 (0) を返します。失敗で -1", R"(#hwnd)") \
-  J(GetClientRect_Top, "クライアント領域の上端 (0) を返します。失敗で -1", R"(#hwnd)") \
-  J(GetClientRect_Right, "クライアント領域の幅を返します。失敗で -1", R"(#hwnd)") \
-  J(GetClientRect_Bottom, "クライアント領域の高さを返します。失敗で -1", R"(#hwnd)") \
-  J(DwmGetWindowRect_Left, "見えている枠の左端を返します。デスクトップコンポジションがなければ -1", R"(#hwnd)") \
-  J(DwmGetWindowRect_Top, "見えている枠の上端を返します。デスクトップコンポジションがなければ -1", R"(#hwnd)") \
-  J(DwmGetWindowRect_Right, "見えている枠の右端を返します。デスクトップコンポジションがなければ -1", R"(#hwnd)") \
-  J(DwmGetWindowRect_Bottom, "見えている枠の下端を返します。デスクトップコンポジションがなければ -1", R"(#hwnd)") \
-  J(GetWindowRectAll, "ウィンドウの矩形の上・左・右・下を、秀丸エディタに頼んで数値の配列 name[0]～[3] に入れます。成功で 1、失敗 ($ 付き・空・使えない名前も) で 0", R"(#hwnd, "rect")") \
-  J(DwmGetWindowRectAll, "GetWindowRectAll と同じことを見えている枠で行います。デスクトップコンポジションがなければ 0", R"(#hwnd, "frame")") \
-  J(MOVEWINDOW, "ウィンドウの矩形を動かし、大きさを変えます。成功で 1、失敗で 0", R"(#hwnd, 0, 0, 800, 600)") \
-  J(DwmMoveWindow, "見えている枠が指定の位置と大きさになるように動かします (コンポジションがなければウィンドウの矩形で)。成功で 1、失敗で 0", R"(#hwnd, 0, 0, 800, 600)") \
-  J(ScreenToClient_X, "スクリーン座標の点の、ウィンドウのクライアント座標での x を返します。失敗で -1", R"(#hwnd, 100, 200)") \
-  J(ScreenToClient_Y, "スクリーン座標の点の、ウィンドウのクライアント座標での y を返します。失敗で -1", R"(#hwnd, 100, 200)") \
-  J(GetWindowState, "表示の状態を返します: 0 非表示、1 通常、2 最小化、3 最大化。ウィンドウでなければ -1", R"(#hwnd)") \
-  J(SetWindowState, "表示の状態 0～3 を設定します。成功で 1、失敗 (ほかの値も) で 0", R"(#hwnd, 3)") \
-  J(ActiveWindow, "ウィンドウを前面に出します。成功で 1、失敗で 0", R"(#hwnd)") \
-  J(ActiveWindow2, "前面のスレッドの入力に一時的に加わってウィンドウを前面に出します。その時点で前面なら 1", R"(0, #hwnd)") \
-  J(TopWindow, "ウィンドウを常に手前に表示します (topmost が 0 なら解除)。activate が 0 以外なら前面にも出します。成功で 1、失敗で 0", R"(#hwnd, 1, 0)") \
-  J(BottomWindow, "ウィンドウを Z オーダーの一番下へ移します。activate が 0 以外なら前面にも出します。成功で 1、失敗で 0", R"(#hwnd, 0)") \
-  J(IsTopWindow, "ウィンドウが常に手前に表示されていれば 1、そうでなければ 0", R"(#hwnd)") \
+  J(GetWindowRect_Left, "ウィンドウの矩形の左端 (スクリーン座標) を返します。失敗で -1") \
+  J(GetWindowRect_Top, "ウィンドウの矩形の上端を返します。失敗で -1") \
+  J(GetWindowRect_Right, "ウィンドウの矩形の右端を返します。失敗で -1") \
+  J(GetWindowRect_Bottom, "ウィンドウの矩形の下端を返します。失敗で -1") \
+  J(GetClientRect_Left, "クライアント領域の左端 (0) を返します。失敗で -1") \
+  J(GetClientRect_Top, "クライアント領域の上端 (0) を返します。失敗で -1") \
+  J(GetClientRect_Right, "クライアント領域の幅を返します。失敗で -1") \
+  J(GetClientRect_Bottom, "クライアント領域の高さを返します。失敗で -1") \
+  J(DwmGetWindowRect_Left, "見えている枠の左端を返します。デスクトップコンポジションがなければ -1") \
+  J(DwmGetWindowRect_Top, "見えている枠の上端を返します。デスクトップコンポジションがなければ -1") \
+  J(DwmGetWindowRect_Right, "見えている枠の右端を返します。デスクトップコンポジションがなければ -1") \
+  J(DwmGetWindowRect_Bottom, "見えている枠の下端を返します。デスクトップコンポジションがなければ -1") \
+  J(GetWindowRectAll, "ウィンドウの矩形の上・左・右・下を、秀丸エディタに頼んで数値の配列 name[0]～[3] に入れます。成功で 1、失敗 ($ 付き・空・使えない名前も) で 0") \
+  J(DwmGetWindowRectAll, "GetWindowRectAll と同じことを見えている枠で行います。デスクトップコンポジションがなければ 0") \
+  J(MOVEWINDOW, "ウィンドウの矩形を動かし、大きさを変えます。成功で 1、失敗で 0") \
+  J(DwmMoveWindow, "見えている枠が指定の位置と大きさになるように動かします (コンポジションがなければウィンドウの矩形で)。成功で 1、失敗で 0") \
+  J(ScreenToClient_X, "スクリーン座標の点の、ウィンドウのクライアント座標での x を返します。失敗で -1") \
+  J(ScreenToClient_Y, "スクリーン座標の点の、ウィンドウのクライアント座標での y を返します。失敗で -1") \
+  J(GetWindowState, "表示の状態を返します: 0 非表示、1 通常、2 最小化、3 最大化。ウィンドウでなければ -1") \
+  J(SetWindowState, "表示の状態 0～3 を設定します。成功で 1、失敗 (ほかの値も) で 0") \
+  J(ActiveWindow, "ウィンドウを前面に出します。成功で 1、失敗で 0") \
+  J(ActiveWindow2, "前面のスレッドの入力に一時的に加わってウィンドウを前面に出します。その時点で前面なら 1") \
+  J(TopWindow, "ウィンドウを常に手前に表示します (topmost が 0 なら解除)。activate が 0 以外なら前面にも出します。成功で 1、失敗で 0") \
+  J(BottomWindow, "ウィンドウを Z オーダーの一番下へ移します。activate が 0 以外なら前面にも出します。成功で 1、失敗で 0") \
+  J(IsTopWindow, "ウィンドウが常に手前に表示されていれば 1、そうでなければ 0") \
   \
-  J(GetStdout, "コマンドを非表示で実行して input の 1 行 (と CR LF) を渡し、標準出力と標準エラーの内容をすべて返します (NUL は除き、999,999 バイトまで)", R"("cmd /c dir /b", "")") \
-  J(GetExitCode, "直前の GetStdout で実行したプログラムの終了コード (0～4294967295) を返します。実行していなければ -1", "") \
-  J(RUNSYNC, "コマンドを表示の状態 show (0～10。5、9 などは通常の表示) で実行し、終わるまで待って終了コードを返します。起動できなければ failure の値", R"("notepad.exe", -1, 1)") \
+  J(GetStdout, "コマンドを非表示で実行して input の 1 行 (と CR LF) を渡し、標準出力と標準エラーの内容をすべて返します (NUL は除き、999,999 バイトまで)") \
+  J(GetExitCode, "直前の GetStdout で実行したプログラムの終了コード (0～4294967295) を返します。実行していなければ -1") \
+  J(RUNSYNC, "コマンドを表示の状態 show (0～10。5、9 などは通常の表示) で実行し、終わるまで待って終了コードを返します。起動できなければ failure の値") \
   \
-  J(SendKeyPress, "仮想キーを修飾キー (1 Shift、2 Ctrl、4 Alt) 付きで押します。成功で 1。キーが 255 より大きいか修飾が 7 より大きければ 0", R"(65, 2)") \
-  J(GetClipboardDSPTEXT, "クリップボードの表示用テキスト (CF_DSPTEXT) を、opener のウィンドウで開いて返します。なければ空文字列", R"(#hwnd)") \
-  J(GetClipboardOwnerHandle, "クリップボードを持っているウィンドウを返します。なければ 0", "") \
-  J(GetFileNameFromHwnd, "ウィンドウのプロセスの実行ファイルのフルパスを返します。読めなければ空文字列", R"(#hwnd)") \
-  J(OpenHtmlHelp, "HTML ヘルプファイルをキーワード (; 区切り) の箇所で開きます。成功で 1、失敗で 0", R"($chm, "InStr;Replace")") \
+  J(SendKeyPress, "仮想キーを修飾キー (1 Shift、2 Ctrl、4 Alt) 付きで押します。成功で 1。キーが 255 より大きいか修飾が 7 より大きければ 0") \
+  J(GetClipboardDSPTEXT, "クリップボードの表示用テキスト (CF_DSPTEXT) を、opener のウィンドウで開いて返します。なければ空文字列") \
+  J(GetClipboardOwnerHandle, "クリップボードを持っているウィンドウを返します。なければ 0") \
+  J(GetFileNameFromHwnd, "ウィンドウのプロセスの実行ファイルのフルパスを返します。読めなければ空文字列") \
+  J(OpenHtmlHelp, "HTML ヘルプファイルをキーワード (; 区切り) の箇所で開きます。成功で 1、失敗で 0") \
   \
-  J(hmjre_load, "HMJRE.DLL を名前で読み込みます (空なら前回の名前)。だめなら秀丸エディタのレジストリの値から探します。成功で 1、失敗で 0", R"("")") \
-  J(hmjre_free, "照合の状態を閉じて HMJRE.DLL を解放します。戻り値はいつも 1 です", "") \
-  J(hmjre_match, "subject を位置 start からパターンと照合します (範囲外なら 0)。option 1 で大文字・小文字を区別しません。一致 1、不一致 0、エラー -1", R"($text, "[0-9]+", 0, 0)") \
-  J(hmjre_match_info, "直前の一致の長さ (length) か位置 (position) を返します。which は語の先頭部分でもかまいません。それ以外は -1", R"("position")") \
-  J(hmjre_match_string, "直前に一致した文字列を、subject の表記のまま返します", "") \
-  J(hmjre_match_tag_string, "直前の一致のタグ 1～9 の文字列を返します。なければ空文字列", R"(1)") \
-  J(hmjre_version, "HMJRE.DLL のバージョンを 16 進数で返します (必要なら読み込みます)。読み込めなければ空文字列", "") \
+  J(hmjre_load, "HMJRE.DLL を名前で読み込みます (空なら前回の名前)。だめなら秀丸エディタのレジストリの値から探します。成功で 1、失敗で 0") \
+  J(hmjre_free, "照合の状態を閉じて HMJRE.DLL を解放します。戻り値はいつも 1 です") \
+  J(hmjre_match, "subject を位置 start からパターンと照合します (範囲外なら 0)。option 1 で大文字・小文字を区別しません。一致 1、不一致 0、エラー -1") \
+  J(hmjre_match_info, "直前の一致の長さ (length) か位置 (position) を返します。which は語の先頭部分でもかまいません。それ以外は -1") \
+  J(hmjre_match_string, "直前に一致した文字列を、subject の表記のまま返します") \
+  J(hmjre_match_tag_string, "直前の一致のタグ 1～9 の文字列を返します。なければ空文字列") \
+  J(hmjre_version, "HMJRE.DLL のバージョンを 16 進数で返します (必要なら読み込みます)。読み込めなければ空文字列") \
   \
-  J(hunspell_load, "Hunspell の DLL をファイル名で読み込みます (空なら libhunspell.dll)。成功で 1、失敗で 0 (メッセージが残ります)", R"("")") \
-  J(hunspell_free, "インスタンスを破棄して Hunspell を解放します。戻り値はいつも 1 です", "") \
-  J(hunspell_getmodulefilename, "読み込んだ Hunspell の DLL のフルパスを返します。なければ空文字列", "") \
-  J(hunspell_Create, "辞書 (.dic、.aff、またはベース名) と、あれば接辞ファイルからインスタンスを作ります。成功で 1、失敗で 0", R"("C:\\dic\\en_US", "")") \
-  J(hunspell_SetDictionary, "接辞ファイルを指定しない hunspell_Create です", R"("C:\\dic\\en_US.dic")") \
-  J(hunspell_AddDictionary, "辞書ファイルを追加します。成功で 1、失敗で 0、エラーで -1 (メッセージが残ります)", R"("C:\\dic\\extra.dic")") \
-  J(hunspell_Spell, "単語のつづりを調べます (0 以外なら正しい)。エラーで -1 (メッセージが残ります)", R"("recieve")") \
-  J(hunspell_SpellW, "hunspell_Spell を、単語を UTF-8 にして行います", R"($word)") \
-  J(hunspell_Suggest, "単語の修正候補を作り、その数を返します。エラーで -1 (メッセージが残ります)", R"("recieve")") \
-  J(hunspell_SuggestW, "hunspell_Suggest を、単語を UTF-8 にして行います", R"($word)") \
-  J(hunspell_SuggestList, "直前の hunspell_Suggest の候補のうち index 番目 (0 から) を返します。なければ空文字列", R"(0)") \
-  J(hunspell_SuggestListW, "hunspell_SuggestList の候補を UTF-8 から変換して返します", R"(0)") \
-  J(hunspell_Add, "実行中だけの単語リストに単語を加えます。成功で 1、失敗で 0、エラーで -1 (メッセージが残ります)", R"("lorimax")") \
-  J(hunspell_AddW, "hunspell_Add を、単語を UTF-8 にして行います", R"($word)") \
-  J(hunspell_Remove, "実行中だけの単語リストから単語を取り除きます。成功で 1、失敗で 0", R"("lorimax")") \
-  J(hunspell_RemoveW, "hunspell_Remove を、単語を UTF-8 にして行います (空の単語は -1)", R"($word)") \
-  J(hunspell_Get_Dic_Encoding, "辞書のエンコードの名前 (UTF-8、ISO8859-1 など) を返します。なければ空文字列", "") \
-  J(hunspell_GetVersion, "「libhunspell.dll Version.」にエンジンのバージョンを続けて返します。エンジンが持たなければ空文字列", "") \
-  J(hunspell_errormessage, "スペルチェックで最後に起きた失敗のメッセージを返します", "") \
+  J(hunspell_load, "Hunspell の DLL をファイル名で読み込みます (空なら libhunspell.dll)。成功で 1、失敗で 0 (メッセージが残ります)") \
+  J(hunspell_free, "インスタンスを破棄して Hunspell を解放します。戻り値はいつも 1 です") \
+  J(hunspell_getmodulefilename, "読み込んだ Hunspell の DLL のフルパスを返します。なければ空文字列") \
+  J(hunspell_Create, "辞書 (.dic、.aff、またはベース名) と、あれば接辞ファイルからインスタンスを作ります。成功で 1、失敗で 0") \
+  J(hunspell_SetDictionary, "接辞ファイルを指定しない hunspell_Create です") \
+  J(hunspell_AddDictionary, "辞書ファイルを追加します。成功で 1、失敗で 0、エラーで -1 (メッセージが残ります)") \
+  J(hunspell_Spell, "単語のつづりを調べます (0 以外なら正しい)。エラーで -1 (メッセージが残ります)") \
+  J(hunspell_SpellW, "hunspell_Spell を、単語を UTF-8 にして行います") \
+  J(hunspell_Suggest, "単語の修正候補を作り、その数を返します。エラーで -1 (メッセージが残ります)") \
+  J(hunspell_SuggestW, "hunspell_Suggest を、単語を UTF-8 にして行います") \
+  J(hunspell_SuggestList, "直前の hunspell_Suggest の候補のうち index 番目 (0 から) を返します。なければ空文字列") \
+  J(hunspell_SuggestListW, "hunspell_SuggestList の候補を UTF-8 から変換して返します") \
+  J(hunspell_Add, "実行中だけの単語リストに単語を加えます。成功で 1、失敗で 0、エラーで -1 (メッセージが残ります)") \
+  J(hunspell_AddW, "hunspell_Add を、単語を UTF-8 にして行います") \
+  J(hunspell_Remove, "実行中だけの単語リストから単語を取り除きます。成功で 1、失敗で 0") \
+  J(hunspell_RemoveW, "hunspell_Remove を、単語を UTF-8 にして行います (空の単語は -1)") \
+  J(hunspell_Get_Dic_Encoding, "辞書のエンコードの名前 (UTF-8、ISO8859-1 など) を返します。なければ空文字列") \
+  J(hunspell_GetVersion, "「libhunspell.dll Version.」にエンジンのバージョンを続けて返します。エンジンが持たなければ空文字列") \
+  J(hunspell_errormessage, "スペルチェックで最後に起きた失敗のメッセージを返します") \
   \
-  J(mecab_load, "MeCab の DLL をファイル名で読み込みます (空なら libmecab.dll)。成功で 1、失敗で 0 (コード 3 か 5)", R"("")") \
-  J(mecab_free, "MeCab を解放します。戻り値はいつも 1 です", "") \
-  J(mecab_getmodulefilename, "読み込んだ MeCab の DLL のフルパスを返します。なければ空文字列", "") \
-  J(mecab, "options に従って文字列を形態素解析した結果を返します (文字列は辞書の文字コードのバイト列で渡します)。失敗で空文字列", R"("-d C:\\mecab\\dic\\ipadic", $text)") \
-  J(mecab_getyomi, "-O yomi を付けた mecab です。読みを返します", R"("-d C:\\mecab\\dic\\ipadic", $text)") \
-  J(mecab_wakati, "-O wakati を付けた mecab です。単語を空白で区切って返します", R"("-d C:\\mecab\\dic\\ipadic", $text)") \
-  J(mecab_nbest, "-l1 を付けた mecab です。確からしい順に n 通りの解析を返します", R"("-d C:\\mecab\\dic\\ipadic", $text, 3)") \
-  J(mecab_version, "MeCab のバージョンを返します。なければ空文字列", "") \
-  J(mecab_error, "直前の MeCab の呼び出しのコードを返します: 0 なし、1 オプションが長すぎる、2 文字列がない、3 未読み込み、4 解析の失敗、5 関数がない、7 オプションが通らない", "") \
-  J(mecab_errormessage, "コードのメッセージを返します。コード 7 では -d で辞書を指定するよう促し、MeCab 自身のメッセージを続けます", "") \
-  J(mecab_getstrerror, "直前に失敗した解析についての MeCab 自身のメッセージを返します。成功の後は空文字列", "") \
+  J(mecab_load, "MeCab の DLL をファイル名で読み込みます (空なら libmecab.dll)。成功で 1、失敗で 0 (コード 3 か 5)") \
+  J(mecab_free, "MeCab を解放します。戻り値はいつも 1 です") \
+  J(mecab_getmodulefilename, "読み込んだ MeCab の DLL のフルパスを返します。なければ空文字列") \
+  J(mecab, "options に従って文字列を形態素解析した結果を返します (文字列は辞書の文字コードのバイト列で渡します)。失敗で空文字列") \
+  J(mecab_getyomi, "-O yomi を付けた mecab です。読みを返します") \
+  J(mecab_wakati, "-O wakati を付けた mecab です。単語を空白で区切って返します") \
+  J(mecab_nbest, "-l1 を付けた mecab です。確からしい順に n 通りの解析を返します") \
+  J(mecab_version, "MeCab のバージョンを返します。なければ空文字列") \
+  J(mecab_error, "直前の MeCab の呼び出しのコードを返します: 0 なし、1 オプションが長すぎる、2 文字列がない、3 未読み込み、4 解析の失敗、5 関数がない、7 オプションが通らない") \
+  J(mecab_errormessage, "コードのメッセージを返します。コード 7 では -d で辞書を指定するよう促し、MeCab 自身の説明を続けます") \
+  J(mecab_getstrerror, "直前に失敗した解析 (コード 4) や受け付けられなかったオプション (コード 7) についての MeCab 自身の説明を返します。成功の後は空文字列") \
   \
-  J(nkf_load, "NKF32.DLL を読み込みます (空なら NKF32.DLL)。そのバージョンで使える関数の範囲が決まります。成功で 1、失敗で 0", R"("")") \
-  J(nkf_free, "NKF32.DLL を解放します。戻り値はいつも 1 です", "") \
-  J(nkf_getmodulefilename, "読み込んだ NKF32.DLL のフルパスを返します。なければ空文字列", "") \
-  J(nkf_exec, "nkf のオプションで文字列を変換して返します。失敗で空文字列 (nkf_error を見てください)", R"("-Z", $text)") \
-  J(nkf_tohankaku, "全角の英数字と記号を半角にした文字列を返します (nkf -ZSs)", R"($text)") \
-  J(nkf_tozenkakukana, "半角カナを全角にした文字列を返します (nkf -Ss)", R"($text)") \
-  J(nkf_tomime, "文字列を ISO-2022-JP で MIME エンコードして返します (nkf -jM)", R"($subject)") \
-  J(nkf_fileconvert1, "ファイルをオプションで変換し、そのファイルに書き戻します。実行できたら 1、できなければ 0", R"($path, "-w")") \
-  J(nkf_fileconvert2, "input を変換して新しいファイル output に書きます (既にあるファイルは上書きしません)。実行できたら 1、できなければ 0", R"($input, $output, "-s")") \
-  J(nkf_getguess, "直前の入力の文字コードについての nkf の推測を返します (最新の NKF32.DLL だけ)", "") \
-  J(nkf_getkanjicode, "直前の入力の文字コードを NKF32.DLL の番号で返します。失敗で -1", "") \
-  J(nkf_version, "NKF32.DLL のバージョンを返します", "") \
-  J(nkf_error, "直前の NKF の呼び出しのエラーコードを返します (0 はエラーなし)", "") \
-  J(nkf_errormessage, "そのエラーコードのメッセージを返します", "") \
+  J(nkf_load, "NKF32.DLL を読み込みます (空なら NKF32.DLL)。そのバージョンで使える関数の範囲が決まります。成功で 1、失敗で 0") \
+  J(nkf_free, "NKF32.DLL を解放します。戻り値はいつも 1 です") \
+  J(nkf_getmodulefilename, "読み込んだ NKF32.DLL のフルパスを返します。なければ空文字列") \
+  J(nkf_exec, "nkf のオプションで文字列を変換して返します。失敗で空文字列 (nkf_error を見てください)") \
+  J(nkf_tohankaku, "全角の英数字と記号を半角にした文字列を返します (nkf -ZSs)") \
+  J(nkf_tozenkakukana, "半角カナを全角にした文字列を返します (nkf -Ss)") \
+  J(nkf_tomime, "文字列を ISO-2022-JP で MIME エンコードして返します (nkf -jM)") \
+  J(nkf_fileconvert1, "ファイルをオプションで変換し、そのファイルに書き戻します。実行できたら 1、できなければ 0") \
+  J(nkf_fileconvert2, "input を変換して新しいファイル output に書きます (既にあるファイルは上書きしません)。実行できたら 1、できなければ 0") \
+  J(nkf_getguess, "直前の入力の文字コードについての nkf の推測を返します (最新の NKF32.DLL だけ)") \
+  J(nkf_getkanjicode, "直前の入力の文字コードを NKF32.DLL の番号で返します。失敗で -1") \
+  J(nkf_version, "NKF32.DLL のバージョンを返します") \
+  J(nkf_error, "直前の NKF の呼び出しのエラーコードを返します (0 はエラーなし)") \
+  J(nkf_errormessage, "そのエラーコードのメッセージを返します") \
   \
-  J(EditorConfigExecute, "ファイル (フルパス) に当てはまる .editorconfig のプロパティを調べ、その数を返します。失敗で -1 (EditorConfigErrorMessage を見てください)", R"($path)") \
-  J(EditorConfigExecuteW, "EditorConfigExecute の UTF-16 のパス版です", R"($path)") \
-  J(EditorConfigGetKey, "index 番目のプロパティの名前を UTF-8 で返します。範囲外なら空文字列", R"(#i)") \
-  J(EditorConfigGetValue, "index 番目のプロパティの値を UTF-8 で返します。範囲外なら空文字列", R"(#i)") \
-  J(EditorConfigClear, "直前の問い合わせのプロパティを捨てます。戻り値はいつも 1 です", "") \
-  J(EditorConfigErrorMessage, "直前に失敗した問い合わせのメッセージを返します (core ライブラリのもの。例: Failed to parse file.)", "") \
-  J(EditorConfigGetVersionStr, "組み込みの core ライブラリのバージョンを返します (EditorConfig C Core Version 0.12.6)", "") \
-  J(EditorConfigGetPcreVersionStr, "組み込みの PCRE2 のバージョンを返します (EditorConfig:pcre2 library version 10.42 2022-12-11)", "")
+  J(EditorConfigExecute, "ファイル (フルパス) に当てはまる .editorconfig のプロパティを調べ、その数を返します。失敗で -1 (EditorConfigErrorMessage を見てください)") \
+  J(EditorConfigExecuteW, "EditorConfigExecute の UTF-16 のパス版です") \
+  J(EditorConfigGetKey, "index 番目のプロパティの名前を UTF-8 で返します。範囲外なら空文字列") \
+  J(EditorConfigGetValue, "index 番目のプロパティの値を UTF-8 で返します。範囲外なら空文字列") \
+  J(EditorConfigClear, "直前の問い合わせのプロパティを捨てます。戻り値はいつも 1 です") \
+  J(EditorConfigErrorMessage, "直前に失敗した問い合わせのメッセージを返します (core ライブラリのもの。例: Failed to parse file.)") \
+  J(EditorConfigGetVersionStr, "組み込みの core ライブラリのバージョンを返します (EditorConfig C Core Version 0.12.6)") \
+  J(EditorConfigGetPcreVersionStr, "組み込みの PCRE2 のバージョンを返します (EditorConfig:pcre2 library version 10.42 2022-12-11)")
 
 #define LMX_REFERENCE_FAMILIES(FAMILY) \
   FAMILY(frame, "基本", "Frame", \
@@ -302,17 +302,17 @@
     "キー入力、クリップボードの表示用テキスト、ウィンドウの実行ファイル、HTML ヘルプです。", \
     "Keystrokes, the clipboard's display text, a window's executable, and HTML Help.") \
   FAMILY(regex_bridge, "正規表現 (HMJRE.DLL)", "Regular expressions (HMJRE.DLL)", \
-    "秀丸エディタに付いてくる正規表現の DLL、HMJRE.DLL を使います。秀丸エディタがインストールされていれば、hmjre_load に空文字列を渡すと、レジストリに記録されたインストール先の HMJRE.DLL を探します。", \
-    "Uses HMJRE.DLL, the regular-expression library that comes with the Hidemaru editor. With the editor installed, hmjre_load with an empty name finds it where the registry says the editor lives.") \
+    "秀丸エディタに付いてくる正規表現の DLL、HMJRE.DLL を使います。秀丸エディタのフォルダーにあるので、エディタから使うマクロはそのまま読み込めます。見つからなければ、hmjre_load はレジストリに記録された秀丸エディタのインストール先を探します。例は HMJRE.DLL の代わりのテスト用の DLL で実行したので、バージョンは示していません。", \
+    "Uses HMJRE.DLL, the regular-expression library that comes with the Hidemaru editor. It lies in the editor's folder, so a macro the editor runs loads it as it is; when it is not found there, hmjre_load looks where the registry says the editor lives. The examples ran with a stand-in for HMJRE.DLL of the tests, so its version is not shown.") \
   FAMILY(spell_bridge, "スペルチェック (Hunspell)", "Spell checking (Hunspell)", \
-    "64 ビット版の Hunspell の DLL と辞書 (.aff と .dic) は別に用意してください (同梱していません)。DLL の名前が libhunspell.dll でなければ、hunspell_load にファイル名を渡します。失敗すると日本語のメッセージが残り、hunspell_errormessage で読めます (下の表)。W の付く関数は単語を UTF-8 にして渡すので、UTF-8 の辞書に向いています。", \
-    "Get a 64-bit build of the Hunspell library and a dictionary (.aff and .dic) yourself; they are not included. Give hunspell_load the library's file name when it is not libhunspell.dll. A failure leaves a Japanese message that hunspell_errormessage returns (table below). The W exports pass the word as UTF-8, for UTF-8 dictionaries.") \
+    "64 ビット版の Hunspell の DLL と辞書 (.aff と .dic の組) は別に用意してください (同梱していません。用意のしかたは readme-ja.txt にあります)。DLL の名前が libhunspell.dll でなければ、hunspell_load にファイル名を渡します。単語は辞書の文字コード (.aff の SET の行) で渡します。W の付く関数は単語を UTF-8 にして渡すので UTF-8 の辞書に、W の付かない関数は Shift_JIS のまま渡すので ASCII の単語か Shift_JIS の辞書に使います。失敗すると日本語のメッセージが残り、hunspell_errormessage で読めます (下の表)。例は Hunspell 1.7.1 と en_US の辞書 (UTF-8) で実行しました。", \
+    "Get a 64-bit build of the Hunspell library and a dictionary (an .aff and .dic pair) yourself; they are not included (readme-ja.txt says how). Give hunspell_load the library's file name when it is not libhunspell.dll. Words go in the dictionary's encoding (the SET line of its .aff): the W exports pass the word as UTF-8, for UTF-8 dictionaries; the others pass the macro's Shift_JIS bytes, for ASCII words or Shift_JIS dictionaries. A failure leaves a Japanese message that hunspell_errormessage returns (table below). The examples ran with Hunspell 1.7.1 and the en_US dictionary (UTF-8).") \
   FAMILY(mecab_bridge, "形態素解析 (MeCab)", "Morphological analysis (MeCab)", \
-    "64 ビット版の MeCab の DLL (libmecab.dll) と辞書 (IPA 辞書など) は別に用意してください。辞書のフォルダーは各関数の options に -d で指定します。文字列はバイト列のまま MeCab に渡るので、UTF-8 の辞書には UTF-8 の文字列を渡します。mecab_error のコードと mecab_errormessage のメッセージは下の表のとおりです。", \
-    "Get a 64-bit build of the MeCab library (libmecab.dll) and a dictionary (IPA or another) yourself. Name the dictionary's folder with -d in the options of each call. Texts reach MeCab as bytes, so a UTF-8 dictionary needs UTF-8 text. The codes of mecab_error and the messages of mecab_errormessage are in the table below.") \
+    "64 ビット版の MeCab の DLL (libmecab.dll) と辞書 (IPA 辞書など) は別に用意してください (用意のしかたは readme-ja.txt にあります)。MeCab は辞書のフォルダーを mecabrc の dicdir の行から知ります。mecabrc は libmecab.dll と同じフォルダーなどから探され、options の -r でも指定できます。各関数の options に -d で辞書のフォルダーを指定することもできます。文字列はバイト列のまま MeCab に渡るので、マクロから使う辞書は Shift_JIS で作られたものにします (UTF-8 の辞書では、エラーにならずに文字化けした結果が返ります)。例は MeCab 0.996 と Shift_JIS の IPA 辞書で、libmecab.dll の横の mecabrc に dicdir = $(rcpath)\\ipadic と書いて実行しました。mecab_error のコードと mecab_errormessage のメッセージは下の表のとおりです。", \
+    "Get a 64-bit build of the MeCab library (libmecab.dll) and a dictionary (IPA or another) yourself (readme-ja.txt says how). MeCab learns the dictionary's folder from the dicdir line of its mecabrc, which it looks for beside libmecab.dll among other places, or which -r names; -d in the options of a call names the folder too. Texts reach MeCab as bytes, so the dictionary a macro uses must be built for Shift_JIS (a UTF-8 dictionary gives garbled results, and no error). The examples ran with MeCab 0.996 and the IPA dictionary in Shift_JIS, named by a mecabrc beside libmecab.dll holding dicdir = $(rcpath)\\ipadic. The codes of mecab_error and the messages of mecab_errormessage are in the table below.") \
   FAMILY(nkf_bridge, "文字コード変換 (NKF32.DLL)", "Character codes (NKF32.DLL)", \
-    "64 ビット版の NKF32.DLL を別に用意し、lorimax.dll と同じフォルダーか PATH の通ったフォルダーに置いてください。NKF32.DLL のバージョンによって使える関数が変わります (nkf_getguess は最新版だけ)。nkf_error のコードとメッセージは下の表のとおりです。", \
-    "Get a 64-bit NKF32.DLL yourself and put it beside lorimax.dll or in a folder on PATH. What works depends on its version (nkf_getguess needs the newest). The codes of nkf_error and their messages are in the table below.") \
+    "64 ビット版の NKF32.DLL を別に用意し、lorimax.dll と同じフォルダーに置いてください (探す順序は「読み方」にあります)。NKF32.DLL のバージョンによって使える関数が変わります (nkf_getguess は最新版だけ)。nkf_error のコードとメッセージは下の表のとおりです。例は nkf 2.1.5 の NKF32.DLL で実行しました。", \
+    "Get a 64-bit NKF32.DLL yourself and put it beside lorimax.dll (How to read gives the order of the search). What works depends on its version (nkf_getguess needs the newest). The codes of nkf_error and their messages are in the table below. The examples ran with the NKF32.DLL of nkf 2.1.5.") \
   FAMILY(editorconfig, "EditorConfig", "EditorConfig", \
     "EditorConfig core ライブラリと PCRE2 は lorimax.dll に組み込まれているので、用意するものはありません。EditorConfigExecute でパスのプロパティを調べ、番号で名前と値を取り出します (UTF-8)。失敗のメッセージは core ライブラリの英語のもの、または下の表のものです。", \
     "The EditorConfig core library and PCRE2 are linked into lorimax.dll: nothing to install. EditorConfigExecute finds a path's properties; their names and values are read by index (UTF-8). A failure's message is the core library's own (in English) or one of the table below.")

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the release zip, build/dist/lorimax-<version>.zip: a Release, stripped
 # lorimax.dll and lmx.exe, the reference, the sample macros (code page 932),
-# the Japanese readme and the licence
-# texts of everything linked in. Without --once it builds everything twice, in
+# the Japanese readme, lorimax's own licence and the licence texts of
+# everything linked in. Without --once it builds everything twice, in
 # two folders, and fails unless the DLL and the zip come out byte-identical.
 #   scripts/dist.sh [--once] [build-root]
 set -euo pipefail
@@ -47,8 +47,10 @@ pack() {
   cp "$dir/bin/lorimax.dll" "$dir/bin/lmx.exe" "$stage/"
   cp "$root/docs/reference.md" "$root/docs/reference.html" "$stage/docs/"
   cp "$root"/samples/*.mac "$stage/samples/"
-  # UTF-8 with a byte order mark and CRLF: see the readme's own first lines.
+  # UTF-8 with a byte order mark and CRLF, which Notepad and the editor both
+  # read as UTF-8 without being told.
   { printf '\xEF\xBB\xBF'; sed 's/$/\r/' "$root/docs/readme-ja.txt"; } > "$stage/readme-ja.txt"
+  cp "$root/LICENSE" "$stage/licences/lorimax.txt"
   for entry in "${licences[@]}"; do
     local file=${entry#*:}
     [[ -f $file ]] || { echo "dist: missing $file (scripts/install-deps.sh installs it)" >&2; exit 1; }

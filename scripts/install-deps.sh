@@ -15,8 +15,10 @@ packages=(
   file xz-utils patch
   # The native build of the EditorConfig core under the sanitizers links Debian's PCRE2.
   libpcre2-dev
-  # Debian's own builds of the engines, for cross-checks, and their dictionaries.
-  editorconfig hunspell hunspell-en-us mecab mecab-ipadic-utf8 nkf
+  # Debian's own builds of the engines, for cross-checks, and their dictionaries;
+  # MeCab's tools and the IPA dictionary's sources make the Shift_JIS one
+  # (scripts/ipadic-sjis.sh).
+  editorconfig hunspell hunspell-en-us mecab mecab-ipadic-utf8 nkf mecab-utils mecab-ipadic
   # The reference page's test opens it in a real browser; the font shows its Japanese.
   chromium fonts-ipafont-gothic
 )

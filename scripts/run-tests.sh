@@ -20,6 +20,6 @@ echo "== lorimax.dll under Wine"
 "$here/with-wineserver.sh" ctest --test-dir "$win_build" --output-on-failure || status=1
 if [[ -n $dist_zip ]]; then
   echo "== the release zip"
-  "$here/with-wineserver.sh" "$here/../tests/dist/check-zip.sh" "$dist_zip" || status=1
+  "$here/with-wineserver.sh" "$here/../tests/dist/check-zip.sh" "$dist_zip" "$win_build" || status=1
 fi
 exit $status

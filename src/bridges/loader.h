@@ -10,8 +10,9 @@
 //   g_spell.load("") ... g_spell.fn().Hunspell_create(...) ... g_spell.free();
 //
 // A bare file name (no folder in it) is looked up in the application's
-// folder, the system folders and the folders on PATH, never in the current
-// directory, and the library is loaded by the full path found.
+// folder, this library's own folder, the system folders and the folders on
+// PATH, in that order, never in the current directory, and the library is
+// loaded by the full path found.
 #ifndef LORIMAX_BRIDGES_LOADER_H
 #define LORIMAX_BRIDGES_LOADER_H
 

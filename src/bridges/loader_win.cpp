@@ -46,14 +46,27 @@ std::string system_string(Get get) {
   }
 }
 
-// Windows' standard search for LoadLibrary without the current directory: the
-// application's folder, the system folder, the Windows folder, then PATH.
-// (SetDllDirectory("") is meant to take the current directory out, but Wine
-// keeps it, and the flags that remove it there remove PATH as well.)
+std::string module_folder(HMODULE module) {
+  return folder_of(system_string([module](char* b, DWORD n) { return GetModuleFileNameA(module, b, n); }));
+}
+
+// This library's own folder: where a macro author puts the engines, beside it.
+std::string own_folder() {
+  static const char anchor = 0;
+  HMODULE self = nullptr;
+  const DWORD by_address = GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT;
+  return GetModuleHandleExA(by_address, &anchor, &self) ? module_folder(self) : std::string();
+}
+
+// Windows' standard search for LoadLibrary without the current directory (the
+// application's folder, the system folder, the Windows folder, then PATH),
+// with this library's folder after the application's. (SetDllDirectory("") is
+// meant to take the current directory out, but Wine keeps it, and the flags
+// that remove it there remove PATH as well.)
 std::string search_folders() {
   std::string list;
-  const std::string exe = system_string([](char* b, DWORD n) { return GetModuleFileNameA(nullptr, b, n); });
-  add_folder(list, folder_of(exe));
+  add_folder(list, module_folder(nullptr));
+  add_folder(list, own_folder());
   add_folder(list, system_string([](char* b, DWORD n) { return GetSystemDirectoryA(b, n); }));
   add_folder(list, system_string([](char* b, DWORD n) { return GetWindowsDirectoryA(b, n); }));
   const std::string path = system_string([](char* b, DWORD n) { return GetEnvironmentVariableA("PATH", b, n); });

@@ -13,6 +13,7 @@ namespace lmx::mecab {
 namespace {
 
 struct mecab_t;
+struct mecab_model_t;
 
 struct MeCabFunctions {
   const char* (*mecab_version)();
@@ -22,6 +23,8 @@ struct MeCabFunctions {
   const char* (*mecab_sparse_tostr3)(mecab_t*, const char* text, std::size_t length, char* out, std::size_t capacity);
   const char* (*mecab_nbest_sparse_tostr3)(mecab_t*, std::size_t n, const char* text, std::size_t length, char* out,
                                            std::size_t capacity);
+  mecab_model_t* (*mecab_model_new2)(const char* options);
+  void (*mecab_model_destroy)(mecab_model_t*);
 };
 
 constexpr bridges::ExportSlot kMeCabExports[] = {
@@ -31,6 +34,8 @@ constexpr bridges::ExportSlot kMeCabExports[] = {
     LMX_ENGINE_REQUIRED(MeCabFunctions, mecab_strerror),
     LMX_ENGINE_REQUIRED(MeCabFunctions, mecab_sparse_tostr3),
     LMX_ENGINE_REQUIRED(MeCabFunctions, mecab_nbest_sparse_tostr3),
+    LMX_ENGINE_OPTIONAL(MeCabFunctions, mecab_model_new2),
+    LMX_ENGINE_OPTIONAL(MeCabFunctions, mecab_model_destroy),
 };
 
 bridges::Engine<MeCabFunctions> g_engine{"libmecab.dll", kMeCabExports};
@@ -45,6 +50,18 @@ void keep_engine_error(mecab_t* tagger) {
   if (!text) text = "";
   const std::size_t length = std::strlen(text);
   if (length < sizeof g_engine_error - 6) std::memcpy(g_engine_error, text, length + 1);
+}
+
+// MeCab's explanation of options it refused. Its mecab_new2 loses it (0.996
+// leaves an empty text behind); making a model of the same options fails at
+// the same point and keeps it.
+void keep_refusal(const char* options) {
+  keep_engine_error(nullptr);
+  if (*g_engine_error || !fn().mecab_model_new2 || !fn().mecab_model_destroy) return;
+  if (mecab_model_t* model = fn().mecab_model_new2(options))
+    fn().mecab_model_destroy(model);
+  else
+    keep_engine_error(nullptr);
 }
 
 const char* fail(int code) {
@@ -122,7 +139,7 @@ const char* analyse_loaded(Analysis analysis, std::string_view input, const char
   auto& out = result();
   mecab_t* const tagger = g_taggers.for_options(option_text);
   if (!tagger) {
-    keep_engine_error(nullptr);
+    keep_refusal(option_text);
     return fail(options_refused);
   }
   for (;;) {

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Checks the release zip: its list of files, that the DLL and lmx import
-# system DLLs only, and that lmx from the zip runs a sample's twin script and
-# reads the version against the DLL from the zip.
-#   tests/dist/check-zip.sh build/dist/lorimax-<version>.zip
+# system DLLs only, that lmx from the zip runs a sample's twin script and
+# reads the version against the DLL from the zip, and that the readme's engine
+# setups work as it says with the engines of the Windows build.
+#   tests/dist/check-zip.sh build/dist/lorimax-<version>.zip build/win
 set -euo pipefail
 zip=$(realpath "$1")
+win_build=$(realpath "$2")
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 name=$(basename "$zip" .zip)
@@ -36,5 +38,7 @@ got=$(cd "$work/$name" && "$root/scripts/wine-run" lmx.exe GetDllVersionStr | tr
 [[ $got == "$want" ]] || fail "lmx from the zip printed '$got' for GetDllVersionStr, not '$want'"
 got=$(cd "$work/$name" && "$root/scripts/wine-run" lmx.exe --version | tr -d '\r')
 [[ $got == "lmx $version" ]] || fail "lmx --version printed '$got'"
-(( status == 0 )) && echo "check-zip: $name.zip: files, imports and calls through lmx as expected"
+python3 "$here/readme_test.py" "$work/$name" "$win_build" "$root/scripts/wine-run" \
+  || fail "the readme's engine setups do not work as it says"
+(( status == 0 )) && echo "check-zip: $name.zip: files, imports, calls through lmx and the readme's setups as expected"
 exit $status

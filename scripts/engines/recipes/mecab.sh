@@ -1,5 +1,8 @@
-# MeCab's library as libmecab-2.dll (with its import library and mecab.h),
-# UTF-8 only. Its tools are not built: they do not link as wide-entry programs.
+# MeCab's library as libmecab-2.dll (with its import library and mecab.h).
+# It reads dictionaries in any of MeCab's encodings, as the Windows builds that
+# users install do: a macro's narrow calls need a Shift_JIS dictionary, the
+# tests' analyses a UTF-8 one. Its tools are not built: they do not link as
+# wide-entry programs.
 SOURCE_PACKAGE=mecab
 SOURCE_VERSION=0.996-14
 DEPENDS=
@@ -98,7 +101,7 @@ build_engine() {
   # dependency: pthread looks absent, and the GCC atomics it would pair them
   # with are switched off.
   nice ./configure --host="$TARGET" --prefix="$prefix" --with-charset=utf8 \
-    --enable-utf8-only --disable-static --enable-shared \
+    --disable-static --enable-shared \
     CC="$TARGET_CC $STATIC_RUNTIME" CXX="$TARGET_CXX -std=gnu++14 $STATIC_RUNTIME" \
     CXXFLAGS="-O2 $UNLOAD_CXXFLAGS" ac_cv_header_pthread_h=no \
     ac_cv_lib_pthread_pthread_create=no ac_cv_lib_pthread_pthread_join=no

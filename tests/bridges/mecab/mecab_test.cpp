@@ -38,6 +38,7 @@ struct DirectMeCab {
     return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(library, name)));
   }
   void* tagger(const string& options) const { return get<void* (*)(const char*)>("mecab_new2")(options.c_str()); }
+  void* model(const string& options) const { return get<void* (*)(const char*)>("mecab_model_new2")(options.c_str()); }
   void destroy(void* tagger) const { get<void (*)(void*)>("mecab_destroy")(tagger); }
   string error(void* tagger) const { return get<const char* (*)(void*)>("mecab_strerror")(tagger); }
 };
@@ -161,8 +162,9 @@ TEST(MeCabBridge, OptionLengthEdges) {
 }
 
 // Refused when the tagger is made: code 7, whose message says to name the
-// dictionary and then gives MeCab's own text, as MeCab gives it for the same
-// options called directly. The bridge goes on afterwards.
+// dictionary and then gives MeCab's own text. MeCab's mecab_new2 leaves that
+// text empty; the bridge gives the one MeCab keeps for a model of the same
+// options. The bridge goes on afterwards.
 TEST(MeCabBridge, RefusedOptionsAndDictionaries) {
   const Analysed a = analysed("2");
   struct Case {
@@ -191,7 +193,10 @@ TEST(MeCabBridge, RefusedOptionsAndDictionaries) {
     const string text = mecab_getstrerror();
     EXPECT_EQ(error_message(), mecab_message(7) + (text.empty() ? "" : ": " + text));
     EXPECT_EQ(direct.tagger(c.options), nullptr);
+    EXPECT_EQ(direct.error(nullptr), "");
+    EXPECT_EQ(direct.model(c.options), nullptr);
     EXPECT_EQ(text, direct.error(nullptr));
+    EXPECT_NE(text, "");
     std::printf("[ mecab ] %s: code 7, MeCab's text \"%s\"\n", c.what, text.c_str());
     if (lock != INVALID_HANDLE_VALUE) CloseHandle(lock);
     EXPECT_EQ(mecab(kOptions.c_str(), a.text.c_str()), a.plain);
