@@ -378,6 +378,11 @@ set_property(TEST test_leaks APPEND PROPERTY ENVIRONMENT LMX_LEAK_ROUNDS=600)
 # on the plain heap they stay flat to the page, so leaks are counted there.
 lorimax_heap_plain(test_leaks)
 
+# A kill in the middle of a whole-file rewrite, made by lmx.
+lorimax_wine_test(test_kills tests/hardening/kill_test.cpp tests/hardening/sandbox_win.cpp)
+add_dependencies(test_kills lmx test_nkf_bridge)
+set_tests_properties(test_kills PROPERTIES TIMEOUT 600)
+
 # Hostile input through the real engines, one table in one process.
 lorimax_wine_test(test_hostile tests/hardening/hostile_test.cpp)
 target_include_directories(test_hostile PRIVATE tests/bridges)

@@ -31,8 +31,8 @@ void add_folder(std::string& list, std::string_view folder) {
 }
 
 std::string folder_of(const std::string& path) {
-  const std::size_t slash = path.find_last_of("\\/");
-  return slash == std::string::npos ? std::string() : path.substr(0, slash);
+  const std::size_t length = folder_length(path.c_str());
+  return path.substr(0, length ? length - 1 : 0);
 }
 
 template <class Get>

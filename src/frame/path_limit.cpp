@@ -99,7 +99,21 @@ bool names_a_device_of(const Char* path) {
   return last_component_is_device(p);
 }
 
+template <class Char>
+std::size_t folder_length_of(const Char* path) {
+  std::size_t end = 0, i = 0;
+  while (path[i]) {
+    if (path[i] == Char('\\') || path[i] == Char('/') || (i == 1 && path[i] == Char(':'))) end = i + 1;
+    const bool pair = sizeof(Char) == 1 && cp932::is_cp_lead(static_cast<unsigned char>(path[i])) && path[i + 1];
+    i += pair ? 2 : 1;
+  }
+  return end;
+}
+
 }  // namespace
+
+std::size_t folder_length(const char* path) { return folder_length_of(path); }
+std::size_t folder_length(const char16_t* path) { return folder_length_of(path); }
 
 bool names_a_device(const char* path) { return names_a_device_of(path); }
 bool names_a_device(const char16_t* path) { return names_a_device_of(path); }

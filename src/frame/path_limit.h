@@ -24,6 +24,12 @@ inline constexpr std::size_t kLongestProfilePath = kLongestShortPath;
 bool path_fits(const char* path, std::size_t longest = kLongestPath);
 bool path_fits(const char16_t* path, std::size_t longest = kLongestPath);
 
+// How many characters of a path its folder takes, its last separator (or the
+// colon of a drive) included; 0 for a bare name. A narrow path is walked by
+// character: a trail byte of code page 932 may be 5C.
+std::size_t folder_length(const char* path);
+std::size_t folder_length(const char16_t* path);
+
 // A path that names a device rather than a file: CON, PRN, AUX, NUL, COM0 to
 // COM9 and LPT0 to LPT9 (also with the superscript digits 1 to 3), CONIN$ and
 // CONOUT$, with or without an extension, in any folder and any case, and any
@@ -45,6 +51,7 @@ inline bool path_fits(const wchar_t* path, std::size_t longest = kLongestPath) {
   return path_fits(reinterpret_cast<const char16_t*>(path), longest);
 }
 inline bool names_a_device(const wchar_t* path) { return names_a_device(reinterpret_cast<const char16_t*>(path)); }
+inline std::size_t folder_length(const wchar_t* path) { return folder_length(reinterpret_cast<const char16_t*>(path)); }
 inline bool may_open(const wchar_t* path, std::size_t longest = kLongestPath) {
   return may_open(reinterpret_cast<const char16_t*>(path), longest);
 }

@@ -5,7 +5,6 @@
 #include <cstring>
 #include <cwchar>
 
-#include "frame/cp932.h"
 #include "frame/path_limit.h"
 #include "frame/win_owners.h"
 
@@ -61,19 +60,6 @@ bool find_next(Found& f, wchar_t) {
   return true;
 }
 
-// The folder part of a path, with its last separator: walked by character,
-// since a trail byte of code page 932 may be 5C.
-template <class Char>
-std::basic_string<Char> folder_of(const Char* path) {
-  std::size_t end = 0, i = 0;
-  while (path[i]) {
-    if (path[i] == Char('\\') || path[i] == Char('/') || (i == 1 && path[i] == Char(':'))) end = i + 1;
-    const bool pair = sizeof(Char) == 1 && cp932::is_cp_lead(static_cast<unsigned char>(path[i])) && path[i + 1];
-    i += pair ? 2 : 1;
-  }
-  return std::basic_string<Char>(path, end);
-}
-
 template <class Char>
 std::basic_string<Char> ascii(const char* text) {
   return std::basic_string<Char>(text, text + std::strlen(text));
@@ -117,7 +103,7 @@ unsigned g_next_number = 0;
 
 template <class Char>
 Rewrite<Char>::Rewrite(const Char* target, std::size_t longest) : target_(target) {
-  const String folder = folder_of(target);
+  const String folder(target, folder_length(target));
   remove_leftovers(folder);
   char name[48];
   wsprintfA(name, "%s%lx-%x.tmp", kPrefix, GetCurrentProcessId(), g_next_number++);

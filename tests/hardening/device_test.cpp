@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "calls.h"
+#include "device_names.h"
 #include "exports/api.h"
 #include "files.h"
 #include "sandbox.h"
@@ -25,34 +26,10 @@ using namespace hardening;
 
 namespace {
 
-// The reserved names as Windows documents them, kept here apart from the
-// library's own list.
-std::vector<std::wstring> documented_device_names() {
-  std::vector<std::wstring> names = {L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$"};
-  for (const wchar_t* port : {L"COM", L"LPT"}) {
-    for (wchar_t d = L'0'; d <= L'9'; ++d) names.push_back(port + std::wstring(1, d));
-    for (wchar_t d : {L'\u00B9', L'\u00B2', L'\u00B3'}) names.push_back(port + std::wstring(1, d));
-  }
-  return names;
-}
-
-std::wstring lower(std::wstring s) {
-  for (wchar_t& c : s) c = static_cast<wchar_t>(std::towlower(c));
-  return s;
-}
-
-// Each name bare, with an extension, in lower case, in a folder, and the
-// device namespace.
-std::vector<std::wstring> device_paths(const std::wstring& folder) {
-  std::vector<std::wstring> paths = {L"\\\\.\\COM1", L"\\\\.\\NUL", L"\\\\?\\COM1"};
-  for (const std::wstring& name : documented_device_names()) {
-    paths.push_back(name);
-    paths.push_back(name + L".txt");
-    paths.push_back(lower(name) + L".ini");
-    paths.push_back(name + L" .log");
-    paths.push_back(L"C:\\some\\folder\\" + name);
-    paths.push_back(folder + L"\\" + lower(name) + L".dic");
-  }
+std::vector<std::wstring> wide_device_paths(const std::wstring& folder) {
+  std::vector<std::wstring> paths;
+  for (const std::u16string& p : ::device_paths(std::u16string(folder.begin(), folder.end())))
+    paths.emplace_back(p.begin(), p.end());
   return paths;
 }
 
@@ -163,7 +140,7 @@ TEST_F(Devices, RefusedByEveryExportThatOpensAPath) {
   GetTempPathW(MAX_PATH, temp_folder);
   const auto box_before = listing(box_.path());
   const auto temp_before = listing(temp_folder);
-  const std::vector<std::wstring> devices = device_paths(box_.path());
+  const std::vector<std::wstring> devices = wide_device_paths(box_.path());
   std::size_t refused = 0;
   for (const OpeningCall& c : opening_calls()) {
     const Export* e = find_export(c.name);
