@@ -1,5 +1,7 @@
 #include "bridges/bridge_text.h"
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 
 #include "frame/cp932.h"
@@ -25,11 +27,11 @@ bool word_ends_process(std::string_view word) {
   if (!group.empty() && group.front() == '-') {
     // A long option: nkf takes the name in full, and the rest of the word with it.
     group.remove_prefix(1);
-    return group == "help" || group == "version";
+    return std::find(std::begin(kNkfEndingNames), std::end(kNkfEndingNames), group) != std::end(kNkfEndingNames);
   }
   // Short options, one letter each; the arguments some of them take never
-  // contain these letters, so any v or V in the group is the version option.
-  return group.find_first_of("vV") != std::string_view::npos;
+  // contain these letters, so any of them in the group is that option.
+  return group.find_first_of(kNkfEndingLetters) != std::string_view::npos;
 }
 
 }  // namespace
