@@ -276,7 +276,10 @@ TEST(Refusals, NkfOptionsThatEndTheProcess) {
   for (const char* documented : kEndingOptions)
     EXPECT_NE(std::find(members.begin(), members.end(), documented), members.end()) << documented << " is not refused";
   std::atexit([] {
-    if (g_engine_may_end) std::fputs("NKF32.DLL was given an option that ends the process\n", stderr), _exit(3);
+    if (!g_engine_may_end) return;
+    std::fflush(stdout);
+    std::fputs("NKF32.DLL was given an option that ends the process\n", stderr);
+    _exit(3);
   });
   const Sandbox box(L"lmx-refusals");
   box.write(L"in.txt", "abc\n");
