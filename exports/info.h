@@ -6,8 +6,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "exports/table.h"
+#include "frame/contract.h"
 
 namespace lmx {
 
@@ -40,7 +42,7 @@ struct ExportInfo {
   const char* meaning;
   FailureResult failure;
   Range range;
-  ArgMark marks[8];
+  ArgMark marks[kMostArguments];
 };
 
 #define LMX_FAILURE_F(...) {::lmx::Failure::value, __VA_ARGS__}
@@ -71,6 +73,13 @@ inline constexpr ExportInfo kExportInfo[] = {LMX_ALL_EXPORTS(LMX_INFO_)};
 using table_bounds::kExportInfo;
 
 inline constexpr std::size_t kExportCount = sizeof kExportInfo / sizeof kExportInfo[0];
+
+// The table's argument lists end where the contract says.
+static_assert([] {
+  for (const ExportInfo& e : kExportInfo)
+    if (std::char_traits<char>::length(e.kinds) > kMostArguments) return false;
+  return true;
+}());
 
 }  // namespace lmx
 

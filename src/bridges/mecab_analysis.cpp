@@ -63,7 +63,7 @@ bool wakati_writer(Analysis analysis, std::string_view options) {
 
 Sizing first_sizing(Analysis analysis, std::size_t length) {
   const Rule& rule = rule_of(analysis);
-  return {rule.text_factor * length, rule.grown_factor * length + 4};
+  return {rule.text_factor * length, rule.grown_factor * length + kDoubledSlack};
 }
 
 }  // namespace lmx::mecab

@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <string_view>
 
+#include "frame/result_buffer.h"
+
 namespace lmx::mecab {
 
 enum class Analysis { plain, yomi, wakati, nbest };
@@ -62,7 +64,7 @@ inline bool output_is_whole(std::size_t output_length, std::size_t room, std::si
 // `output_length` bytes, or MeCab's overflow failure with 0).
 inline std::size_t next_capacity(std::size_t output_length, std::size_t room, std::size_t capacity) {
   const std::size_t wanted = output_length + room + 1;
-  return 2 * (wanted > capacity ? wanted : capacity) + 4;
+  return doubled(wanted > capacity ? wanted : capacity);
 }
 
 // Whether MeCab will write this analysis with its wakati writer: the wakati

@@ -225,7 +225,7 @@ const char* version() {
   if (!g_engine.loaded()) return fail(not_loaded);
   const std::string_view text = narrow_arg(fn().mecab_version());
   g_code = ok;
-  return result().assign(text, 2 * text.size() + 4) ? result().data() : kEmptyResult;
+  return result().assign_doubled(text) ? result().data() : kEmptyResult;
 }
 
 intptr_t error_code() { return g_code; }
@@ -234,12 +234,12 @@ const char* error_message() {
   const char* text = code_message(g_code);
   std::string message = text ? text : g_engine_error;
   if (g_code == options_refused && *g_engine_error) message += std::string(": ") + g_engine_error;
-  return result().assign(message, 2 * message.size() + 4) ? result().data() : kEmptyResult;
+  return result().assign_doubled(message) ? result().data() : kEmptyResult;
 }
 
 const char* engine_error_text() {
   const std::string_view text = g_engine_error;
-  return result().assign(text, 2 * text.size() + 4) ? result().data() : kEmptyResult;
+  return result().assign_doubled(text) ? result().data() : kEmptyResult;
 }
 
 }  // namespace lmx::mecab

@@ -110,7 +110,7 @@ TEST_F(Faults, EveryExportGivesItsFailureValueWhenAllocationsFail) {
     ASSERT_NE(f, nullptr) << e.info.name;
     reinterpret_cast<intptr_t (*)(intptr_t, intptr_t, intptr_t, intptr_t, intptr_t, intptr_t)>(
         library.address("SetTime"))(2026, 3, 5, 7, 8, 9);
-    Arg args[8];
+    Arg args[lmx::kMostArguments];
     for (std::size_t i = 0; e.info.kinds[i]; ++i) args[i] = {.i = 3, .s = narrow.c_str(), .w = wide_text.c_str()};
 
     if (std::getenv("LMX_FAULT_TRACE")) std::fprintf(stderr, "%s\n", e.info.name);

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "exports/api.h"
+#include "frame/contract.h"
 #include "handles.h"
 #include "real_engines.h"
 #include "text.h"
@@ -107,7 +108,7 @@ void wakati_of_a1(std::size_t pairs, bool whole) {
 }
 // The largest result is 1,000,000 bytes; an output is known whole when it
 // ends more than the longest surface (65,535 bytes) and two bytes before.
-constexpr std::size_t kWakatiEdge = (1000000 - 65537 - 2) / 4;
+constexpr std::size_t kWakatiEdge = (lmx::kResultCap - 65537 - 2) / 4;
 
 const Row kRows[] = {
     count("REP", "REP 2000000000\n"),
@@ -149,7 +150,7 @@ const Row kRows[] = {
     {"nkf text over the bound",
      [] {
        EXPECT_STREQ(nkf_exec("-w", "abc"), "abc");
-       EXPECT_STREQ(nkf_exec("-w", string(1000000, 'a').c_str()), "");
+       EXPECT_STREQ(nkf_exec("-w", string(lmx::kResultCap, 'a').c_str()), "");
        EXPECT_NE(nkf_error(), 0);
        EXPECT_NE(string(nkf_errormessage()), kNoError);
      },

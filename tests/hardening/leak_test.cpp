@@ -57,7 +57,7 @@ struct ByName {
     return true;
   }
   Outcome operator()(const char* name, std::initializer_list<Arg> args = {}) const {
-    Arg a[8];
+    Arg a[lmx::kMostArguments];
     std::size_t i = 0;
     for (const Arg& x : args) a[i++] = x;
     return find_export(name)->call(a);

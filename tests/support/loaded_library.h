@@ -34,7 +34,7 @@ class LoadedLibrary {
     for (std::size_t i = 0; i < lmx::kExportCount; ++i) {
       if (std::strcmp(lmx::kExportInfo[i].name, name) != 0) continue;
       if (n != std::strlen(lmx::kExportInfo[i].kinds)) throw std::logic_error(std::string("arguments of ") + name);
-      lmx::CallArg a[8];
+      lmx::CallArg a[lmx::kMostArguments];
       for (std::size_t k = 0; k < n; ++k) a[k] = args[k];
       void* address = reinterpret_cast<void*>(GetProcAddress(module_, name));
       if (!address) throw std::logic_error(std::string("not exported: ") + name);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "exports/api.h"
+#include "frame/contract.h"
 #include "files.h"
 #include "heap_check.h"
 #include "text.h"
@@ -52,8 +53,8 @@ TEST(Slots, NeverOpenedAndInvalidHandles) {  // runs first: no slot opened yet
 }
 
 TEST(Slots, TenAtOnceAndTheLowestFreeSlot) {
-  intptr_t handles[10];
-  for (int i = 0; i < 10; ++i) {
+  intptr_t handles[lmx::kSlotCount];
+  for (int i = 0; i < lmx::kSlotCount; ++i) {
     handles[i] = FileOpen(in_dir("slot" + std::to_string(i) + ".txt").c_str(), "w");
     ASSERT_EQ(handles[i], i + 1);
   }
@@ -76,7 +77,7 @@ TEST(Slots, TenAtOnceAndTheLowestFreeSlot) {
   }
   EXPECT_EQ(IsOpen(11), 0);
   EXPECT_EQ(FileError(), 16);
-  for (int i = 1; i <= 10; ++i) FileClose(i);
+  for (int i = 1; i <= lmx::kSlotCount; ++i) FileClose(i);
   EXPECT_EQ(IsOpen(3), 0);
 }
 
@@ -367,10 +368,10 @@ void lock(const char* name) {
   g_locks.push_back(CreateFileW(in_root_w(name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
 }
 void fill_slots() {
-  for (int i = 0; i < 10; ++i) FileOpen(in_root(("slots\\" + std::to_string(i) + ".txt").c_str()).c_str(), "w");
+  for (int i = 0; i < lmx::kSlotCount; ++i) FileOpen(in_root(("slots\\" + std::to_string(i) + ".txt").c_str()).c_str(), "w");
 }
 void close_slots() {
-  for (int h = 1; h <= 10; ++h) FileClose(h);
+  for (int h = 1; h <= lmx::kSlotCount; ++h) FileClose(h);
 }
 
 // The write under test on a handle just opened, then the close; FileClose
