@@ -1,7 +1,7 @@
 // What the bridges keep from the engines a user brings, in one place: an
 // unmended build of the engine ends the process, overruns its memory or
-// commits gigabytes on it. The checks of mecab_options.cpp and
-// spell_counts.cpp read these lists; a bridge refuses before the engine
+// commits gigabytes on it. The checks of mecab_options.cpp, spell_counts.cpp
+// and bridge_text.cpp read these lists; a bridge refuses before the engine
 // sees the input.
 #ifndef LORIMAX_BRIDGES_ENGINE_REFUSALS_H
 #define LORIMAX_BRIDGES_ENGINE_REFUSALS_H
@@ -36,6 +36,11 @@ inline constexpr CountedTable kHunspellCountedTables[] = {
     {"REP", 1},   {"MAP", 1}, {"PHONE", 1}, {"BREAK", 1}, {"ICONV", 1}, {"OCONV", 1},
     {"CHECKCOMPOUNDPATTERN", 1}, {"COMPOUNDRULE", 1}, {"AF", 1}, {"AM", 1}, {"PFX", 3}, {"SFX", 3},
 };
+
+// nkf's options that print and end the process (exit()): its long options by
+// name, and its one-letter options, which may come in a group of letters.
+inline constexpr std::string_view kNkfEndingLongOptions[] = {"help", "version"};
+inline constexpr std::string_view kNkfEndingLetters = "vV";
 
 }  // namespace lmx::bridges
 

@@ -1,16 +1,19 @@
 // What the bridges keep from the engines a user brings, held member by member
 // against the engines' own documentation, which this file keeps as the
-// engines state it: MeCab's option list (`mecab --help` of MeCab 0.996) and
-// the counted tables of Hunspell's affix files (hunspell(5) of 1.7.1). A
+// engines state it: MeCab's option list (`mecab --help` of MeCab 0.996), the
+// counted tables of Hunspell's affix files (hunspell(5) of 1.7.1) and nkf's
+// options that print and end the process (`nkf --help` of nkf 2.1.5). A
 // member dropped from the library's lists or its reading of MeCab's options
 // fails here.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "bridges/bridge_text.h"
 #include "bridges/file_lines.h"
 #include "bridges/mecab_options.h"
 #include "bridges/spell_counts.h"
@@ -65,6 +68,17 @@ constexpr const char* kHunspellCountedLines[] = {
     "SFX flag cross_product number",
     "ICONV number_of_ICONV_definitions",
     "OCONV number_of_OCONV_definitions",
+};
+
+// `nkf --help`, nkf 2.1.5: what prints and ends, and options beside them.
+constexpr struct {
+  const char* line;
+  bool ends;
+} kNkfHelp[] = {
+    {" -v --version           Print the version", true},
+    {" --help/-V              Print this help / configuration", true},
+    {" -g --guess             Guess the input code", false},
+    {" --ic=<encoding>        Specify the input encoding", false},
 };
 
 // A machine's settings files, in memory; `default_rc` is MeCab's own choice.
@@ -192,6 +206,23 @@ TEST(EngineRefusals, HunspellCountsEachDocumentedTable) {
   EXPECT_TRUE(spell::word_count_fits("\xEF\xBB\xBF 50 words", 100));
   EXPECT_FALSE(spell::word_count_fits("51", 100));
   EXPECT_FALSE(spell::word_count_fits("\v+99999999999999999999999", 1 << 30));
+}
+
+// Each spelling in a line's option column ("-v --version", "--help/-V"), as
+// a word after another option and, for a letter, in a group behind another.
+TEST(EngineRefusals, NkfEndsOnEachDocumentedOption) {
+  for (const auto& [line, ends] : kNkfHelp) {
+    string column = string(line).substr(1, string(line).find("  ") - 1);
+    for (char& c : column) c = c == '/' ? ' ' : c;
+    std::istringstream spellings(column);
+    for (string option; spellings >> option;) {
+      option = option.substr(0, option.find('='));
+      EXPECT_EQ(bridges::nkf_options_end_process("-s " + option), ends) << option;
+      if (option[1] != '-') {
+        EXPECT_EQ(bridges::nkf_options_end_process("-s" + option.substr(1)), ends) << option;
+      }
+    }
+  }
 }
 
 // Lines as the engines' reads give them, across the reading's 64 KB pieces.
