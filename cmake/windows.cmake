@@ -383,10 +383,20 @@ lorimax_wine_test(test_kills tests/hardening/kill_test.cpp tests/hardening/sandb
 add_dependencies(test_kills lmx test_nkf_bridge)
 set_tests_properties(test_kills PROPERTIES TIMEOUT 600)
 
-# Hostile input through the real engines, one table in one process.
+# Hostile input through the real engines, one table in one process, run
+# against the engines as the recipes build them and again against the stock
+# builds, which a user's own install is like: those are in bin/stock, MeCab
+# with a mecabrc beside it, for the test to load by full path.
 lorimax_wine_test(test_hostile tests/hardening/hostile_test.cpp)
 target_include_directories(test_hostile PRIVATE tests/bridges)
-add_dependencies(test_hostile bridge_engines test_nkf_bridge)  # the latter places NKF32.DLL
+set(LORIMAX_STOCK_BIN ${LORIMAX_BRIDGE_BIN}/stock)
+add_custom_target(stock_engines ALL
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${LORIMAX_STOCK_BIN}
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:lorimax::hunspell_stock> ${LORIMAX_STOCK_BIN}/libhunspell.dll
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:lorimax::mecab_stock> ${LORIMAX_STOCK_BIN}/libmecab.dll
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_CURRENT_SOURCE_DIR}/tests/bridges/mecab/mecabrc ${LORIMAX_STOCK_BIN}/mecabrc
+  VERBATIM)
+add_dependencies(test_hostile bridge_engines stock_engines test_nkf_bridge)  # the latter places NKF32.DLL
 set_tests_properties(test_hostile PROPERTIES TIMEOUT 300)
 
 add_library(lorimax_faults SHARED $<TARGET_PROPERTY:lorimax,SOURCES> tests/hardening/fault_hook_win.cpp)

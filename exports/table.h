@@ -243,8 +243,8 @@
   X(mecab_bridge, mecab_nbest, S, EMPTY, ANY, "as mecab with -l1: the n best analyses", (S, options), (S, text), (I, n)) \
   X(mecab_bridge, mecab_version, S, EMPTY, ANY, "MeCab's version text, or the empty result") \
   X(mecab_bridge, mecab_error, I, NONE, ANY, "the code of the last MeCab call: 0 none, 1 options too long, 2 no text, 3 not loaded, 4 analysis failed, 5 export missing, 7 options refused") \
-  X(mecab_bridge, mecab_errormessage, S, EMPTY, ANY, "the code's message; code 7's says to name the dictionary with -d, then gives MeCab's own explanation") \
-  X(mecab_bridge, mecab_getstrerror, S, EMPTY, ANY, "MeCab's own explanation of the last failed analysis (code 4) or refused options (code 7); empty after a success")
+  X(mecab_bridge, mecab_errormessage, S, EMPTY, ANY, "the code's message; code 7's says to name the dictionary with -d, then gives MeCab's own explanation, or why the options were kept from MeCab") \
+  X(mecab_bridge, mecab_getstrerror, S, EMPTY, ANY, "MeCab's own explanation of the last failed analysis (code 4) or refused options (code 7), or why the options were kept from MeCab (partial mode, more than 63 words, a settings file that is a device); empty after a success")
 #define LMX_NKF_BRIDGE_EXPORTS(X) \
   X(nkf_bridge, nkf_load, I, F(0), R(0, 1), "loads NKF32.DLL (empty: NKF32.DLL) at the interface level its version gives: 1, or 0", (S, file_name, FILE(32767))) \
   X(nkf_bridge, nkf_free, I, NONE, R(1, 1), "unloads NKF32.DLL; always 1") \

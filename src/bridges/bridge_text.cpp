@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "bridges/engine_refusals.h"
 #include "frame/cp932.h"
 
 namespace lmx::bridges {
@@ -25,11 +26,13 @@ bool word_ends_process(std::string_view word) {
   if (!group.empty() && group.front() == '-') {
     // A long option: nkf takes the name in full, and the rest of the word with it.
     group.remove_prefix(1);
-    return group == "help" || group == "version";
+    for (std::string_view name : kNkfEndingLongOptions)
+      if (group == name) return true;
+    return false;
   }
   // Short options, one letter each; the arguments some of them take never
-  // contain these letters, so any v or V in the group is the version option.
-  return group.find_first_of("vV") != std::string_view::npos;
+  // contain these letters, so any of them in the group is that option.
+  return group.find_first_of(kNkfEndingLetters) != std::string_view::npos;
 }
 
 }  // namespace
