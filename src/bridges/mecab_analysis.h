@@ -7,22 +7,16 @@
 #include <cstddef>
 #include <string_view>
 
+#include "frame/messages.h"
 #include "frame/result_buffer.h"
 
 namespace lmx::mecab {
 
 enum class Analysis { plain, yomi, wakati, nbest };
 
-enum Code : int {
-  ok = 0,
-  options_too_long = 1,
-  empty_text = 2,
-  not_loaded = 3,
-  analysis_failed = 4,
-  export_missing = 5,
-  version_mismatch = 6,  // kept for the table; never set
-  options_refused = 7,
-};
+// The codes (exports/messages.txt); version_mismatch is kept for the
+// table's numbering and never set.
+enum Code : int { LMX_MESSAGES_mecab_bridge(LMX_MESSAGE_CODE) };
 
 // The fixed message of a code (code page 932); null for codes outside the
 // table. Code 7's message is followed by MeCab's own text when it gives one.

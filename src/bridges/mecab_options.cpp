@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "frame/messages.h"
+
 namespace lmx::mecab {
 namespace {
 
@@ -55,20 +57,13 @@ const Option* by_letter(char letter) {
   return nullptr;
 }
 
-// The messages, in code page 932.
-constexpr std::string_view kTooManyWords =
-    "MeCab\x82\xCC\x83I\x83v\x83V\x83\x87\x83\x93\x82\xCC\x8C\xEA\x82\xAA\x91\xBD\x82\xB7\x82\xAC\x82\xDC\x82\xB7(63\x8C\xEA\x82\xDC\x82\xC5)";  // MeCabのオプションの語が多すぎます(63語まで)
-constexpr std::string_view kInOptions = "\x83I\x83v\x83V\x83\x87\x83\x93\x82\xC5";  // オプションで
-constexpr std::string_view kInMecabrc = "mecabrc\x82\xC5";  // mecabrcで
-constexpr std::string_view kInSettings = "MeCab\x82\xCC\x90\xDD\x92\xE8\x82\xC5";  // MeCabの設定で
-constexpr std::string_view kInDicrc = "\x8E\xAB\x8F\x91\x82\xCC""dicrc\x82\xC5";  // 辞書のdicrcで
-constexpr std::string_view kSwitchedOn =
-    "\x82\xAA\x97L\x8C\xF8\x82\xC5\x82\xB7\x81""BMeCab\x82\xAA\x89\xF0\x90\xCD\x92\x86\x82\xC9\x83v\x83\x8D\x83Z\x83X\x82\xF0\x8FI\x97\xB9\x82\xB3\x82\xB9\x82\xE9\x82\xB1\x82\xC6\x82\xAA\x82\xA0\x82\xE9\x82\xBD\x82\xDF\x8E\xF3\x82\xAF\x95t\x82\xAF\x82\xDC\x82\xB9\x82\xF1\x81""B";  // が有効です。MeCabが解析中にプロセスを終了させることがあるため受け付けません。
-constexpr std::string_view kNotAFile =
-    "MeCab\x82\xCC\x90\xDD\x92\xE8\x83t\x83@\x83""C\x83\x8B(mecabrc\x82\xDC\x82\xBD\x82\xCD""dicrc)\x82\xAA\x83t\x83@\x83""C\x83\x8B\x82\xC5\x82\xCD\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1(\x83""f\x83o\x83""C\x83X\x82\xC8\x82\xC7)\x81""B";  // MeCabの設定ファイル(mecabrcまたはdicrc)がファイルではありません(デバイスなど)。
+// The reasons (exports/messages.txt), in code page 932.
+namespace reason {
+LMX_MESSAGES_mecab_reasons(LMX_MESSAGE_NAMED)
+}  // namespace reason
 
 std::string switched_on_message(std::string_view where, std::string_view name) {
-  return std::string(where).append(name).append(kSwitchedOn);
+  return std::string(where).append(name).append(reason::switched_on);
 }
 
 bool refused(std::string_view name) {
@@ -160,7 +155,7 @@ bool switched_on(std::string_view value) {
   return false;
 }
 
-std::string refused_switch_message(std::string_view name) { return switched_on_message(kInSettings, name); }
+std::string refused_switch_message(std::string_view name) { return switched_on_message(reason::in_settings, name); }
 
 const std::string_view* refused_switch(const Settings& settings) {
   for (const std::string_view& s : bridges::kMeCabRefusedSwitches) {
@@ -171,10 +166,10 @@ const std::string_view* refused_switch(const Settings& settings) {
 }
 
 std::string refusal(std::string_view options, SettingsFiles& files) {
-  if (option_words(options) > bridges::kMeCabMostWords) return std::string(kTooManyWords);
+  if (option_words(options) > bridges::kMeCabMostWords) return std::string(reason::too_many_words);
   Settings settings;
   if (!read_options(options, settings)) return {};  // MeCab refuses them itself
-  if (const std::string_view* name = refused_switch(settings)) return switched_on_message(kInOptions, *name);
+  if (const std::string_view* name = refused_switch(settings)) return switched_on_message(reason::in_options, *name);
   // MeCab reads the mecabrc, then the dicrc; a setting read first stays.
   const auto read = [&](const std::string& path) {
     return files.read(path, [&](std::string_view line) { return read_settings_line(line, settings); });
@@ -185,10 +180,10 @@ std::string refusal(std::string_view options, SettingsFiles& files) {
   if (!rc.empty()) {
     switch (read(rc)) {
       case SettingsFiles::Read::whole: break;
-      case SettingsFiles::Read::not_a_file: return std::string(kNotAFile);
+      case SettingsFiles::Read::not_a_file: return std::string(reason::not_a_file);
       default: return {};  // MeCab stops there and makes no tagger
     }
-    if (const std::string_view* name = refused_switch(settings)) return switched_on_message(kInMecabrc, *name);
+    if (const std::string_view* name = refused_switch(settings)) return switched_on_message(reason::in_mecabrc, *name);
     dicrc = dicrc_file(settings, rc);
   } else if (const std::string* dicdir = settings.find("dicdir");
              dicdir && !dicdir->empty() && dicdir->find("$(rcpath)") == std::string::npos) {
@@ -198,10 +193,10 @@ std::string refusal(std::string_view options, SettingsFiles& files) {
   if (dicrc.empty()) return {};
   switch (read(dicrc)) {
     case SettingsFiles::Read::whole: break;
-    case SettingsFiles::Read::not_a_file: return std::string(kNotAFile);
+    case SettingsFiles::Read::not_a_file: return std::string(reason::not_a_file);
     default: return {};
   }
-  if (const std::string_view* name = refused_switch(settings)) return switched_on_message(kInDicrc, *name);
+  if (const std::string_view* name = refused_switch(settings)) return switched_on_message(reason::in_dicrc, *name);
   return {};
 }
 
