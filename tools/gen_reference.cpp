@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "exports/call_form.h"
+#include "exports/failure_reasons.h"
 #include "frame/messages.h"
 #include "exports/info.h"
 #include "exports/result_buffers.h"
@@ -107,14 +108,45 @@ Both result_text(const lmx::ExportInfo& e) {
   return {"数値、" + number(lowest) + "～" + number(highest), "integer, " + number(lowest) + " to " + number(highest)};
 }
 
+// Why an export gives a failure value, where the value alone does not say.
+struct Reason {
+  const char* name;
+  intptr_t value;
+  const char *en, *ja;
+};
+#define LMX_REASON_(name, value, en, ja) {#name, value, en, ja},
+constexpr Reason kReasons[] = {LMX_FAILURE_REASONS(LMX_REASON_)};
+#undef LMX_REASON_
+
+// A failure value with its reason, when it has one.
+Both value_text(const lmx::ExportInfo& e, intptr_t value) {
+  Both t = {number(value), number(value)};
+  for (const Reason& r : kReasons)
+    if (r.name == std::string_view(e.name) && r.value == value) {
+      t.ja += " (" + std::string(r.ja) + ")";
+      t.en += " (" + std::string(r.en) + ")";
+    }
+  return t;
+}
+
+void check_reasons() {
+  for (const Reason& r : kReasons) {
+    const lmx::ExportInfo* e = row_of(lmx::kExportInfo, &lmx::ExportInfo::name, r.name);
+    if (!e) fault(std::string(r.name) + ": a failure reason for no export");
+    else if (!e->failure.is(r.value))
+      fault(std::string(r.name) + ": a reason for " + std::to_string(r.value) + ", which is no failure value of it");
+  }
+}
+
 Both failure_text(const lmx::ExportInfo& e) {
   Both t;
   switch (e.failure.kind) {
     case lmx::Failure::value:
-      t = {number(e.failure.value), number(e.failure.value)};
+      t = value_text(e, e.failure.value);
       if (e.failure.other != INTPTR_MIN) {
-        t.ja += " または " + number(e.failure.other);
-        t.en += " or " + number(e.failure.other);
+        const Both other = value_text(e, e.failure.other);
+        t.ja += " または " + other.ja;
+        t.en += " or " + other.en;
       }
       break;
     case lmx::Failure::empty: t = {"空の結果 (空文字列)", "the empty result (an empty string)"}; break;
@@ -178,7 +210,7 @@ struct MessageTable {
 const MessageTable kMessageTables[] = {
     {"text_files", {LMX_MESSAGES_text_files(LMX_MESSAGE_ROW_)}},
     {"spell_bridge", {LMX_MESSAGES_spell_bridge(LMX_MESSAGE_ROW_)}},
-    {"mecab_bridge", {LMX_MESSAGES_mecab_bridge(LMX_MESSAGE_ROW_)}},
+    {"mecab_bridge", {LMX_MESSAGES_mecab_bridge(LMX_MESSAGE_ROW_) LMX_MESSAGES_mecab_reasons(LMX_MESSAGE_ROW_)}},
     {"nkf_bridge", {LMX_MESSAGES_nkf_bridge(LMX_MESSAGE_ROW_)}},
     {"editorconfig", {LMX_MESSAGES_editorconfig(LMX_MESSAGE_ROW_)}},
 };
@@ -356,6 +388,36 @@ struct Entry {
   const ex::Entry* example;
 };
 
+// The failure values are written from the table's F() and marks: a meaning
+// that writes one of them as a number says it a second time, and may say it
+// wrong. Numbers are read as the prose shows them (-1, 0, 12900).
+void check_meaning(const lmx::ExportInfo& e, const std::string& meaning, const char* language) {
+  if (e.failure.kind != lmx::Failure::value) return;
+  for (std::size_t i = 0; i < meaning.size(); ++i) {
+    const auto digit = [&](std::size_t k) { return k < meaning.size() && std::isdigit(static_cast<unsigned char>(meaning[k])); };
+    const auto word = [&](std::size_t k) {
+      return std::isalnum(static_cast<unsigned char>(meaning[k])) || meaning[k] == '.' || meaning[k] == '_';
+    };
+    const bool minus = meaning[i] == '-' && digit(i + 1);
+    if (!(digit(i) || minus) || (i > 0 && word(i - 1))) continue;
+    std::size_t end = i + 1;
+    while (digit(end)) ++end;
+    // A range of an argument or a result (0 to 3, 0～3) is no failure value.
+    const std::string_view rest = std::string_view(meaning).substr(end);
+    const bool range = rest.starts_with(" to ") || rest.starts_with("～") || (i >= 4 && meaning.substr(i - 4, 4) == " to ") ||
+                       (i >= 3 && meaning.substr(i - 3, 3) == "～");
+    if (range || (end < meaning.size() && (word(end) || (meaning[end] == ',' && digit(end + 1))))) {
+      i = end;
+      continue;
+    }
+    const intptr_t n = std::strtoll(meaning.substr(i, end - i).c_str(), nullptr, 10);
+    if (e.failure.is(n))
+      fault(std::string(e.name) + ": its " + language + " meaning writes its failure value " + std::to_string(n) +
+            " (the reference writes it from the table)");
+    i = end;
+  }
+}
+
 std::vector<Entry> merged_entries() {
   std::map<std::string, const Ja*> by_name;
   for (const auto& j : kJa)
@@ -374,6 +436,8 @@ std::vector<Entry> merged_entries() {
     if (!call_form(e)) fault(std::string(e.name) + ": no macro call passes a narrow result with wide arguments");
     if (j == by_name.end() || x == example_of.end()) continue;
     check_example(e, *x->second);
+    check_meaning(e, e.meaning, "English");
+    check_meaning(e, j->second->meaning, "Japanese");
     entries.push_back({&e, j->second, x->second});
   }
   for (const auto& j : kJa)
@@ -624,6 +688,7 @@ void write_html(const std::vector<Entry>& entries) {
 int main(int argc, char** argv) {
   const std::string mode = argc > 1 ? argv[1] : "";
   const auto entries = merged_entries();
+  check_reasons();
   if (!g_faults.empty()) {
     for (const auto& f : g_faults) std::fprintf(stderr, "gen_reference: %s\n", f.c_str());
     return 1;
