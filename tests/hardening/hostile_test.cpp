@@ -94,10 +94,10 @@ Row count(const char* name, const string& affix_lines, const string& dic = "1\nh
 
 void mecab_works() {
   EXPECT_STRNE(mecab_wakati(kMeCabOptions.c_str(), "a1"), "");
-  EXPECT_EQ(mecab_error(), 0);
+  EXPECT_EQ(mecab_error(), mecab_code::ok);
 }
 void mecab_failed() {
-  EXPECT_EQ(mecab_error(), 4);
+  EXPECT_EQ(mecab_error(), mecab_code::analysis_failed);
   EXPECT_NE(string(mecab_errormessage()), kNoError);
   EXPECT_STRNE(mecab_getstrerror(), "");
 }
@@ -105,7 +105,7 @@ void mecab_failed() {
 void mecab_refused(const string& options, const char8_t* reason) {
   // A text of partial mode's shape (UTF-8, as the dictionary), which takes MeCab to its failed check.
   EXPECT_STREQ(mecab(options.c_str(), " \n\xE3\x81\xA8 \tX\n x\nEOS\n"), "");
-  EXPECT_EQ(mecab_error(), 7);
+  EXPECT_EQ(mecab_error(), mecab_code::options_refused);
   const string why = mecab_getstrerror(), message = mecab_errormessage();
   EXPECT_NE(why.find(sjis(reason)), string::npos) << why;
   EXPECT_NE(message.find(why), string::npos);
@@ -145,7 +145,7 @@ void wakati_of_a1(std::size_t pairs, bool whole) {
   const string text = repeat("a1", pairs);
   const string output = mecab_wakati(kMeCabOptions.c_str(), text.c_str());
   if (whole) {
-    EXPECT_EQ(mecab_error(), 0);
+    EXPECT_EQ(mecab_error(), mecab_code::ok);
     EXPECT_EQ(output.size(), 4 * pairs + 1);
     EXPECT_EQ(output, repeat("a 1 ", pairs) + "\n");
   } else {
@@ -225,12 +225,12 @@ const Row kLinkedRows[] = {
      [] {
        EXPECT_STREQ(nkf_exec("-w", "abc"), "abc");
        EXPECT_STREQ(nkf_exec("-w", string(lmx::kResultCap, 'a').c_str()), "");
-       EXPECT_NE(nkf_error(), 0);
+       EXPECT_NE(nkf_error(), nkf_code::no_error);
        EXPECT_NE(string(nkf_errormessage()), kNoError);
      },
      [] {
        EXPECT_STREQ(nkf_exec("-w", "abc"), "abc");
-       EXPECT_EQ(nkf_error(), 0);
+       EXPECT_EQ(nkf_error(), nkf_code::no_error);
      }},
 
     // 22 "**a" then "**b", over 200 lines.

@@ -22,6 +22,7 @@ class LoadedLibrary {
   LoadedLibrary& operator=(const LoadedLibrary&) = delete;
 
   bool loaded() const { return module_ != nullptr; }
+  void* address(const char* name) const { return reinterpret_cast<void*>(GetProcAddress(module_, name)); }
   void unload() {
     if (module_) FreeLibrary(module_);
     module_ = nullptr;

@@ -12,12 +12,17 @@
 
 #include "exports/api.h"
 #include "frame/contract.h"
+#include "textfile/textfile.h"
 #include "files.h"
 #include "heap_check.h"
 #include "text.h"
 #include "programs.h"
 
 namespace {
+
+// The error word's bits, named as the library names them.
+using lmx::textfile::open_failed, lmx::textfile::read_error, lmx::textfile::end_of_file,
+    lmx::textfile::invalid_argument, lmx::textfile::write_failed, lmx::textfile::delete_empty_path;
 
 using std::string;
 using std::wstring;
@@ -43,11 +48,11 @@ void check(const Call* calls, std::size_t n) {
 
 TEST(Slots, NeverOpenedAndInvalidHandles) {  // runs first: no slot opened yet
   const Call calls[] = {
-      {IsEncode(4), 0, FileError(), 2},         {IsEncode(0), -1, FileError(), 16},
-      {IsOpen(0), 0, FileError(), 16},          {IsOpen(11), 0, FileError(), 16},
-      {FileClose(0), 1, FileError(), 16},  // FileClose leaves the error word alone
-      {IsEof(3), 0, FileError(), 2},            {RdFile(5) == GetResult(), 0, FileError(), 2},
-      {WrFile(12, "x"), 0, FileError(), 16},
+      {IsEncode(4), 0, FileError(), open_failed},         {IsEncode(0), -1, FileError(), invalid_argument},
+      {IsOpen(0), 0, FileError(), invalid_argument},          {IsOpen(11), 0, FileError(), invalid_argument},
+      {FileClose(0), 1, FileError(), invalid_argument},  // FileClose leaves the error word alone
+      {IsEof(3), 0, FileError(), open_failed},            {RdFile(5) == GetResult(), 0, FileError(), open_failed},
+      {WrFile(12, "x"), 0, FileError(), invalid_argument},
   };
   check(calls, std::size(calls));
 }
@@ -61,7 +66,7 @@ TEST(Slots, TenAtOnceAndTheLowestFreeSlot) {
   const string eleventh = in_dir("eleventh.txt");
   DeleteFileA(eleventh.c_str());
   EXPECT_EQ(FileOpen(eleventh.c_str(), "w"), 0);
-  EXPECT_EQ(FileError(), 2);
+  EXPECT_EQ(FileError(), open_failed);
   EXPECT_EQ(GetFileAttributesA(eleventh.c_str()), INVALID_FILE_ATTRIBUTES);  // never created
   EXPECT_EQ(FileClose(3), 1);
   EXPECT_EQ(IsOpen(3), 0);
@@ -76,7 +81,7 @@ TEST(Slots, TenAtOnceAndTheLowestFreeSlot) {
     EXPECT_EQ(read_bytes(in_dir("slot" + std::to_string(end - 1) + ".txt")), "end") << end;
   }
   EXPECT_EQ(IsOpen(11), 0);
-  EXPECT_EQ(FileError(), 16);
+  EXPECT_EQ(FileError(), invalid_argument);
   for (int i = 1; i <= lmx::kSlotCount; ++i) FileClose(i);
   EXPECT_EQ(IsOpen(3), 0);
 }
@@ -105,7 +110,7 @@ TEST(Slots, EveryModeFlagTheRuntimeKnowsAndNoOther) {
   for (const char* refused : {"", "x", "q", "rw", "wx", "we", "wU", "w+q", "r,ccs=UNICODE", "w, ccs=UTF-8", "wbt", "wtb",
                               "wbb", "w++", "r+b+", "wcn", "wcc", "wSR", "wTT", "wDD", "wNN"}) {
     EXPECT_EQ(FileOpen(file.c_str(), refused), 0) << refused;
-    EXPECT_EQ(FileError(), 16) << refused;
+    EXPECT_EQ(FileError(), invalid_argument) << refused;
   }
 }
 
@@ -113,11 +118,11 @@ TEST(Slots, ArgumentsThatAreRefused) {
   const string gone = in_dir("gone.txt");
   write_bytes(gone, "x");
   const Call calls[] = {
-      {FileOpen("", "r"), 0, FileError(), 16}, {FileOpen(in_dir("x.txt").c_str(), nullptr), 0, FileError(), 16},
+      {FileOpen("", "r"), 0, FileError(), invalid_argument}, {FileOpen(in_dir("x.txt").c_str(), nullptr), 0, FileError(), invalid_argument},
       // The composed mode would not fit 100 code units.
-      {FileOpenW(win_dir("x.txt").c_str(), (L"w" + wstring(100, L'b')).c_str(), L"UTF8"), 0, FileError(), 16},
-      {FileOpen(in_dir("missing\\x.txt").c_str(), "r"), 0, FileError(), 2},
-      {FileDelete(""), 0, FileError(), 2 | 128},  // added, not cleared
+      {FileOpenW(win_dir("x.txt").c_str(), (L"w" + wstring(100, L'b')).c_str(), L"UTF8"), 0, FileError(), invalid_argument},
+      {FileOpen(in_dir("missing\\x.txt").c_str(), "r"), 0, FileError(), open_failed},
+      {FileDelete(""), 0, FileError(), open_failed | delete_empty_path},  // added, not cleared
       {FileDelete(gone.c_str()), 1, 0, 0}, {FileDelete(gone.c_str()), 0, 0, 0},
   };
   check(calls, std::size(calls));
@@ -142,7 +147,7 @@ TEST(ByteFiles, LinesAndBlocks) {
   EXPECT_EQ(IsEof(h), 1);
   const char* after = RdFileLine(h);
   EXPECT_NE(after, GetResult());
-  EXPECT_EQ(FileError(), 8);
+  EXPECT_EQ(FileError(), end_of_file);
   FileClose(h);
 
   // Binary mode keeps the carriage return.
@@ -155,13 +160,13 @@ TEST(ByteFiles, LinesAndBlocks) {
   EXPECT_STREQ(RdFileByte(h, 2), "ab");
   EXPECT_EQ(FileError(), 0);
   EXPECT_STREQ(RdFileByte(h, 10), "cd");
-  EXPECT_EQ(FileError(), 8);
+  EXPECT_EQ(FileError(), end_of_file);
   EXPECT_STREQ(RdFileByte(h, 0), "");
   // Counts the capped buffer cannot hold with a terminator, and negative ones.
   for (intptr_t count : {intptr_t{1000000}, INTPTR_MAX, intptr_t{-1}}) {
     RdFileByte(h, 1);  // at the end: the word becomes 8, so a 16 below is the refusal's
     const char* refused = RdFileByte(h, count);
-    EXPECT_EQ(FileError(), 16) << count;
+    EXPECT_EQ(FileError(), invalid_argument) << count;
     EXPECT_NE(refused, GetResult()) << count;
     EXPECT_STREQ(refused, "") << count;
   }
@@ -204,7 +209,7 @@ TEST(EncodedFiles, TheBytesOnDisk) {
     EXPECT_STREQ(RdFileLineW(r), L"a");
     EXPECT_EQ(wstring(RdFileW(r)), text);
     EXPECT_NE(RdFileW(r), GetResultW());
-    EXPECT_EQ(FileError(), 8);
+    EXPECT_EQ(FileError(), end_of_file);
     FileClose(r);
   }
 }
@@ -231,21 +236,21 @@ TEST(EncodedFiles, OtherNamesAndNarrowCallsOnEncodedSlots) {
   intptr_t h = FileOpenW(win_dir("plain.txt").c_str(), L"w", L"shift_jis");
   ASSERT_GT(h, 0);
   EXPECT_EQ(IsEncode(h), 0);
-  EXPECT_EQ(FileError(), 2);
+  EXPECT_EQ(FileError(), open_failed);
   EXPECT_EQ(WrFileW(h, L"\u8868"), 1);  // 表, in code page 932 under the "japanese" locale
   FileClose(h);
   EXPECT_EQ(read_bytes(file), sjis(u8"表"));
 
   h = FileOpenW(win_dir("enc16.txt").c_str(), L"w", L"UTF16LE");
   EXPECT_EQ(WrFile(h, "bytes"), 0);
-  EXPECT_EQ(FileError(), 32);
+  EXPECT_EQ(FileError(), write_failed);
   EXPECT_EQ(WrFileLine(h, "bytes"), 0);
   FileClose(h);
   h = FileOpenW(win_dir("enc16.txt").c_str(), L"r", L"UTF16LE");
   EXPECT_NE(RdFile(h), GetResult());
-  EXPECT_EQ(FileError(), 4);
+  EXPECT_EQ(FileError(), read_error);
   EXPECT_NE(RdFileByte(h, 2), GetResult());
-  EXPECT_EQ(FileError(), 4);
+  EXPECT_EQ(FileError(), read_error);
   EXPECT_EQ(IsOpen(h), 1);  // a refused call leaves the slot open
   FileClose(h);
 
