@@ -40,3 +40,7 @@ set_target_properties(lorimax::editorconfig PROPERTIES INTERFACE_LINK_LIBRARIES 
 lorimax_engine(hunspell SHARED libhunspell-1.7-0.dll libhunspell-1.7.dll.a)
 lorimax_engine(mecab SHARED libmecab-2.dll libmecab.dll.a)
 lorimax_engine(nkf SHARED NKF32.DLL libnkf32.dll.a)
+# Hunspell and MeCab again as their recipes build them without the mends, as a
+# user's own install has them, for the tests.
+lorimax_engine(hunspell_stock SHARED libhunspell-1.7-0.dll libhunspell-1.7.dll.a)
+lorimax_engine(mecab_stock SHARED libmecab-2.dll libmecab.dll.a)

@@ -33,7 +33,9 @@ endif()
 # generator writes from the tables now, and the HTML page must work in a real
 # browser (Debian's chromium, from scripts/install-deps.sh).
 add_executable(gen_reference tools/gen_reference.cpp)
-target_include_directories(gen_reference PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+target_include_directories(gen_reference PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/src
+  ${CMAKE_BINARY_DIR}/generated)
+add_dependencies(gen_reference lorimax_messages)
 target_compile_definitions(gen_reference PRIVATE LORIMAX_SOURCE_DIR="${CMAKE_CURRENT_SOURCE_DIR}"
   LORIMAX_VERSION="${PROJECT_VERSION}")
 foreach(form md html)

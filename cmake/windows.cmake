@@ -120,10 +120,10 @@ target_compile_definitions(test_frame PRIVATE LORIMAX_VERSION_MAJOR=${PROJECT_VE
 set(LORIMAX_MACRO_RUN tests/frame/macro_run.cpp tests/support/files.cpp tests/support/text.cpp)
 add_executable(test_unload tests/frame/unload_test.cpp ${LORIMAX_MACRO_RUN} tests/support/host_standin.cpp)
 target_link_libraries(test_unload PRIVATE gtest_main lorimax_test_rules)
-target_include_directories(test_unload PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+target_include_directories(test_unload PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/src)
 add_executable(unload_child tests/frame/unload_child.cpp ${LORIMAX_MACRO_RUN})
 target_link_libraries(unload_child PRIVATE lorimax_test_rules)
-target_include_directories(unload_child PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+target_include_directories(unload_child PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/src)
 add_dependencies(test_unload lorimax unload_child process_child bridge_engines hmjre_standin test_nkf_bridge)
 add_test(NAME test_unload COMMAND test_unload)
 set_tests_properties(test_unload PROPERTIES WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin TIMEOUT 600)
@@ -208,7 +208,7 @@ set_tests_properties(test_windows PROPERTIES TIMEOUT 300)
 set_property(TEST test_windows APPEND PROPERTY ENVIRONMENT "GTEST_FILTER=-CompositionOn.*")
 add_executable(rect_all_without_host tests/helpers/rect_all_without_host.cpp)
 target_link_libraries(rect_all_without_host PRIVATE lorimax)
-target_include_directories(rect_all_without_host PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+target_include_directories(rect_all_without_host PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/src)
 add_dependencies(test_windows rect_all_without_host)
 # Desktop composition on: the tests' own dwmapi.dll. Wine prefers a DLL in the
 # program's folder even without an override, so the stand-in gets a folder of
@@ -383,10 +383,20 @@ lorimax_wine_test(test_kills tests/hardening/kill_test.cpp tests/hardening/sandb
 add_dependencies(test_kills lmx test_nkf_bridge)
 set_tests_properties(test_kills PROPERTIES TIMEOUT 600)
 
-# Hostile input through the real engines, one table in one process.
+# Hostile input through the real engines, one table in one process, run
+# against the engines as the recipes build them and again against the stock
+# builds, which a user's own install is like: those are in bin/stock, MeCab
+# with a mecabrc beside it, for the test to load by full path.
 lorimax_wine_test(test_hostile tests/hardening/hostile_test.cpp)
 target_include_directories(test_hostile PRIVATE tests/bridges)
-add_dependencies(test_hostile bridge_engines test_nkf_bridge)  # the latter places NKF32.DLL
+set(LORIMAX_STOCK_BIN ${LORIMAX_BRIDGE_BIN}/stock)
+add_custom_target(stock_engines ALL
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${LORIMAX_STOCK_BIN}
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:lorimax::hunspell_stock> ${LORIMAX_STOCK_BIN}/libhunspell.dll
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:lorimax::mecab_stock> ${LORIMAX_STOCK_BIN}/libmecab.dll
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_CURRENT_SOURCE_DIR}/tests/bridges/mecab/mecabrc ${LORIMAX_STOCK_BIN}/mecabrc
+  VERBATIM)
+add_dependencies(test_hostile bridge_engines stock_engines test_nkf_bridge)  # the latter places NKF32.DLL
 set_tests_properties(test_hostile PROPERTIES TIMEOUT 300)
 
 # The properties every export holds, on scripts of calls: properties.txt, to

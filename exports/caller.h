@@ -13,6 +13,7 @@
 
 #include "exports/api.h"
 #include "exports/info.h"
+#include "frame/contract.h"
 
 namespace lmx {
 

@@ -6,9 +6,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "exports/table.h"
+#include "frame/contract.h"
 
 namespace lmx {
 
@@ -41,7 +43,7 @@ struct ExportInfo {
   const char* meaning;
   FailureResult failure;
   Range range;
-  ArgMark marks[8];
+  ArgMark marks[kMostArguments];
 };
 
 #define LMX_FAILURE_F(...) {::lmx::Failure::value, __VA_ARGS__}
@@ -90,6 +92,13 @@ inline std::size_t wide_twin(std::size_t i) {
   }
   return kExportCount;
 }
+
+// The table's argument lists end where the contract says.
+static_assert([] {
+  for (const ExportInfo& e : kExportInfo)
+    if (std::char_traits<char>::length(e.kinds) > kMostArguments) return false;
+  return true;
+}());
 
 }  // namespace lmx
 

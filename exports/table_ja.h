@@ -14,19 +14,19 @@
 #define LMX_JA_EXPORTS(J) \
   J(GetResult, "結果バッファの中身を、最後に書いた関数が残したままの形で返します") \
   J(GetResultW, "ワイド結果バッファの中身を、最後に書いた関数が残したままの形で返します") \
-  J(GetDllVersion, "DLL のバージョンを数値で返します (1, 29, 0, 0 なら 12900)。読めなければ 0") \
+  J(GetDllVersion, "DLL のバージョンを数値で返します (FileVersion 1.29 なら 12900)") \
   J(GetDllVersionStr, "DLL のバージョンを文字列で返します (例: 1.29.00)。読めなければ空文字列") \
   J(DebugOut, "文字列をデバッガーの出力へ送ります。戻り値はいつも 1 です") \
   \
-  J(SetUTF8ConvertString, "文字列を UTF-8 にして結果バッファに置きます (GetResult で取り出します)。成功で 1、失敗で 0") \
-  J(SetUTF16ConvertString, "UTF-8 のバイト列を UTF-16 にしてワイド結果バッファに置きます (GetResultW で取り出します)。成功で 1、失敗で 0") \
+  J(SetUTF8ConvertString, "文字列を UTF-8 にして結果バッファに置きます (GetResult で取り出します)") \
+  J(SetUTF16ConvertString, "UTF-8 のバイト列を UTF-16 にしてワイド結果バッファに置きます (GetResultW で取り出します)") \
   \
-  J(InStr, "位置 start 以降で search が最初に現れるバイト位置 (0 から) を返します。文字の途中とは一致しません。なければ -1") \
+  J(InStr, "位置 start 以降で search が最初に現れるバイト位置 (0 から) を返します。文字の途中とは一致しません") \
   J(InStrEx, "InStr に加えて英字の大文字・小文字を同一視します。mode 1 は半角と全角、2 は半角だけ、3 は全角だけ") \
-  J(InStrRev, "search が最後に現れるバイト位置を返します。文字の途中とは一致しません。なければ -1") \
+  J(InStrRev, "search が最後に現れるバイト位置を返します。文字の途中とは一致しません") \
   J(InStrRevEx, "InStrRev に加えて、InStrEx の mode と同じく大文字・小文字を同一視します") \
-  J(GetStrSpn, "set に含まれない最初の文字のバイト位置を返します。そのような文字がないか引数が不正なら -1") \
-  J(GetStrCSpn, "set に含まれる最初の文字のバイト位置を返します。なければ -1") \
+  J(GetStrSpn, "set に含まれない最初の文字のバイト位置を返します") \
+  J(GetStrCSpn, "set に含まれる最初の文字のバイト位置を返します") \
   \
   J(Replace, "search を replacement に置き換えた文字列を返します。count は置き換える数で、-1 はすべて、0 は置き換えなし") \
   J(DeleteStr, "position から count バイトを取り除いた文字列を返します (文字の途中の位置は次の文字へずらします)") \
@@ -50,38 +50,38 @@
   J(GetSizeStr, "ファイルサイズの数値の部分 (1.5 など) を返します。path が空なら前回の問い合わせの値です") \
   J(GetUnitStr, "ファイルサイズの単位 (bytes, KB, MB, GB, TB) を返します。path が空なら前回の問い合わせの単位です") \
   J(GetFileSizeStr, "ファイルサイズを「  1.5 MB」の形で返します (数値は 5 桁の幅に右寄せ)") \
-  J(GetFileSizeByte, "ファイルサイズをバイト数で返します。当てはまるファイルがなければ -1") \
+  J(GetFileSizeByte, "ファイルサイズをバイト数で返します") \
   \
   J(TimeFormat, "時刻を strftime の書式 %Y %m %d %H %I %M %S %p %a %A %b %B %c %x %X %j %U %W %w %y %Z %% (# で先頭の 0 を省きます。%h は %I と同じ) と漢字の書式で返します。漢字の書式は %kY 年、%ky 年の下 2 桁、%km 月、%kd 日、%kH 時 (0～23)、%kI 時 (1～12)、%kh 時 (0～11)、%kM 分、%kS 秒 (1 桁ずつの漢字 二〇二六。# 付きは位取りの書き方 二千二十六)、%kA 曜日、%ka 曜日の 1 字、%kB 月の和名、%kp 午前か午後です。ほかの % はそのまま残ります") \
   J(SetTime, "TimeFormat が表示する時刻を、指定した日時に固定します。戻り値はいつも 1 です") \
   J(ResetTime, "時刻の固定をやめ、TimeFormat が時計の時刻を表示するように戻します。戻り値はいつも 1 です") \
-  J(Wait, "指定したミリ秒だけ待ってから 1 を返します。負の値ならすぐに -1 を返します") \
+  J(Wait, "指定したミリ秒だけ待ってから 1 を返します") \
   \
   J(UrlEncode, "文字列をパーセントエンコードします。2 バイト文字はいつも、mode 1 では空白も、mode 2 では URL に使えない記号も変換します") \
   J(UrlEncodeW, "文字列を UTF-8 にしてパーセントエンコードします。all が 0 なら ASCII の英数字などはそのまま、0 以外ならすべてのバイトを変換します") \
   J(UrlDecode, "%XX の形をバイトに戻した文字列を返します") \
   J(URLExchange, "URL を Windows の規則で正規化します。options のビット: 1 空白だけ変換、2 ブラウザー方式、4 . と .. を残す、8 エンコードしない、16 デコードする") \
   \
-  J(ReadSectionKeys, "INI ファイルのセクションのエントリー (= のある行) を一覧に読み込み、その数を返します。失敗で -1") \
-  J(ReadSectionKeysW, "ReadSectionKeys の UTF-16LE (FF FE 付き) ファイル版です。ほかのファイルは -1") \
-  J(ReadSectionNames, "INI ファイルのセクション名を一覧に読み込み、その数を返します。失敗で -1") \
+  J(ReadSectionKeys, "INI ファイルのセクションのエントリー (= のある行) を一覧に読み込み、その数を返します") \
+  J(ReadSectionKeysW, "ReadSectionKeys の UTF-16LE (FF FE 付き) ファイル版です") \
+  J(ReadSectionNames, "INI ファイルのセクション名を一覧に読み込み、その数を返します") \
   J(ReadSectionNamesW, "ReadSectionNames の UTF-16LE ファイル版です") \
-  J(ExistKey, "読み込んだエントリーから key=... を大文字・小文字を区別せずに探し、番号を返します。なければ -1、未読み込みなら -2") \
+  J(ExistKey, "読み込んだエントリーから key=... を大文字・小文字を区別せずに探し、番号を返します") \
   J(ExistKeyW, "ExistKey と同じことをワイド版の一覧で行います") \
-  J(ExistSection, "読み込んだセクション名を英字の大文字・小文字を区別せずに探し、番号を返します。なければ -1、未読み込みなら -2") \
+  J(ExistSection, "読み込んだセクション名を英字の大文字・小文字を区別せずに探し、番号を返します") \
   J(ExistSectionW, "ExistSection と同じことをワイド版の一覧で行います") \
   J(GetKeyValue, "index 番目のエントリーの値を返します (= の後ろから TAB の手前まで、末尾の空白を除きます)") \
   J(GetKeyValueW, "GetKeyValue と同じことをワイド版の一覧で行います") \
   J(GetSectionName, "index 番目のセクション名を返します") \
   J(GetSectionNameW, "GetSectionName と同じことをワイド版の一覧で行います") \
-  J(GetIniNumW, "UTF-16LE の INI ファイルからキーの値を数値で読みます。読めなければ 0") \
+  J(GetIniNumW, "UTF-16LE の INI ファイルからキーの値を数値で読みます") \
   J(GetIniStrW, "UTF-16LE の INI ファイルからキーの値を文字列で読みます。読めなければ空文字列") \
-  J(IsUTF16LE, "ファイルの先頭が FF FE なら 1、EF BB BF なら 2、それ以外は 0 を返します") \
+  J(IsUTF16LE, "ファイルの先頭が FF FE なら 1、EF BB BF なら 2 を返します") \
   J(IsBOM, "IsUTF16LE と同じです") \
   \
-  J(NextKey, "キーのカーソルを、読み込んだセクションの次の行へ進めます。進めたら 1、終わりなら 0") \
+  J(NextKey, "キーのカーソルを、読み込んだセクションの次の行へ進めます。進めたら 1") \
   J(NextKeyW, "NextKey と同じことをワイド版のカーソルで行います") \
-  J(NextSection, "セクションのカーソルを次の名前へ進めます。進めたら 1、終わりなら 0") \
+  J(NextSection, "セクションのカーソルを次の名前へ進めます。進めたら 1") \
   J(NextSectionW, "NextSection と同じことをワイド版のカーソルで行います") \
   J(GetIniKey, "キーのカーソルが指す行の、最初の = より前 (キー) を返します") \
   J(GetIniKeyW, "GetIniKey と同じことをワイド版のカーソルで行います") \
@@ -92,14 +92,14 @@
   J(GetSection, "セクションのカーソルが指す名前を返します") \
   J(GetSectionW, "GetSection と同じことをワイド版のカーソルで行います") \
   \
-  J(WriteIniNumW, "UTF-16LE の INI ファイルに数値 (下位 32 ビット) を書きます。ファイルがなければ作ります。成功 1、失敗 0、書けないファイルは -1") \
-  J(WriteIniStrW, "UTF-16LE の INI ファイルに文字列を書きます。ファイルがなければ作ります。成功 1、失敗 0、書けないファイルは -1") \
+  J(WriteIniNumW, "UTF-16LE の INI ファイルに数値 (下位 32 ビット) を書きます。ファイルがなければ作ります。成功で 1") \
+  J(WriteIniStrW, "UTF-16LE の INI ファイルに文字列を書きます。ファイルがなければ作ります。成功で 1") \
   \
-  J(AnalyzeEncoding, "秀丸エディタが判定したファイルのエンコードの番号を返します (パスには \\ が必要です)。失敗で -1") \
+  J(AnalyzeEncoding, "秀丸エディタが判定したファイルのエンコードの番号を返します (パスには \\ が必要です)") \
   J(GetChangeFileExt, "パスの拡張子を付け替えます (新しい拡張子はピリオドから書きます)") \
   J(GetCompactPath, "パスを途中で ... に縮め、終端を含めて width 文字に収めます") \
   J(GetExpandPath, "パスの . と .. を解決します") \
-  J(GetFileAttr, "ファイルの属性のビットを返します。読めなければ -1、パスが空なら 0") \
+  J(GetFileAttr, "ファイルの属性のビットを返します。パスが空なら 0") \
   J(GetFileBaseName, "パスの最後の要素から拡張子を除いたものを返します") \
   J(GetFileExtention, "拡張子をピリオド付きで返します。拡張子がなければ空文字列") \
   J(GetFileName, "パスの最後の要素 (ファイル名) を返します") \
@@ -108,109 +108,109 @@
   J(GetRelativePathTo, "実在するパス from から to への相対パスを返します") \
   J(GetShortName, "パスの短い名前 (8.3 形式) を返します") \
   J(GetSpecialFolder, "特別なフォルダーのパスを返します: 1 お気に入り、2 ドキュメント、3 アプリケーションデータ、それ以外はデスクトップ") \
-  J(IsDirectory, "フォルダーが存在すれば 1、しなければ 0") \
-  J(IsFile, "フォルダーでないファイルが存在すれば 1、しなければ 0") \
-  J(IsMatchFileName, "ファイル名がパターン (* と ?) に合えば 1、合わなければ 0") \
-  J(IsRelativePath, "相対パスなら 1、そうでなければ 0") \
+  J(IsDirectory, "フォルダーが存在すれば 1、しなければその値") \
+  J(IsFile, "フォルダーでないファイルが存在すれば 1、しなければその値") \
+  J(IsMatchFileName, "ファイル名がパターン (* と ?) に合えば 1") \
+  J(IsRelativePath, "相対パスなら 1") \
   \
-  J(FileOpen, "ファイルを C のモード (r, w, a, +, b, t) でバイト単位の読み書き用に開き、ハンドル 1～10 を返します。失敗で 0") \
-  J(FileOpenW, "ファイルをエンコード (UTF8, UTF8BOM, UTF16LE/UNICODE、または指定なし) を決めて開き、ハンドル 1～10 を返します。失敗で 0") \
+  J(FileOpen, "ファイルを C のモード (r, w, a, +, b, t) でバイト単位の読み書き用に開き、ハンドル 1～10 を返します") \
+  J(FileOpenW, "ファイルをエンコード (UTF8, UTF8BOM, UTF16LE/UNICODE、または指定なし) を決めて開き、ハンドル 1～10 を返します") \
   J(FileClose, "ハンドルを閉じます。戻り値はいつも 1 です") \
-  J(FileDelete, "ファイルを削除します。成功で 1、失敗で 0") \
+  J(FileDelete, "ファイルを削除します") \
   J(FileError, "直前のファイル関数のエラーのビットを返します: 2 開けなかった・開いていないスロット (コード 0 の IsEncode も)、4 読み込みのエラー、8 ファイルの終わり、16 引数の誤り、32 書き込みの失敗、128 FileDelete に空のパス (削除の失敗そのものはビットを立てません)") \
-  J(IsOpen, "ハンドルが開いていれば 1、そうでなければ 0") \
-  J(IsEncode, "スロットの開き方を返します: 1 バイト単位 (FileOpen。閉じたスロットも 1 のまま)、2 UTF-8、3 BOM 付き UTF-8、4 UTF-16LE、0 一度も開いていないか FileOpenW でエンコードの指定がない、-1 不正なハンドル") \
-  J(IsEof, "開いているファイルの終わりに来ていれば 1、そうでなければ 0") \
-  J(IsFerror, "開いているファイルのエラー表示が立っていれば 1、そうでなければ 0") \
+  J(IsOpen, "ハンドルが開いていれば 1") \
+  J(IsEncode, "スロットの開き方を返します: 1 バイト単位 (FileOpen。閉じたスロットも 1 のまま)、2 UTF-8、3 BOM 付き UTF-8、4 UTF-16LE、0 一度も開いていないか FileOpenW でエンコードの指定がない") \
+  J(IsEof, "開いているファイルの終わりに来ていれば 1") \
+  J(IsFerror, "開いているファイルのエラー表示が立っていれば 1") \
   J(RdFile, "次の 1 行を改行付きで返します (バイト単位のハンドル)") \
   J(RdFile2, "次の 1 行を改行なしで返します (バイト単位のハンドル)") \
   J(RdFileLine, "RdFile2 と同じです") \
   J(RdFileByte, "次の count バイトを返します (ファイルの終わりでは短くなります。999,999 バイトまで)") \
   J(RdFileW, "次の 1 行を改行付きで、エンコードを解いて返します") \
   J(RdFileLineW, "次の 1 行を改行なしで、エンコードを解いて返します") \
-  J(WrFile, "文字列を書きます (バイト単位のハンドル)。成功で 1、失敗で 0") \
-  J(WrFileLine, "文字列と改行を書きます (文字列が改行で終わるときは足しません)。成功で 1、失敗で 0") \
-  J(WrFileW, "文字列をハンドルのエンコードで書きます。成功で 1、失敗で 0") \
-  J(WrFileLineW, "文字列と改行をハンドルのエンコードで書きます (改行で終わるときは足しません)。成功で 1、失敗で 0") \
+  J(WrFile, "文字列を書きます (バイト単位のハンドル)") \
+  J(WrFileLine, "文字列と改行を書きます (文字列が改行で終わるときは足しません)") \
+  J(WrFileW, "文字列をハンドルのエンコードで書きます") \
+  J(WrFileLineW, "文字列と改行をハンドルのエンコードで書きます (改行で終わるときは足しません)") \
   \
-  J(SearchWindow, "クラス名 (* か空ならどれでも) とキャプションでトップレベルのウィンドウを探して表に入れ、最後に見つけたものを返します。なければ 0。mode: 1 一致、3 含む、5 一致 (大文字・小文字を区別しない)、7 含む (同)、+16 で隠れたウィンドウも") \
+  J(SearchWindow, "クラス名 (* か空ならどれでも) とキャプションでトップレベルのウィンドウを探して表に入れ、最後に見つけたものを返します。mode: 1 一致、3 含む、5 一致 (大文字・小文字を区別しない)、7 含む (同)、+16 で隠れたウィンドウも") \
   J(GetSearchWindowCount, "直前の検索で表に入ったウィンドウの数 (256 まで) を返します") \
   J(GetWindowCount, "NextWindowHandle がまだ返せるウィンドウの数を返します") \
-  J(NextWindowHandle, "表の次のウィンドウを、最後に見つけたものから最初のものへ向かって返します。終わったら 0") \
-  J(FINDWINDOW, "parent (0 ならトップレベル) の子から、クラス名とキャプション (空なら条件なし) で最初のウィンドウを探します。両方空なら 0") \
+  J(NextWindowHandle, "表の次のウィンドウを、最後に見つけたものから最初のものへ向かって返します") \
+  J(FINDWINDOW, "parent (なければトップレベル) の子から、クラス名とキャプション (空なら条件なし) で最初のウィンドウを探します。両方空なら何も探しません") \
   J(FINDWINDOW_EX, "FINDWINDOW と同じですが、子ウィンドウ child_after の次から探します") \
-  J(NextWindow, "Z オーダーで下にあるウィンドウを返します。なければ 0") \
-  J(NextActiveWindow, "Z オーダーで下にあるウィンドウを前面に出します。成功で 1、失敗で 0") \
-  J(GetActiveWindowHandle, "前面のウィンドウを返します。なければ 0") \
-  J(GetAncestorWindow, "ウィンドウの親を返します。トップレベルのウィンドウなら 0") \
+  J(NextWindow, "Z オーダーで下にあるウィンドウを返します") \
+  J(NextActiveWindow, "Z オーダーで下にあるウィンドウを前面に出します") \
+  J(GetActiveWindowHandle, "前面のウィンドウを返します") \
+  J(GetAncestorWindow, "ウィンドウの親を返します。トップレベルのウィンドウには親はありません") \
   J(GetWindowCaption, "ウィンドウのキャプションを返します。キャプションがないかウィンドウでなければ空文字列") \
   J(GetWindowClass, "ウィンドウのクラス名を返します。ウィンドウでなければ空文字列") \
   \
-  J(GetWindowRect_Left, "ウィンドウの矩形の左端 (スクリーン座標) を返します。失敗で -1") \
-  J(GetWindowRect_Top, "ウィンドウの矩形の上端を返します。失敗で -1") \
-  J(GetWindowRect_Right, "ウィンドウの矩形の右端を返します。失敗で -1") \
-  J(GetWindowRect_Bottom, "ウィンドウの矩形の下端を返します。失敗で -1") \
-  J(GetClientRect_Left, "クライアント領域の左端 (0) を返します。失敗で -1") \
-  J(GetClientRect_Top, "クライアント領域の上端 (0) を返します。失敗で -1") \
-  J(GetClientRect_Right, "クライアント領域の幅を返します。失敗で -1") \
-  J(GetClientRect_Bottom, "クライアント領域の高さを返します。失敗で -1") \
-  J(DwmGetWindowRect_Left, "見えている枠の左端を返します。デスクトップコンポジションがなければ -1") \
-  J(DwmGetWindowRect_Top, "見えている枠の上端を返します。デスクトップコンポジションがなければ -1") \
-  J(DwmGetWindowRect_Right, "見えている枠の右端を返します。デスクトップコンポジションがなければ -1") \
-  J(DwmGetWindowRect_Bottom, "見えている枠の下端を返します。デスクトップコンポジションがなければ -1") \
-  J(GetWindowRectAll, "ウィンドウの矩形の上・左・右・下を、秀丸エディタに頼んで数値の配列 name[0]～[3] に入れます。成功で 1、失敗 ($ 付き・空・使えない名前も) で 0") \
-  J(DwmGetWindowRectAll, "GetWindowRectAll と同じことを見えている枠で行います。デスクトップコンポジションがなければ 0") \
-  J(MOVEWINDOW, "ウィンドウの矩形を動かし、大きさを変えます。成功で 1、失敗で 0") \
-  J(DwmMoveWindow, "見えている枠が指定の位置と大きさになるように動かします (コンポジションがなければウィンドウの矩形で)。成功で 1、失敗で 0") \
-  J(ScreenToClient_X, "スクリーン座標の点の、ウィンドウのクライアント座標での x を返します。失敗で -1") \
-  J(ScreenToClient_Y, "スクリーン座標の点の、ウィンドウのクライアント座標での y を返します。失敗で -1") \
-  J(GetWindowState, "表示の状態を返します: 0 非表示、1 通常、2 最小化、3 最大化。ウィンドウでなければ -1") \
-  J(SetWindowState, "表示の状態 0～3 を設定します。成功で 1、失敗 (ほかの値も) で 0") \
-  J(ActiveWindow, "ウィンドウを前面に出します。成功で 1、失敗で 0") \
+  J(GetWindowRect_Left, "ウィンドウの矩形の左端 (スクリーン座標) を返します") \
+  J(GetWindowRect_Top, "ウィンドウの矩形の上端を返します") \
+  J(GetWindowRect_Right, "ウィンドウの矩形の右端を返します") \
+  J(GetWindowRect_Bottom, "ウィンドウの矩形の下端を返します") \
+  J(GetClientRect_Left, "クライアント領域の左端 (0) を返します") \
+  J(GetClientRect_Top, "クライアント領域の上端 (0) を返します") \
+  J(GetClientRect_Right, "クライアント領域の幅を返します") \
+  J(GetClientRect_Bottom, "クライアント領域の高さを返します") \
+  J(DwmGetWindowRect_Left, "見えている枠の左端を返します") \
+  J(DwmGetWindowRect_Top, "見えている枠の上端を返します") \
+  J(DwmGetWindowRect_Right, "見えている枠の右端を返します") \
+  J(DwmGetWindowRect_Bottom, "見えている枠の下端を返します") \
+  J(GetWindowRectAll, "ウィンドウの矩形の上・左・右・下を、秀丸エディタに頼んで数値の配列 name[0..3] に入れます。成功で 1") \
+  J(DwmGetWindowRectAll, "GetWindowRectAll と同じことを見えている枠で行います") \
+  J(MOVEWINDOW, "ウィンドウの矩形を動かし、大きさを変えます") \
+  J(DwmMoveWindow, "見えている枠が指定の位置と大きさになるように動かします (コンポジションがなければウィンドウの矩形で)") \
+  J(ScreenToClient_X, "スクリーン座標の点の、ウィンドウのクライアント座標での x を返します") \
+  J(ScreenToClient_Y, "スクリーン座標の点の、ウィンドウのクライアント座標での y を返します") \
+  J(GetWindowState, "表示の状態を返します: 0 非表示、1 通常、2 最小化、3 最大化") \
+  J(SetWindowState, "表示の状態 (非表示・通常・最小化・最大化の 0～3) を設定します。成功で 1") \
+  J(ActiveWindow, "ウィンドウを前面に出します") \
   J(ActiveWindow2, "前面のスレッドの入力に一時的に加わってウィンドウを前面に出します。その時点で前面なら 1") \
-  J(TopWindow, "ウィンドウを常に手前に表示します (topmost が 0 なら解除)。activate が 0 以外なら前面にも出します。成功で 1、失敗で 0") \
-  J(BottomWindow, "ウィンドウを Z オーダーの一番下へ移します。activate が 0 以外なら前面にも出します。成功で 1、失敗で 0") \
-  J(IsTopWindow, "ウィンドウが常に手前に表示されていれば 1、そうでなければ 0") \
+  J(TopWindow, "ウィンドウを常に手前に表示します (topmost がゼロなら解除)。activate がゼロでなければ前面にも出します") \
+  J(BottomWindow, "ウィンドウを Z オーダーの一番下へ移します。activate がゼロでなければ前面にも出します") \
+  J(IsTopWindow, "ウィンドウが常に手前に表示されていれば 1") \
   \
   J(GetStdout, "コマンドを非表示で実行して input の 1 行 (と CR LF) を渡し、標準出力と標準エラーの内容をすべて返します (NUL は除き、999,999 バイトまで)") \
-  J(GetExitCode, "直前の GetStdout で実行したプログラムの終了コード (0～4294967295) を返します。実行していなければ -1") \
+  J(GetExitCode, "直前の GetStdout で実行したプログラムの終了コード (0～4294967295) を返します") \
   J(RUNSYNC, "コマンドを表示の状態 show (0～10。5、9 などは通常の表示) で実行し、終わるまで待って終了コードを返します。起動できなければ failure の値") \
   \
-  J(SendKeyPress, "仮想キーを修飾キー (1 Shift、2 Ctrl、4 Alt) 付きで押します。成功で 1。キーが 255 より大きいか修飾が 7 より大きければ 0") \
+  J(SendKeyPress, "仮想キーを修飾キー (1 Shift、2 Ctrl、4 Alt) 付きで押します。成功で 1") \
   J(GetClipboardDSPTEXT, "クリップボードの表示用テキスト (CF_DSPTEXT) を、opener のウィンドウで開いて返します。なければ空文字列") \
-  J(GetClipboardOwnerHandle, "クリップボードを持っているウィンドウを返します。なければ 0") \
+  J(GetClipboardOwnerHandle, "クリップボードを持っているウィンドウを返します") \
   J(GetFileNameFromHwnd, "ウィンドウのプロセスの実行ファイルのフルパスを返します。読めなければ空文字列") \
-  J(OpenHtmlHelp, "HTML ヘルプファイルをキーワード (; 区切り) の箇所で開きます。成功で 1、失敗で 0") \
+  J(OpenHtmlHelp, "HTML ヘルプファイルをキーワード (; 区切り) の箇所で開きます") \
   \
-  J(hmjre_load, "HMJRE.DLL を名前で読み込みます (空なら前回の名前)。だめなら秀丸エディタのレジストリの値から探します。成功で 1、失敗で 0") \
+  J(hmjre_load, "HMJRE.DLL を名前で読み込みます (空なら前回の名前)。だめなら秀丸エディタのレジストリの値から探します") \
   J(hmjre_free, "照合の状態を閉じて HMJRE.DLL を解放します。戻り値はいつも 1 です") \
-  J(hmjre_match, "subject を位置 start からパターンと照合します (範囲外なら 0)。option 1 で大文字・小文字を区別しません。一致 1、不一致 0、エラー -1") \
-  J(hmjre_match_info, "直前の一致の長さ (length) か位置 (position) を返します。which は語の先頭部分でもかまいません。それ以外は -1") \
+  J(hmjre_match, "subject を位置 start からパターンと照合します。option 1 で大文字・小文字を区別しません。一致すれば 1") \
+  J(hmjre_match_info, "直前の一致の長さ (length) か位置 (position) を返します。which は語の先頭部分でもかまいません") \
   J(hmjre_match_string, "直前に一致した文字列を、subject の表記のまま返します") \
   J(hmjre_match_tag_string, "直前の一致のタグ 1～9 の文字列を返します。なければ空文字列") \
   J(hmjre_version, "HMJRE.DLL のバージョンを 16 進数で返します (必要なら読み込みます)。読み込めなければ空文字列") \
   \
-  J(hunspell_load, "Hunspell の DLL をファイル名で読み込みます (空なら libhunspell.dll)。成功で 1、失敗で 0 (メッセージが残ります)") \
+  J(hunspell_load, "Hunspell の DLL をファイル名で読み込みます (空なら libhunspell.dll)") \
   J(hunspell_free, "インスタンスを破棄して Hunspell を解放します。戻り値はいつも 1 です") \
   J(hunspell_getmodulefilename, "読み込んだ Hunspell の DLL のフルパスを返します。なければ空文字列") \
-  J(hunspell_Create, "辞書 (.dic、.aff、またはベース名) と、あれば接辞ファイルからインスタンスを作ります。成功で 1、失敗で 0") \
+  J(hunspell_Create, "辞書 (.dic、.aff、またはベース名) と、あれば接辞ファイルからインスタンスを作ります") \
   J(hunspell_SetDictionary, "接辞ファイルを指定しない hunspell_Create です") \
-  J(hunspell_AddDictionary, "辞書ファイルを追加します。成功で 1、失敗で 0、エラーで -1 (メッセージが残ります)") \
-  J(hunspell_Spell, "単語のつづりを調べます (0 以外なら正しい)。エラーで -1 (メッセージが残ります)") \
+  J(hunspell_AddDictionary, "辞書ファイルを追加します。成功で 1") \
+  J(hunspell_Spell, "単語のつづりを調べます (0 以外なら正しい)") \
   J(hunspell_SpellW, "hunspell_Spell を、単語を UTF-8 にして行います") \
-  J(hunspell_Suggest, "単語の修正候補を作り、その数を返します。エラーで -1 (メッセージが残ります)") \
+  J(hunspell_Suggest, "単語の修正候補を作り、その数を返します") \
   J(hunspell_SuggestW, "hunspell_Suggest を、単語を UTF-8 にして行います") \
   J(hunspell_SuggestList, "直前の hunspell_Suggest の候補のうち index 番目 (0 から) を返します。なければ空文字列") \
   J(hunspell_SuggestListW, "hunspell_SuggestList の候補を UTF-8 から変換して返します") \
-  J(hunspell_Add, "実行中だけの単語リストに単語を加えます。成功で 1、失敗で 0、エラーで -1 (メッセージが残ります)") \
+  J(hunspell_Add, "実行中だけの単語リストに単語を加えます。成功で 1") \
   J(hunspell_AddW, "hunspell_Add を、単語を UTF-8 にして行います") \
-  J(hunspell_Remove, "実行中だけの単語リストから単語を取り除きます。成功で 1、失敗で 0") \
-  J(hunspell_RemoveW, "hunspell_Remove を、単語を UTF-8 にして行います (空の単語は -1)") \
+  J(hunspell_Remove, "実行中だけの単語リストから単語を取り除きます") \
+  J(hunspell_RemoveW, "hunspell_Remove を、単語を UTF-8 にして行います") \
   J(hunspell_Get_Dic_Encoding, "辞書のエンコードの名前 (UTF-8、ISO8859-1 など) を返します。なければ空文字列") \
   J(hunspell_GetVersion, "「libhunspell.dll Version.」にエンジンのバージョンを続けて返します。エンジンが持たなければ空文字列") \
   J(hunspell_errormessage, "スペルチェックで最後に起きた失敗のメッセージを返します") \
   \
-  J(mecab_load, "MeCab の DLL をファイル名で読み込みます (空なら libmecab.dll)。成功で 1、失敗で 0 (コード 3 か 5)") \
+  J(mecab_load, "MeCab の DLL をファイル名で読み込みます (空なら libmecab.dll)") \
   J(mecab_free, "MeCab を解放します。戻り値はいつも 1 です") \
   J(mecab_getmodulefilename, "読み込んだ MeCab の DLL のフルパスを返します。なければ空文字列") \
   J(mecab, "options に従って文字列を形態素解析した結果を返します (文字列は辞書の文字コードのバイト列で渡します)。失敗で空文字列") \
@@ -219,25 +219,25 @@
   J(mecab_nbest, "-l1 を付けた mecab です。確からしい順に n 通りの解析を返します") \
   J(mecab_version, "MeCab のバージョンを返します。なければ空文字列") \
   J(mecab_error, "直前の MeCab の呼び出しのコードを返します: 0 なし、1 オプションが長すぎる、2 文字列がない、3 未読み込み、4 解析の失敗、5 関数がない、7 オプションが通らない") \
-  J(mecab_errormessage, "コードのメッセージを返します。コード 7 では -d で辞書を指定するよう促し、MeCab 自身の説明を続けます") \
-  J(mecab_getstrerror, "直前に失敗した解析 (コード 4) や受け付けられなかったオプション (コード 7) についての MeCab 自身の説明を返します。成功の後は空文字列") \
+  J(mecab_errormessage, "コードのメッセージを返します。コード 7 では -d で辞書を指定するよう促し、MeCab 自身の説明か、オプションを MeCab に渡さなかった理由を続けます") \
+  J(mecab_getstrerror, "直前に失敗した解析 (コード 4) や受け付けられなかったオプション (コード 7) についての MeCab 自身の説明か、オプションを MeCab に渡さなかった理由 (部分解析モード、63 語を超えるオプション、デバイスである設定ファイル) を返します。成功の後は空文字列") \
   \
-  J(nkf_load, "NKF32.DLL を読み込みます (空なら NKF32.DLL)。そのバージョンで使える関数の範囲が決まります。成功で 1、失敗で 0") \
+  J(nkf_load, "NKF32.DLL を読み込みます (空なら NKF32.DLL)。そのバージョンで使える関数の範囲が決まります") \
   J(nkf_free, "NKF32.DLL を解放します。戻り値はいつも 1 です") \
   J(nkf_getmodulefilename, "読み込んだ NKF32.DLL のフルパスを返します。なければ空文字列") \
   J(nkf_exec, "nkf のオプションで文字列を変換して返します。失敗で空文字列 (nkf_error を見てください)") \
   J(nkf_tohankaku, "全角の英数字と記号を半角にした文字列を返します (nkf -ZSs)") \
   J(nkf_tozenkakukana, "半角カナを全角にした文字列を返します (nkf -Ss)") \
   J(nkf_tomime, "文字列を ISO-2022-JP で MIME エンコードして返します (nkf -jM)") \
-  J(nkf_fileconvert1, "ファイルをオプションで変換し、そのファイルに書き戻します。実行できたら 1、できなければ 0") \
-  J(nkf_fileconvert2, "input を変換して新しいファイル output に書きます (既にあるファイルは上書きしません)。実行できたら 1、できなければ 0") \
+  J(nkf_fileconvert1, "ファイルをオプションで変換し、そのファイルに書き戻します。実行できたら 1") \
+  J(nkf_fileconvert2, "input を変換して新しいファイル output に書きます (既にあるファイルは上書きしません)。実行できたら 1") \
   J(nkf_getguess, "直前の入力の文字コードについての nkf の推測を返します (最新の NKF32.DLL だけ)") \
-  J(nkf_getkanjicode, "直前の入力の文字コードを NKF32.DLL の番号で返します。失敗で -1") \
+  J(nkf_getkanjicode, "直前の入力の文字コードを NKF32.DLL の番号で返します") \
   J(nkf_version, "NKF32.DLL のバージョンを返します") \
   J(nkf_error, "直前の NKF の呼び出しのエラーコードを返します (0 はエラーなし)") \
   J(nkf_errormessage, "そのエラーコードのメッセージを返します") \
   \
-  J(EditorConfigExecute, "ファイル (フルパス) に当てはまる .editorconfig のプロパティを調べ、その数を返します。失敗で -1 (EditorConfigErrorMessage を見てください)") \
+  J(EditorConfigExecute, "ファイル (フルパス) に当てはまる .editorconfig のプロパティを調べ、その数を返します") \
   J(EditorConfigExecuteW, "EditorConfigExecute の UTF-16 のパス版です") \
   J(EditorConfigGetKey, "index 番目のプロパティの名前を UTF-8 で返します。範囲外なら空文字列") \
   J(EditorConfigGetValue, "index 番目のプロパティの値を UTF-8 で返します。範囲外なら空文字列") \

@@ -8,7 +8,6 @@
 // It refuses to write anything when the two tables disagree or an example
 // does not fit its export or lacks its results, so the reference cannot drift
 // from the library.
-#include <iconv.h>
 
 #include <cctype>
 #include <cstdint>
@@ -23,6 +22,8 @@
 #include <vector>
 
 #include "exports/call_form.h"
+#include "exports/failure_reasons.h"
+#include "frame/messages.h"
 #include "exports/info.h"
 #include "exports/result_buffers.h"
 #include "exports/table_ja.h"
@@ -107,14 +108,45 @@ Both result_text(const lmx::ExportInfo& e) {
   return {"数値、" + number(lowest) + "～" + number(highest), "integer, " + number(lowest) + " to " + number(highest)};
 }
 
+// Why an export gives a failure value, where the value alone does not say.
+struct Reason {
+  const char* name;
+  intptr_t value;
+  const char *en, *ja;
+};
+#define LMX_REASON_(name, value, en, ja) {#name, value, en, ja},
+constexpr Reason kReasons[] = {LMX_FAILURE_REASONS(LMX_REASON_)};
+#undef LMX_REASON_
+
+// A failure value with its reason, when it has one.
+Both value_text(const lmx::ExportInfo& e, intptr_t value) {
+  Both t = {number(value), number(value)};
+  for (const Reason& r : kReasons)
+    if (r.name == std::string_view(e.name) && r.value == value) {
+      t.ja += " (" + std::string(r.ja) + ")";
+      t.en += " (" + std::string(r.en) + ")";
+    }
+  return t;
+}
+
+void check_reasons() {
+  for (const Reason& r : kReasons) {
+    const lmx::ExportInfo* e = row_of(lmx::kExportInfo, &lmx::ExportInfo::name, r.name);
+    if (!e) fault(std::string(r.name) + ": a failure reason for no export");
+    else if (!e->failure.is(r.value))
+      fault(std::string(r.name) + ": a reason for " + std::to_string(r.value) + ", which is no failure value of it");
+  }
+}
+
 Both failure_text(const lmx::ExportInfo& e) {
   Both t;
   switch (e.failure.kind) {
     case lmx::Failure::value:
-      t = {number(e.failure.value), number(e.failure.value)};
+      t = value_text(e, e.failure.value);
       if (e.failure.other != INTPTR_MIN) {
-        t.ja += " または " + number(e.failure.other);
-        t.en += " or " + number(e.failure.other);
+        const Both other = value_text(e, e.failure.other);
+        t.ja += " または " + other.ja;
+        t.en += " or " + other.en;
       }
       break;
     case lmx::Failure::empty: t = {"空の結果 (空文字列)", "the empty result (an empty string)"}; break;
@@ -147,50 +179,12 @@ Both failure_text(const lmx::ExportInfo& e) {
 
 // --- the result buffers ---------------------------------------------------------
 
-// Which buffer an export writes and where its returned text lives. A text
-// export writes the buffer of its kind and returns it; the exceptions follow.
-struct Special {
-  const char* name;
-  Both where;
-};
-const Special kBufferSpecial[] = {
-    {"GetResult", {"結果バッファをそのまま返します (書きません)。次に結果バッファへ書く呼び出しまで有効です",
-                   "hands back the result buffer, writing nothing: valid until the next call that writes it"}},
-    {"GetResultW", {"ワイド結果バッファをそのまま返します (書きません)。次にワイド結果バッファへ書く呼び出しまで有効です",
-                    "hands back the wide result buffer, writing nothing: valid until the next call that writes it"}},
-    {"GetDllVersionStr", {"DLL 自身の領域 (結果バッファではありません)。読み込み時に決まり、解放まで変わりません",
-                          "a buffer of its own, not the result buffer: set when the library loads, unchanged until it is unloaded"}},
-    {"EditorConfigErrorMessage", {"自身の領域 (結果バッファではありません)。次の EditorConfigExecute / EditorConfigExecuteW まで有効です",
-                                  "a buffer of its own, not the result buffer: valid until the next EditorConfigExecute or EditorConfigExecuteW"}},
-    {"SetUTF8ConvertString", {"結果バッファに UTF-8 の文字列を書きます。GetResult で読めるのは、次に結果バッファへ書く呼び出しまでです",
-                              "writes the UTF-8 text into the result buffer, for GetResult until the next call that writes it"}},
-    {"SetUTF16ConvertString", {"ワイド結果バッファに UTF-16 の文字列を書きます。GetResultW で読めるのは、次にワイド結果バッファへ書く呼び出しまでです",
-                               "writes the UTF-16 text into the wide result buffer, for GetResultW until the next call that writes it"}},
-    {"GetWindowRectAll", {"ワイド結果バッファに代入文を書きます (前の内容は消えます)", "writes the assignments into the wide result buffer (its old text is lost)"}},
-    {"DwmGetWindowRectAll", {"ワイド結果バッファに代入文を書きます (前の内容は消えます)", "writes the assignments into the wide result buffer (its old text is lost)"}},
-    {"hunspell_SpellW", {"結果バッファに単語の UTF-8 形を書きます (前の内容は消えます)", "writes the word's UTF-8 form into the result buffer (its old text is lost)"}},
-    {"hunspell_SuggestW", {"結果バッファに単語の UTF-8 形を書きます (前の内容は消えます)", "writes the word's UTF-8 form into the result buffer (its old text is lost)"}},
-    {"hunspell_AddW", {"結果バッファに単語の UTF-8 形を書きます (前の内容は消えます)", "writes the word's UTF-8 form into the result buffer (its old text is lost)"}},
-    {"hunspell_RemoveW", {"結果バッファに単語の UTF-8 形を書きます (前の内容は消えます)", "writes the word's UTF-8 form into the result buffer (its old text is lost)"}},
-    {"UrlEncodeW", {"ワイド結果バッファ (途中で結果バッファにも書きます)。次にワイド結果バッファへ書く呼び出しまで有効です",
-                    "the wide result buffer (it writes the result buffer too, on the way): valid until the next call that writes the wide one"}},
-    {"hunspell_SuggestListW", {"ワイド結果バッファ (途中で結果バッファにも書きます)。次にワイド結果バッファへ書く呼び出しまで有効です",
-                               "the wide result buffer (it writes the result buffer too, on the way): valid until the next call that writes the wide one"}},
-};
-
-// The texts above and the list the sweep holds the DLL to name the same exports.
-void check_buffer_texts() {
-  std::set<std::string_view> described, listed;
-  for (const auto& s : kBufferSpecial) described.insert(s.name);
-  for (const auto& e : lmx::kResultBufferExceptions) listed.insert(e.name);
-  for (const auto name : described)
-    if (!listed.count(name)) fault(std::string(name) + ": a buffer text, but not in exports/result_buffers.h");
-  for (const auto name : listed)
-    if (!described.count(name)) fault(std::string(name) + ": in exports/result_buffers.h, but no buffer text");
-}
-
+// Which buffer an export writes and where its returned text lives: a text
+// export writes the buffer of its kind and returns it; the exceptions are
+// listed in exports/result_buffers.h.
 Both buffer_text(const lmx::ExportInfo& e) {
-  if (const Special* s = row_of(kBufferSpecial, &Special::name, e.name)) return s->where;
+  for (const auto& x : lmx::kResultBufferExceptions)
+    if (x.name == e.name) return {x.ja, x.en};
   if (e.result[0] == 'S')
     return {"結果バッファ。次に結果バッファへ書く呼び出しまで有効です",
             "the result buffer: valid until the next call that writes it"};
@@ -200,91 +194,27 @@ Both buffer_text(const lmx::ExportInfo& e) {
   return {"なし (結果バッファに書きません)", "none (writes no result buffer)"};
 }
 
-// --- the bridges' messages, read from their sources -----------------------------
+// --- the families' codes and messages (exports/messages.txt) -------------------
 
-// Where a family keeps its messages: string literals between two marks of a
-// source file, keyed by the code (an array), by the name they are declared
-// with, or by the names of an enumeration that indexes the array.
-struct MessageSource {
+struct Message {
+  std::string key;  // the code, or the name where the family numbers none
+  Both text;
+};
+struct MessageTable {
   const char* family;
-  const char* file;
-  const char* begin;
-  const char* end;
-  const char* key_enum;  // "enum X {" whose names key the array, or nullptr
-};
-const MessageSource kMessageSources[] = {
-    {"spell_bridge", "src/bridges/spell_win.cpp", "namespace message {", "}  // namespace message", nullptr},
-    {"mecab_bridge", "src/bridges/mecab_analysis.cpp", "kMessages[] = {", "};", nullptr},
-    {"nkf_bridge", "src/bridges/nkf_win.cpp", "kMessages[] = {", "};", nullptr},
-    {"editorconfig", "src/editorconfig/query_win.cpp", "kMessage[] = {", "};", "enum Failure {"},
+  std::vector<Message> rows;
 };
 
-struct Token {
-  enum Kind { literal, word, mark } kind;
-  std::string text;
+#define LMX_MESSAGE_ROW_(code, name, cp932, ja, en) \
+  Message{(code) < 0 ? std::string(#name) : std::to_string(code), Both{ja, en}},
+const MessageTable kMessageTables[] = {
+    {"text_files", {LMX_MESSAGES_text_files(LMX_MESSAGE_ROW_)}},
+    {"spell_bridge", {LMX_MESSAGES_spell_bridge(LMX_MESSAGE_ROW_)}},
+    {"mecab_bridge", {LMX_MESSAGES_mecab_bridge(LMX_MESSAGE_ROW_) LMX_MESSAGES_mecab_reasons(LMX_MESSAGE_ROW_)}},
+    {"nkf_bridge", {LMX_MESSAGES_nkf_bridge(LMX_MESSAGE_ROW_)}},
+    {"editorconfig", {LMX_MESSAGES_editorconfig(LMX_MESSAGE_ROW_)}},
 };
-
-// C++ tokens, enough for tables of string literals: comments dropped,
-// adjacent literals left as separate tokens, escapes decoded to bytes.
-std::vector<Token> tokens_of(std::string_view s) {
-  std::vector<Token> out;
-  std::size_t i = 0;
-  auto hex = [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; };
-  auto hex_value = [](char c) { return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10; };
-  while (i < s.size()) {
-    const char c = s[i];
-    if (std::isspace(static_cast<unsigned char>(c))) { ++i; continue; }
-    if (s.substr(i, 2) == "//") { i = s.find('\n', i); if (i == std::string_view::npos) break; continue; }
-    if (s.substr(i, 2) == "/*") { i = s.find("*/", i); if (i == std::string_view::npos) break; i += 2; continue; }
-    if (c == '"') {
-      std::string bytes;
-      for (++i; i < s.size() && s[i] != '"'; ++i) {
-        if (s[i] != '\\') { bytes += s[i]; continue; }
-        const char e = s[++i];
-        if (e == 'x') {
-          unsigned v = 0;
-          while (i + 1 < s.size() && hex(s[i + 1])) v = v * 16 + hex_value(s[++i]);
-          bytes += static_cast<char>(v & 0xFF);
-        } else if (e >= '0' && e <= '7') {
-          unsigned v = e - '0';
-          for (int n = 0; n < 2 && i + 1 < s.size() && s[i + 1] >= '0' && s[i + 1] <= '7'; ++n) v = v * 8 + (s[++i] - '0');
-          bytes += static_cast<char>(v & 0xFF);
-        } else {
-          bytes += e == 'n' ? '\n' : e == 't' ? '\t' : e == 'r' ? '\r' : e;
-        }
-      }
-      ++i;
-      out.push_back({Token::literal, bytes});
-      continue;
-    }
-    if (std::isalnum(static_cast<unsigned char>(c)) || c == '_') {
-      std::size_t j = i;
-      while (j < s.size() && (std::isalnum(static_cast<unsigned char>(s[j])) || s[j] == '_')) ++j;
-      out.push_back({Token::word, std::string(s.substr(i, j - i))});
-      i = j;
-      continue;
-    }
-    out.push_back({Token::mark, std::string(1, c)});
-    ++i;
-  }
-  return out;
-}
-
-std::string utf8_of_cp932(const std::string& bytes) {
-  iconv_t cd = iconv_open("UTF-8", "CP932");
-  if (cd == reinterpret_cast<iconv_t>(-1)) {
-    fault("iconv has no CP932");
-    return bytes;
-  }
-  std::string out(bytes.size() * 3 + 1, '\0');
-  char* in = const_cast<char*>(bytes.data());
-  char* to = out.data();
-  std::size_t in_left = bytes.size(), out_left = out.size();
-  if (iconv(cd, &in, &in_left, &to, &out_left) == static_cast<std::size_t>(-1)) fault("a message is no CP932 text: " + bytes);
-  iconv_close(cd);
-  out.resize(out.size() - out_left);
-  return out;
-}
+#undef LMX_MESSAGE_ROW_
 
 std::string file_text(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -292,54 +222,6 @@ std::string file_text(const std::string& path) {
   s << in.rdbuf();
   if (!in) fault("cannot read " + path);
   return s.str();
-}
-
-std::string_view between(std::string_view text, const char* begin, const char* end, const std::string& where) {
-  const std::size_t from = text.find(begin);
-  const std::size_t to = from == std::string_view::npos ? from : text.find(end, from);
-  if (to == std::string_view::npos) {
-    fault(where + ": no \"" + begin + "\" ... \"" + end + "\"");
-    return {};
-  }
-  return text.substr(from + std::strlen(begin), to - from - std::strlen(begin));
-}
-
-struct Message {
-  Both key;
-  std::string text;
-};
-
-std::vector<Message> messages_of(const MessageSource& source) {
-  const std::string path = std::string(LORIMAX_SOURCE_DIR) + "/" + source.file;
-  const std::string text = file_text(path);
-  std::vector<std::string> enum_names;
-  if (source.key_enum)
-    for (const auto& t : tokens_of(between(text, source.key_enum, "}", path)))
-      if (t.kind == Token::word) enum_names.push_back(t.text);
-  const auto tokens = tokens_of(between(text, source.begin, source.end, path));
-  std::vector<Message> messages;
-  for (std::size_t i = 0; i < tokens.size(); ++i) {
-    if (tokens[i].kind != Token::literal) continue;
-    std::string bytes;
-    const std::size_t first = i;
-    for (; i < tokens.size() && tokens[i].kind == Token::literal; ++i) bytes += tokens[i].text;
-    // "name [ ] = literal": a message declared by name.
-    std::string name;
-    if (first >= 4 && tokens[first - 1].text == "=" && tokens[first - 2].text == "]" && tokens[first - 4].kind == Token::word)
-      name = tokens[first - 4].text;
-    const std::size_t index = messages.size();
-    if (name.empty() && index < enum_names.size()) name = enum_names[index];
-    Both key;
-    if (name.empty()) {
-      key = {"コード " + std::to_string(index), "code " + std::to_string(index)};
-    } else {
-      for (char& c : name) c = c == '_' ? ' ' : c;
-      key = {name, name};
-    }
-    messages.push_back({key, utf8_of_cp932(bytes)});
-  }
-  if (messages.empty()) fault(path + ": no messages found");
-  return messages;
 }
 
 // --- the examples (exports/examples.txt) ------------------------------------
@@ -506,6 +388,36 @@ struct Entry {
   const ex::Entry* example;
 };
 
+// The failure values are written from the table's F() and marks: a meaning
+// that writes one of them as a number says it a second time, and may say it
+// wrong. Numbers are read as the prose shows them (-1, 0, 12900).
+void check_meaning(const lmx::ExportInfo& e, const std::string& meaning, const char* language) {
+  if (e.failure.kind != lmx::Failure::value) return;
+  for (std::size_t i = 0; i < meaning.size(); ++i) {
+    const auto digit = [&](std::size_t k) { return k < meaning.size() && std::isdigit(static_cast<unsigned char>(meaning[k])); };
+    const auto word = [&](std::size_t k) {
+      return std::isalnum(static_cast<unsigned char>(meaning[k])) || meaning[k] == '.' || meaning[k] == '_';
+    };
+    const bool minus = meaning[i] == '-' && digit(i + 1);
+    if (!(digit(i) || minus) || (i > 0 && word(i - 1))) continue;
+    std::size_t end = i + 1;
+    while (digit(end)) ++end;
+    // A range of an argument or a result (0 to 3, 0～3) is no failure value.
+    const std::string_view rest = std::string_view(meaning).substr(end);
+    const bool range = rest.starts_with(" to ") || rest.starts_with("～") || (i >= 4 && meaning.substr(i - 4, 4) == " to ") ||
+                       (i >= 3 && meaning.substr(i - 3, 3) == "～");
+    if (range || (end < meaning.size() && (word(end) || (meaning[end] == ',' && digit(end + 1))))) {
+      i = end;
+      continue;
+    }
+    const intptr_t n = std::strtoll(meaning.substr(i, end - i).c_str(), nullptr, 10);
+    if (e.failure.is(n))
+      fault(std::string(e.name) + ": its " + language + " meaning writes its failure value " + std::to_string(n) +
+            " (the reference writes it from the table)");
+    i = end;
+  }
+}
+
 std::vector<Entry> merged_entries() {
   std::map<std::string, const Ja*> by_name;
   for (const auto& j : kJa)
@@ -524,6 +436,8 @@ std::vector<Entry> merged_entries() {
     if (!call_form(e)) fault(std::string(e.name) + ": no macro call passes a narrow result with wide arguments");
     if (j == by_name.end() || x == example_of.end()) continue;
     check_example(e, *x->second);
+    check_meaning(e, e.meaning, "English");
+    check_meaning(e, j->second->meaning, "Japanese");
     entries.push_back({&e, j->second, x->second});
   }
   for (const auto& j : kJa)
@@ -550,7 +464,7 @@ std::vector<std::pair<const Family*, std::vector<Entry>>> by_family(const std::v
   return groups;
 }
 
-const MessageSource* messages_for(const char* family) { return row_of(kMessageSources, &MessageSource::family, family); }
+const MessageTable* messages_for(const char* family) { return row_of(kMessageTables, &MessageTable::family, family); }
 
 Both arguments_text(const lmx::ExportInfo& e) {
   const auto names = argument_names(e);
@@ -620,11 +534,10 @@ void write_markdown(const std::vector<Entry>& entries) {
   for (const auto& [f, list] : groups) {
     std::printf("\n<a id=\"family-%s\"></a>\n\n## %s / %s\n\n%s\n\n%s\n", f->id, f->title_ja, f->title_en,
                 md_text(f->intro_ja).c_str(), md_text(f->intro_en).c_str());
-    if (const MessageSource* source = messages_for(f->id)) {
-      std::printf("\n| キー / Key | メッセージ / Message |\n|---|---|\n");
-      for (const auto& m : messages_of(*source))
-        std::printf("| %s | %s |\n", m.key.ja == m.key.en ? m.key.en.c_str() : (m.key.ja + " / " + m.key.en).c_str(),
-                    md_text(m.text).c_str());
+    if (const MessageTable* table = messages_for(f->id)) {
+      std::printf("\n| コード / Code | メッセージ / Message |\n|---|---|\n");
+      for (const auto& m : table->rows)
+        std::printf("| %s | %s / %s |\n", m.key.c_str(), md_text(m.text.ja).c_str(), md_text(m.text.en).c_str());
     }
     for (const auto& [info, ja, example] : list) {
       const lmx::ExportInfo& e = *info;
@@ -735,11 +648,11 @@ void write_html(const std::vector<Entry>& entries) {
     std::printf("<section class=\"family\" id=\"family-%s\">\n<h2>%s <span lang=\"en\">%s</span></h2>\n", f->id, f->title_ja, f->title_en);
     std::printf("<div class=\"family-intro\">\n");
     write_pair(html_escape(f->intro_ja), html_escape(f->intro_en));
-    if (const MessageSource* source = messages_for(f->id)) {
-      std::printf("<table><tr><th>キー <span lang=\"en\">Key</span></th><th>メッセージ <span lang=\"en\">Message</span></th></tr>\n");
-      for (const auto& m : messages_of(*source))
-        std::printf("<tr><td>%s</td><td>%s</td></tr>\n",
-                    html_escape(m.key.ja == m.key.en ? m.key.en : m.key.ja + " / " + m.key.en).c_str(), html_escape(m.text).c_str());
+    if (const MessageTable* table = messages_for(f->id)) {
+      std::printf("<table><tr><th>コード <span lang=\"en\">Code</span></th><th>メッセージ <span lang=\"en\">Message</span></th></tr>\n");
+      for (const auto& m : table->rows)
+        std::printf("<tr><td>%s</td><td>%s<br><span lang=\"en\">%s</span></td></tr>\n", html_escape(m.key).c_str(),
+                    html_escape(m.text.ja).c_str(), html_escape(m.text.en).c_str());
       std::printf("</table>\n");
     }
     std::printf("</div>\n");
@@ -775,10 +688,7 @@ void write_html(const std::vector<Entry>& entries) {
 int main(int argc, char** argv) {
   const std::string mode = argc > 1 ? argv[1] : "";
   const auto entries = merged_entries();
-  // The message tables are read before anything is written, so that a
-  // fault in them leaves no half document.
-  for (const auto& source : kMessageSources) messages_of(source);
-  check_buffer_texts();
+  check_reasons();
   if (!g_faults.empty()) {
     for (const auto& f : g_faults) std::fprintf(stderr, "gen_reference: %s\n", f.c_str());
     return 1;

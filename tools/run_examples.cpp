@@ -185,7 +185,7 @@ bool run(const ex::Entry& entry, const std::wstring& folder, std::vector<std::st
     }
     std::vector<std::string> narrow(c.args.size());
     std::vector<std::wstring> wides(c.args.size());
-    lmx::CallArg pass[8];
+    lmx::CallArg pass[lmx::kMostArguments];
     for (std::size_t k = 0; k < c.args.size(); ++k) {
       const ex::Arg& a = c.args[k];
       if (a.kind == ex::Arg::variable && !variables.count(a.source)) {

@@ -3,8 +3,10 @@
 # shellcheck shell=bash
 
 # In dependency order: editorconfig links pcre2; editorconfig_asan is the
-# same core built natively under the sanitizers, for the tests.
-ENGINES=(pcre2 editorconfig hunspell mecab nkf editorconfig_asan)
+# same core built natively under the sanitizers, for the tests; hunspell_stock
+# and mecab_stock are those engines built by their recipes without the mends,
+# as a user's own install has them, for the tests.
+ENGINES=(pcre2 editorconfig hunspell mecab nkf editorconfig_asan hunspell_stock mecab_stock)
 
 ENGINE_ROOT=${LORIMAX_ENGINE_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/lorimax}
 ENGINE_SCRIPTS=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)

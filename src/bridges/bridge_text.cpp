@@ -1,9 +1,8 @@
 #include "bridges/bridge_text.h"
 
-#include <algorithm>
-#include <iterator>
 #include <string>
 
+#include "bridges/engine_refusals.h"
 #include "frame/cp932.h"
 
 namespace lmx::bridges {
@@ -27,7 +26,9 @@ bool word_ends_process(std::string_view word) {
   if (!group.empty() && group.front() == '-') {
     // A long option: nkf takes the name in full, and the rest of the word with it.
     group.remove_prefix(1);
-    return std::find(std::begin(kNkfEndingNames), std::end(kNkfEndingNames), group) != std::end(kNkfEndingNames);
+    for (std::string_view name : kNkfEndingLongOptions)
+      if (group == name) return true;
+    return false;
   }
   // Short options, one letter each; the arguments some of them take never
   // contain these letters, so any of them in the group is that option.

@@ -13,15 +13,11 @@ enum class MatchField { none, length, position };
 // "length" is tried first, so "l" is the length.
 MatchField match_field(std::string_view selector);
 
-// The nkf options that print something and end the process: the letters
-// of the short ones and the names of the long ones.
-inline constexpr std::string_view kNkfEndingLetters = "vV";
-inline constexpr std::string_view kNkfEndingNames[] = {"help", "version"};
-
-// Whether nkf, given these options, would end the process: they are never
-// passed on. Read as nkf reads them: a '-' is put in front when the text
-// lacks one, words are separated by spaces, and in each word what comes
-// before its first '-' is ignored.
+// Whether nkf, given these options, would print something and end the
+// process (-v, -V, --version, --help): they are never passed on. Read as nkf
+// reads them: a '-' is put in front when the text lacks one, words are
+// separated by spaces, and in each word what comes before its first '-' is
+// ignored.
 bool nkf_options_end_process(std::string_view options);
 
 // Lowercases a code page 932 pattern for a case-folded match, except what a

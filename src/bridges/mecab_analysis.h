@@ -7,20 +7,16 @@
 #include <cstddef>
 #include <string_view>
 
+#include "frame/messages.h"
+#include "frame/result_buffer.h"
+
 namespace lmx::mecab {
 
 enum class Analysis { plain, yomi, wakati, nbest };
 
-enum Code : int {
-  ok = 0,
-  options_too_long = 1,
-  empty_text = 2,
-  not_loaded = 3,
-  analysis_failed = 4,
-  export_missing = 5,
-  version_mismatch = 6,  // kept for the table; never set
-  options_refused = 7,
-};
+// The codes (exports/messages.txt); version_mismatch is kept for the
+// table's numbering and never set.
+enum Code : int { LMX_MESSAGES_mecab_bridge(LMX_MESSAGE_CODE) };
 
 // The fixed message of a code (code page 932); null for codes outside the
 // table. Code 7's message is followed by MeCab's own text when it gives one.
@@ -62,7 +58,7 @@ inline bool output_is_whole(std::size_t output_length, std::size_t room, std::si
 // `output_length` bytes, or MeCab's overflow failure with 0).
 inline std::size_t next_capacity(std::size_t output_length, std::size_t room, std::size_t capacity) {
   const std::size_t wanted = output_length + room + 1;
-  return 2 * (wanted > capacity ? wanted : capacity) + 4;
+  return doubled(wanted > capacity ? wanted : capacity);
 }
 
 // Whether MeCab will write this analysis with its wakati writer: the wakati

@@ -6,6 +6,7 @@
 
 #include "bridges/loader.h"
 #include "bridges/mecab.h"
+#include "bridges/mecab_files.h"
 #include "frame/result_buffer.h"
 #include "frame/text_args.h"
 
@@ -25,6 +26,7 @@ struct MeCabFunctions {
                                            std::size_t capacity);
   mecab_model_t* (*mecab_model_new2)(const char* options);
   void (*mecab_model_destroy)(mecab_model_t*);
+  int (*mecab_get_partial)(mecab_t*);
 };
 
 constexpr bridges::ExportSlot kMeCabExports[] = {
@@ -36,6 +38,7 @@ constexpr bridges::ExportSlot kMeCabExports[] = {
     LMX_ENGINE_REQUIRED(MeCabFunctions, mecab_nbest_sparse_tostr3),
     LMX_ENGINE_OPTIONAL(MeCabFunctions, mecab_model_new2),
     LMX_ENGINE_OPTIONAL(MeCabFunctions, mecab_model_destroy),
+    LMX_ENGINE_OPTIONAL(MeCabFunctions, mecab_get_partial),
 };
 
 bridges::Engine<MeCabFunctions> g_engine{"libmecab.dll", kMeCabExports};
@@ -77,15 +80,21 @@ const char* fail(int code) {
 // process exits, they are only forgotten: the engine may be gone.
 class Taggers {
  public:
-  mecab_t* for_options(const char* options) {
-    Kept* oldest = &kept_[0];
+  // Null when no tagger of these options is kept.
+  mecab_t* kept(const char* options) {
     for (Kept& k : kept_) {
       if (k.tagger && std::strcmp(k.options, options) == 0) {
         k.last_use = ++uses_;
         return k.tagger;
       }
-      if (k.last_use < oldest->last_use) oldest = &k;
     }
+    return nullptr;
+  }
+  // A new tagger in place of the one used longest ago; null when MeCab refused.
+  mecab_t* make(const char* options) {
+    Kept* oldest = &kept_[0];
+    for (Kept& k : kept_)
+      if (k.last_use < oldest->last_use) oldest = &k;
     drop(*oldest);
     oldest->tagger = fn().mecab_new2(options);
     if (oldest->tagger) std::memcpy(oldest->options, options, sizeof oldest->options);
@@ -134,14 +143,43 @@ const char* analysis_threw(const char* what) {
   return fail(analysis_failed);
 }
 
+// Options kept from MeCab fail as options it refused, with the reason.
+const char* refuse(std::string_view why) {
+  const std::size_t length = why.size() < sizeof g_engine_error ? why.size() : 0;
+  std::memcpy(g_engine_error, why.data(), length);
+  g_engine_error[length] = 0;
+  return fail(options_refused);
+}
+
+// The tagger of these options: one kept, or a new one when the options may
+// go to MeCab (mecab_options.h) and MeCab takes them. MeCab reads its
+// settings files as it makes a tagger, so they are checked then; whatever
+// sets a refused switch that the check could not read (the mecabrc a MeCab
+// was built to read), MeCab's own answer on the new tagger still catches.
+mecab_t* tagger_for(const char* option_text) {
+  if (mecab_t* tagger = g_taggers.kept(option_text)) return tagger;
+  if (const std::string why = options_refusal(option_text, reinterpret_cast<const void*>(fn().mecab_new2));
+      !why.empty()) {
+    refuse(why);
+    return nullptr;
+  }
+  mecab_t* const tagger = g_taggers.make(option_text);
+  if (!tagger) {
+    keep_refusal(option_text);
+    fail(options_refused);
+  } else if (fn().mecab_get_partial && fn().mecab_get_partial(tagger)) {
+    g_taggers.drop(tagger);
+    refuse(refused_switch_message("partial"));
+    return nullptr;
+  }
+  return tagger;
+}
+
 const char* analyse_loaded(Analysis analysis, std::string_view input, const char* option_text, intptr_t n,
                            std::size_t room) {
   auto& out = result();
-  mecab_t* const tagger = g_taggers.for_options(option_text);
-  if (!tagger) {
-    keep_refusal(option_text);
-    return fail(options_refused);
-  }
+  mecab_t* const tagger = tagger_for(option_text);
+  if (!tagger) return kEmptyResult;
   for (;;) {
     const char* written =
         analysis == Analysis::nbest
@@ -225,7 +263,7 @@ const char* version() {
   if (!g_engine.loaded()) return fail(not_loaded);
   const std::string_view text = narrow_arg(fn().mecab_version());
   g_code = ok;
-  return result().assign(text, 2 * text.size() + 4) ? result().data() : kEmptyResult;
+  return result().assign_doubled(text) ? result().data() : kEmptyResult;
 }
 
 intptr_t error_code() { return g_code; }
@@ -234,12 +272,12 @@ const char* error_message() {
   const char* text = code_message(g_code);
   std::string message = text ? text : g_engine_error;
   if (g_code == options_refused && *g_engine_error) message += std::string(": ") + g_engine_error;
-  return result().assign(message, 2 * message.size() + 4) ? result().data() : kEmptyResult;
+  return result().assign_doubled(message) ? result().data() : kEmptyResult;
 }
 
 const char* engine_error_text() {
   const std::string_view text = g_engine_error;
-  return result().assign(text, 2 * text.size() + 4) ? result().data() : kEmptyResult;
+  return result().assign_doubled(text) ? result().data() : kEmptyResult;
 }
 
 }  // namespace lmx::mecab

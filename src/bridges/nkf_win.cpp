@@ -10,6 +10,7 @@
 #include "bridges/error_texts.h"
 #include "bridges/loader.h"
 #include "bridges/nkf.h"
+#include "frame/messages.h"
 #include "frame/path_limit.h"
 #include "frame/read_only.h"
 #include "frame/result_buffer.h"
@@ -60,29 +61,8 @@ struct Level {
 // Tried in this order on the beginning of the version text.
 constexpr Level kLevels[] = {{"1.", kLevel0}, {"2.0.4", kLevel1}, {nullptr, kLevel2}};
 
-enum Code : intptr_t {
-  no_error = 0,
-  option_refused = 1,
-  empty_argument = 2,
-  not_loaded = 3,
-  command_failed = 4,
-  missing_function = 5,
-  wrong_version = 6,
-  bad_input_file = 7,
-  output_exists = 8,
-};
-
-constexpr const char* kMessages[] = {
-    "\x83G\x83\x89\x81[\x82\xC8\x82\xB5",  // エラーなし
-    "NKF\x83I\x83v\x83V\x83\x87\x83\x93\x82\xCC\x90\xDD\x92\xE8\x82\xC9\x8E\xB8\x94s",  // NKFオプションの設定に失敗
-    "\x88\xF8\x90\x94\x82\xCC\x83" "A\x83N\x83Z\x83X\x82\xC9\x8E\xB8\x94s",  // 引数のアクセスに失敗
-    "NKF32.DLL\x82\xAA\x83\x8D\x81[\x83h\x82\xB3\x82\xEA\x82\xC4\x82\xA2\x82\xC8\x82\xA2",  // NKF32.DLLがロードされていない
-    "NKF\x83R\x83}\x83\x93\x83h\x82\xCC\x8E\xC0\x8Ds\x82\xC9\x8E\xB8\x94s",  // NKFコマンドの実行に失敗
-    "NKF32.DLL\x82\xCC\x8A\xD6\x90\x94\x83" "A\x83h\x83\x8C\x83X\x8E\xE6\x93\xBE\x82\xC9\x8E\xB8\x94s",  // NKF32.DLLの関数アドレス取得に失敗
-    "NKF32.DLL\x82\xCC\x83o\x81[\x83W\x83\x87\x83\x93\x95s\x88\xEA\x92v",  // NKF32.DLLのバージョン不一致
-    "\x93\xFC\x97\xCD\x83t\x83@\x83" "C\x83\x8B\x82\xCC\x8Ew\x92\xE8\x83G\x83\x89\x81[",  // 入力ファイルの指定エラー
-    "\x8Fo\x97\xCD\x83t\x83@\x83" "C\x83\x8B\x82\xCC\x8Ew\x92\xE8\x83G\x83\x89\x81[(\x8F\xE3\x8F\x91\x82\xAB\x82\xCD\x8Fo\x97\x88\x82\xDC\x82\xB9\x82\xF1)",  // 出力ファイルの指定エラー(上書きは出来ません)
-};
+enum Code : intptr_t { LMX_MESSAGES_nkf_bridge(LMX_MESSAGE_CODE) };
+constexpr const char* kMessages[] = {LMX_MESSAGES_nkf_bridge(LMX_MESSAGE_TEXT)};
 
 bridges::Engine<NkfFunctions> g_engine{"NKF32.DLL", kLevel2};
 int g_level = 0;
@@ -216,7 +196,7 @@ const char* convert(Conversion conversion, const char* options, const char* text
   // The older functions write without a capacity: the buffer must first hold
   // the largest output nkf can make of this text.
   const std::size_t needed = g_level == 2 ? text.size() + 1 : bridges::nkf_worst_output(text.size());
-  const std::size_t grown = g_level == 2 ? 2 * text.size() + 4 : needed;
+  const std::size_t grown = g_level == 2 ? doubled(text.size()) : needed;
   // A text whose output could not fit the result buffer is refused.
   if (!out.ensure(needed, grown)) return g_code = command_failed, kEmptyResult;
   const ConversionRule rule = rule_of(conversion);

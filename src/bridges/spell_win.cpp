@@ -1,12 +1,17 @@
 // The spell-check bridge over Hunspell's C interface.
 #include <windows.h>
 
+#include <io.h>
+
 #include <cstring>
 
+#include "bridges/file_lines_win.h"
 #include "bridges/loader.h"
 #include "bridges/spell.h"
+#include "bridges/spell_counts.h"
 #include "bridges/spell_files.h"
 #include "frame/guarded.h"
+#include "frame/messages.h"
 #include "frame/path_limit.h"
 #include "frame/result_buffer.h"
 #include "frame/text_args.h"
@@ -42,27 +47,9 @@ constexpr bridges::ExportSlot kSpellExports[] = {
     LMX_ENGINE_OPTIONAL(SpellFunctions, Hunspell_getversion),
 };
 
-// The messages, in code page 932.
+// The messages (exports/messages.txt), in code page 932.
 namespace message {
-constexpr char load_failed[] = "libhunspell.dll\x82\xCC\x93\xC7\x82\xDD\x8D\x9E\x82\xDD\x82\xC9\x8E\xB8\x94s\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81""B";  // libhunspell.dllの読み込みに失敗しました。
-constexpr char export_missing[] = "\x8A\xD6\x90\x94\x82\xCC\x93\xC7\x82\xDD\x8D\x9E\x82\xDD\x82\xC9\x8E\xB8\x94s\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81""B";  // 関数の読み込みに失敗しました。
-constexpr char not_loaded[] = "libhunspell.dll\x82\xAA\x83\x8D\x81[\x83h\x82\xB3\x82\xEA\x82\xC4\x82\xA2\x82\xDC\x82\xB9\x82\xF1\x81""B";  // libhunspell.dllがロードされていません。
-constexpr char no_first_argument[] = "\x93\xFC\x97\xCD\x95\xB6\x8E\x9A\x97\xF1\x82\xAA\x90\xDD\x92\xE8\x82\xB3\x82\xEA\x82\xC4\x82\xA2\x82\xDC\x82\xB9\x82\xF1\x81""B";  // 入力文字列が設定されていません。
-constexpr char files_missing[] = "\x8E\xAB\x8F\x91\x83t\x83@\x83""C\x83\x8B/\x90\xDA\x8E\xAB\x83t\x83@\x83""C\x83\x8B\x82\xAA\x91\xB6\x8D\xDD\x82\xB5\x82\xC4\x82\xA2\x82\xDC\x82\xB9\x82\xF1\x81""B";  // 辞書ファイル/接辞ファイルが存在していません。
-constexpr char affix_name_failed[] = "\x90\xDA\x8E\xAB\x83t\x83@\x83""C\x83\x8B\x96\xBC\x90\xB6\x90\xAC\x82\xC9\x8E\xB8\x94s\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81""B";  // 接辞ファイル名生成に失敗しました。
-constexpr char dictionary_name_failed[] = "\x8E\xAB\x8F\x91\x83t\x83@\x83""C\x83\x8B\x96\xBC\x90\xB6\x90\xAC\x82\xC9\x8E\xB8\x94s\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81""B";  // 辞書ファイル名生成に失敗しました。
-constexpr char empty_argument[] = "\x93\xFC\x97\xCD\x95\xB6\x8E\x9A\x97\xF1\x82\xC9\x83""A\x83N\x83Z\x83X\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x81""B";  // 入力文字列にアクセスできません。
-constexpr char no_dictionary[] = "\x8E\xAB\x8F\x91\x83t\x83@\x83""C\x83\x8B\x82\xAA\x90\xDD\x92\xE8\x82\xB3\x82\xEA\x82\xC4\x82\xA2\x82\xDC\x82\xB9\x82\xF1\x81""B";  // 辞書ファイルが設定されていません。
-constexpr char no_instance[] = "\x83X\x83y\x83\x8B\x83`\x83""F\x83""b\x83N\x82\xCC\x8F\x80\x94\xF5\x82\xAA\x82\xC5\x82\xAB\x82\xC4\x82\xA2\x82\xDC\x82\xB9\x82\xF1\x81""B";  // スペルチェックの準備ができていません。
-constexpr char utf8_size_failed[] = "UTF-8\x95\xCF\x8A\xB7\x97p\x83o\x83""b\x83t\x83@\x82\xCC\x8Am\x95\xDB\x82\xC9\x8E\xB8\x94s(1)";  // UTF-8変換用バッファの確保に失敗(1)
-constexpr char utf8_grow_failed[] = "UTF-8\x95\xCF\x8A\xB7\x97p\x83o\x83""b\x83t\x83@\x82\xCC\x8Am\x95\xDB\x82\xC9\x8E\xB8\x94s(2)";  // UTF-8変換用バッファの確保に失敗(2)
-constexpr char utf8_failed[] = "UTF-8\x95\xCF\x8A\xB7\x82\xC9\x8E\xB8\x94s";  // UTF-8変換に失敗
-constexpr char no_suggestions[] = "Suggest\x82\xAA\x8E\xC0\x8Ds\x82\xB3\x82\xEA\x82\xC4\x82\xA2\x82\xC8\x82\xA2\x82\xA9\x81""A\x8C\xF3\x95\xE2\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81""B";  // Suggestが実行されていないか、候補がありません。
-constexpr char out_of_memory[] = "\x83\x81\x83\x82\x83\x8A\x8Am\x95\xDB\x82\xC9\x8E\xB8\x94s\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81""B";  // メモリ確保に失敗しました。
-constexpr char bad_argument[] = "\x88\xF8\x90\x94\x82\xAA\x95s\x90\xB3\x82\xC5\x82\xB7";  // 引数が不正です (no full stop)
-constexpr char function_missing[] = "\x8A\xD6\x90\x94\x82\xF0\x8E\xC0\x8Ds\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x81""B";  // 関数を実行できません。
-constexpr char extra_dictionary_missing[] = "\x92\xC7\x89\xC1\x8E\xAB\x8F\x91\x83t\x83@\x83""C\x83\x8B\x82\xAA\x91\xB6\x8D\xDD\x82\xB5\x82\xC4\x82\xA2\x82\xDC\x82\xB9\x82\xF1\x81""B";  // 追加辞書ファイルが存在していません。
-constexpr char create_not_run[] = "hunspell_Create\x82\xAA\x8E\xB8\x94s\x82\xB5\x82\xC4\x82\xA2\x82\xE9\x82\xAA\x81""A\x8E\xC0\x8Ds\x82\xB3\x82\xEA\x82\xC4\x82\xA2\x82\xDC\x82\xB9\x82\xF1\x81""B";  // hunspell_Createが失敗しているが、実行されていません。
+LMX_MESSAGES_spell_bridge(LMX_MESSAGE_NAMED)
 }  // namespace message
 
 bridges::Engine<SpellFunctions> g_engine{"libhunspell.dll", kSpellExports};
@@ -128,6 +115,32 @@ bool readable_file(const char* path) {
                                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
 }
 
+// Why Hunspell must not be given this file, or null: it is no file on a disk
+// (a read of a device can wait for ever), or a count in it is more than a
+// file of its size can hold (Hunspell sizes memory by the counts before it
+// reads what they count, spell_counts.h). Read as Hunspell reads it: the
+// ANSI name, text mode; a dictionary's first line, every line of an affix file.
+const char* file_refusal(const char* path, bool dictionary, const char* missing) {
+  return guarded(message::out_of_memory, [&]() -> const char* {
+    FileStream file;
+    switch (bridges::open_text_file(FileHandle(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)),
+                                    file)) {
+      case bridges::Opened::file: break;
+      case bridges::Opened::missing:
+      case bridges::Opened::not_a_file: return missing;
+    }
+    const auto size = static_cast<std::uint64_t>(_filelengthi64(_fileno(file.get())));
+    bool first = true, fits = true;
+    bridges::read_lines(file.get(), [&](std::string_view line) {
+      fits = dictionary ? word_count_fits(line, size) : !overcounted_table(line, first, size);
+      first = false;
+      return fits && !dictionary;
+    });
+    return fits ? nullptr : message::overcounted;
+  });
+}
+
 // The checks that the word operations share, in their order. The answer is
 // the failure's message, or null when the word may go to Hunspell.
 const char* word_refusal(const char* word, const char* empty_message, bool needs_paths) {
@@ -185,6 +198,8 @@ intptr_t create(const char* dictionary, const char* affix) {
     g_files = DictionaryFiles{};
     return fail(message::files_missing, 0);
   }
+  if (const char* refusal = file_refusal(files.affix, false, message::files_missing)) return fail(refusal, 0);
+  if (const char* refusal = file_refusal(files.dictionary, true, message::files_missing)) return fail(refusal, 0);
   g_files = files;
   g_made.reset();
   // A null instance is kept (later calls say so); a throw fails the call.
@@ -201,6 +216,7 @@ intptr_t add_dictionary(const char* path) {
   if (const char* refusal = word_refusal(path, message::empty_argument, true)) return fail(refusal, -1);
   if (!fn().Hunspell_add_dic) return fail(message::function_missing, -1);
   if (!readable_file(path)) return fail(message::extra_dictionary_missing, -1);
+  if (const char* refusal = file_refusal(path, true, message::extra_dictionary_missing)) return fail(refusal, -1);
   return engine_call<intptr_t>(-1, [path] { return fn().Hunspell_add_dic(g_made.instance, path) == 0 ? 1 : 0; });
 }
 

@@ -12,6 +12,7 @@
 
 #include "editorconfig/query.h"
 #include "frame/guarded.h"
+#include "frame/messages.h"
 #include "frame/path_limit.h"
 #include "frame/result_buffer.h"
 
@@ -29,8 +30,10 @@ Properties& properties() {
 
 char g_error[1024];
 
-// The messages of this layer, in code page 932.
-enum Failure { utf16_size, utf16_memory, utf16_convert, utf8_size, utf8_memory, utf8_convert, path_too_long };
+// The messages of this layer (exports/messages.txt), in code page 932.
+namespace message {
+LMX_MESSAGES_editorconfig(LMX_MESSAGE_NAMED)
+}  // namespace message
 constexpr const char* kMessage[] = {
     "UTF-16LE\x95\xCF\x8A\xB7\x97p\x83\x81\x83\x82\x83\x8A\x83T\x83\x43\x83Y\x82\xCC\x8E\xE6\x93\xBE\x82\xC9\x8E\xB8\x94s",  // UTF-16LE変換用メモリサイズの取得に失敗
     "UTF-16LE\x95\xCF\x8A\xB7\x97p\x83\x81\x83\x82\x83\x8A\x8Am\x95\xDB\x82\xC9\x8E\xB8\x94s",  // UTF-16LE変換用メモリ確保に失敗
@@ -79,23 +82,23 @@ intptr_t query(const char* utf8_path) {
 // The UTF-16 path as UTF-8, then the query.
 intptr_t query_wide(const wchar_t* path) {
   const int size = WideCharToMultiByte(CP_UTF8, 0, path, -1, nullptr, 0, nullptr, nullptr);
-  if (size == 0) return fail(kMessage[utf8_size]);
+  if (size == 0) return fail(message::utf8_size);
   std::unique_ptr<char[]> utf8(new (std::nothrow) char[size + 2]());
-  if (!utf8) return fail(kMessage[utf8_memory]);
+  if (!utf8) return fail(message::utf8_memory);
   if (!WideCharToMultiByte(CP_UTF8, 0, path, -1, utf8.get(), size, nullptr, nullptr))
-    return fail(kMessage[utf8_convert]);
+    return fail(message::utf8_convert);
   return query(utf8.get());
 }
 
 const char* entry(const std::vector<std::string>& list, intptr_t index) {
   if (index < 0 || static_cast<std::size_t>(index) >= list.size()) return kEmptyResult;
   const std::string& text = list[static_cast<std::size_t>(index)];
-  return result().assign(text, text.size() + 100) ? result().data() : kEmptyResult;
+  return result().assign(text, text.size() + kSlack) ? result().data() : kEmptyResult;
 }
 
-// Both version texts fit in 80 bytes; a smaller buffer grows to 164.
+// Both version texts fit in 80 bytes.
 const char* versioned(const char* format, const char* text) {
-  if (!result().ensure(80, 164)) return kEmptyResult;
+  if (!result().ensure_doubled(80)) return kEmptyResult;
   std::snprintf(result().data(), result().capacity(), format, text);
   return result().data();
 }
@@ -105,20 +108,20 @@ const char* versioned(const char* format, const char* text) {
 intptr_t execute(const char* ansi_path) {
   g_error[0] = 0;
   if (!*ansi_path) return -1;
-  if (!path_fits(ansi_path)) return fail(kMessage[path_too_long]);
+  if (!path_fits(ansi_path)) return fail(message::path_too_long);
   const int size = MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, ansi_path, -1, nullptr, 0);
-  if (size == 0) return fail(kMessage[utf16_size]);
+  if (size == 0) return fail(message::utf16_size);
   std::unique_ptr<wchar_t[]> wide(new (std::nothrow) wchar_t[size + 2]());
-  if (!wide) return fail(kMessage[utf16_memory]);
+  if (!wide) return fail(message::utf16_memory);
   if (!MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, ansi_path, -1, wide.get(), size))
-    return fail(kMessage[utf16_convert]);
+    return fail(message::utf16_convert);
   return query_wide(wide.get());
 }
 
 intptr_t execute(const wchar_t* path) {
   g_error[0] = 0;
   if (!*path) return -1;
-  if (!path_fits(path)) return fail(kMessage[path_too_long]);
+  if (!path_fits(path)) return fail(message::path_too_long);
   return query_wide(path);
 }
 

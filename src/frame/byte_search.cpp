@@ -8,7 +8,7 @@
 namespace lmx {
 
 ByteSearch::ByteSearch(std::string_view text, std::string_view needle)
-    : text_(text), needle_(needle), budget_(4 * static_cast<long long>(text.size() + needle.size()) + 1024) {}
+    : text_(text), needle_(needle), budget_(search_budget(text.size(), needle.size())) {}
 
 namespace {
 

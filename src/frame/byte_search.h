@@ -12,6 +12,12 @@
 
 namespace lmx {
 
+// The work a search may do before it falls back to the automaton: a few
+// times the text's and the needle's length, and a little for short ones.
+inline long long search_budget(std::size_t text_length, std::size_t needle_length) {
+  return 4 * static_cast<long long>(text_length + needle_length) + 1024;
+}
+
 class ByteSearch {
  public:
   static constexpr std::size_t npos = std::string_view::npos;

@@ -7,10 +7,10 @@
 #include <cstddef>
 #include <string_view>
 
+#include "frame/contract.h"
+
 namespace lmx {
 
-// No buffer ever grows beyond this many characters (bytes or UTF-16 code units).
-inline constexpr std::size_t kResultCap = 1'000'000;
 inline constexpr std::size_t kResultInitial = 4096;
 
 // What a writer adds to the size it needs when it grows a buffer, each

@@ -19,32 +19,32 @@ namespace {
 int g_capture_state = -1;
 DWORD g_last_exit_code = 0;
 
-// One pipe whose child end is inheritable and whose own end is not.
+// One pipe whose child end is inheritable and whose own end is not: an
+// anonymous pipe's ends are kernel handles (null when missing), a named
+// pipe's ends are opened as files (INVALID_HANDLE_VALUE when missing).
+template <class Handle>
 struct Pipe {
-  KernelHandle read, write;
+  Handle read, write;
 };
 
 // The input pipe is anonymous, made to hold the whole input line.
-bool make_input_pipe(Pipe& pipe, DWORD size) {
+bool make_input_pipe(Pipe<KernelHandle>& pipe, DWORD size) {
   return CreatePipe(pipe.read.put(), pipe.write.put(), nullptr, size) &&
          SetHandleInformation(pipe.read.get(), HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
 }
 
-HANDLE or_null(HANDLE h) { return h == INVALID_HANDLE_VALUE ? nullptr : h; }
-
 // The output pipe is a named one of the default size whose read end allows
 // overlapped reads, so that a read can wait for data and for the child's end
 // at once.
-bool make_output_pipe(Pipe& pipe) {
+bool make_output_pipe(Pipe<FileHandle>& pipe) {
   static unsigned serial = 0;
   char name[64];
   wsprintfA(name, "\\\\.\\pipe\\lorimax-output-%lu-%u", GetCurrentProcessId(), ++serial);
-  pipe.read.reset(or_null(CreateNamedPipeA(name, PIPE_ACCESS_INBOUND | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,
-                                           PIPE_TYPE_BYTE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS, 1, 0, 0, 0,
-                                           nullptr)));
+  pipe.read.reset(CreateNamedPipeA(name, PIPE_ACCESS_INBOUND | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,
+                                   PIPE_TYPE_BYTE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS, 1, 0, 0, 0, nullptr));
   if (!pipe.read) return false;
   SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
-  pipe.write.reset(or_null(CreateFileA(name, GENERIC_WRITE, 0, &inheritable, OPEN_EXISTING, 0, nullptr)));
+  pipe.write.reset(CreateFileA(name, GENERIC_WRITE, 0, &inheritable, OPEN_EXISTING, 0, nullptr));
   return static_cast<bool>(pipe.write);
 }
 
@@ -123,7 +123,8 @@ const char* capture(const char* command, std::string_view input) {
   if (!input.empty()) line.append(input).append("\r\n");
   // The input pipe holds the whole line, so writing it never waits for the
   // child to read (a child may read nothing while it writes a lot).
-  Pipe output, in;
+  Pipe<FileHandle> output;
+  Pipe<KernelHandle> in;
   const auto input_size = static_cast<DWORD>(std::min<std::size_t>(line.size(), MAXDWORD));
   const KernelHandle read_done(CreateEventA(nullptr, TRUE, FALSE, nullptr));
   if (!read_done || !make_output_pipe(output) || !make_input_pipe(in, input_size)) return kEmptyResult;

@@ -62,8 +62,7 @@ const char* replace(NarrowResult& out, Text text, Text search, Text replacement,
   if (!found) return empty();
   const std::size_t needed = text.size() - hits.size() * search.size() + hits.size() * replacement.size() + 1;
   const std::size_t prepared = 5 * text.size() < kResultCap ? 5 * text.size() : kResultCap;
-  const std::size_t rule = needed > prepared ? 2 * needed + 4 : 10 * text.size() + 4;
-  if (!out.ensure(needed > prepared ? needed : prepared, rule)) return empty();
+  if (!out.ensure_doubled(needed > prepared ? needed : prepared)) return empty();
   char* w = out.data();
   std::size_t from = 0;
   for (std::size_t i = 0; i < hits.size(); ++i) {
@@ -113,7 +112,7 @@ const char* repeat(NarrowResult& out, intptr_t count, Text unit) {
   out.clear();
   if (static_cast<std::size_t>(count) > kResultCap / unit.size()) return empty();
   const std::size_t n = static_cast<std::size_t>(count) * unit.size();
-  if (!out.ensure(n + 1, n + 101)) return empty();
+  if (!out.ensure(n + 1, n + 1 + kSlack)) return empty();
   char* w = out.data();
   if (unit.size() == 1) {
     std::memset(w, unit[0], n);

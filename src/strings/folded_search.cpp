@@ -1,5 +1,7 @@
 #include "strings/folded_search.h"
 
+#include "frame/byte_search.h"
+
 #include <emmintrin.h>
 
 #include <cstdint>
@@ -171,8 +173,6 @@ bool stream(std::string_view text, std::string_view needle, unsigned mode, std::
   return true;
 }
 
-long long budget_for(std::size_t n, std::size_t m) { return 4 * static_cast<long long>(n + m) + 1024; }
-
 }  // namespace
 
 std::size_t find_folded(std::string_view text, std::string_view needle, std::size_t from, unsigned mode) {
@@ -180,7 +180,7 @@ std::size_t find_folded(std::string_view text, std::string_view needle, std::siz
   if (m == 0 || m > n || from > n - m) return kNotFound;
   const FoldedText folded(text, needle, mode);
   cp932::Boundaries boundaries(text, Walk::double_byte_test);
-  long long budget = budget_for(n, m);
+  long long budget = search_budget(n, m);
   for (std::size_t p = from;;) {
     p = folded.next_candidate(p, n - m);
     if (p == kNotFound) return kNotFound;
@@ -204,7 +204,7 @@ std::size_t find_last_folded(std::string_view text, std::string_view needle, uns
   const std::size_t n = text.size(), m = needle.size();
   if (m == 0 || m > n) return kNotFound;
   const FoldedText folded(text, needle, mode);
-  long long budget = budget_for(n, m);
+  long long budget = search_budget(n, m);
   std::size_t work = 0;
   for (std::size_t end = n - m + 1;;) {
     const std::size_t p = folded.previous_candidate(end);

@@ -7,18 +7,13 @@
 #include <cstdint>
 
 #include "frame/lifecycle.h"
+#include "frame/messages.h"
 
 namespace lmx::textfile {
 
 // The error word's bits.
-enum ErrorBit : int {
-  open_failed = 2,       // open failed, no free slot, slot not open, or encoding code 0
-  read_error = 4,        // a read failed and the stream's error indicator is set
-  end_of_file = 8,       // a read failed or came up short at the end of the file
-  invalid_argument = 16,
-  write_failed = 32,
-  delete_empty_path = 128,
-};
+// The error word's bits (exports/messages.txt).
+enum ErrorBit : int { LMX_MESSAGES_text_files(LMX_MESSAGE_CODE) };
 
 void stop_slots(StopReason);
 

@@ -8,12 +8,15 @@
 #include <cwchar>
 #include <iterator>
 #include <string>
+#include <utility>
 
+#include "frame/contract.h"
 #include "frame/guarded.h"
 #include "frame/path_limit.h"
 #include "frame/read_only.h"
 #include "frame/result_buffer.h"
 #include "frame/text_args.h"
+#include "frame/win_owners.h"
 #include "textfile/encoding.h"
 #include "textfile/textfile.h"
 
@@ -21,8 +24,7 @@ namespace lmx::textfile {
 namespace {
 
 struct Slot {
-  std::FILE* stream = nullptr;
-  int open = 0;
+  FileStream stream;  // held while the slot is open
   int code = plain_text;
   // A UTF-8 file without mark opened for writing: the stream wrote EF BB BF at
   // once and was rewound, so the first three bytes written cover the mark. If
@@ -30,18 +32,18 @@ struct Slot {
   bool covers_mark = false;
   bool text_mode = true;
   std::uint64_t bytes_written = 0;
+  bool open() const { return static_cast<bool>(stream); }
 };
 
-constexpr int kSlots = 10;
 // A line read wants a result buffer of at least kLineFloor units, and grows a
 // smaller one to kLineBuffer; a longer line comes in pieces of that size.
-constexpr std::size_t kLineFloor = 16384, kLineBuffer = 32772;
-Slot g_slots[kSlots];
+constexpr std::size_t kLineFloor = 16384, kLineBuffer = doubled(kLineFloor);
+Slot g_slots[kSlotCount];
 int g_error = 0;
 
 // The slot of a handle 1 to 10, or null (error word: invalid argument).
 Slot* slot_of(intptr_t handle) {
-  if (handle < 1 || handle > kSlots) {
+  if (handle < 1 || handle > kSlotCount) {
     g_error |= invalid_argument;
     return nullptr;
   }
@@ -93,9 +95,8 @@ void truncate_stream(std::FILE* f, std::uint64_t size) {
 }
 
 void close_slot(Slot& s) {
-  if (!s.open) return;
-  if (s.covers_mark && s.bytes_written < 3) truncate_stream(s.stream, s.bytes_written);
-  std::fclose(s.stream);
+  if (!s.open()) return;
+  if (s.covers_mark && s.bytes_written < 3) truncate_stream(s.stream.get(), s.bytes_written);
   s = Slot{};
   s.code = bytes;
 }
@@ -104,29 +105,35 @@ void close_slot(Slot& s) {
 // must not have truncated or created a file. Null (error word 2) when none.
 Slot* free_slot() {
   for (auto& s : g_slots)
-    if (!s.open) return &s;
+    if (!s.open()) return &s;
   g_error |= open_failed;
   return nullptr;
 }
 
-intptr_t take_slot(Slot& s, std::FILE* stream, int code, bool text_mode) {
+intptr_t take_slot(Slot& s, FileStream stream, int code, bool text_mode) {
   s = Slot{};
-  s.stream = stream;
-  s.open = 1;
+  s.stream = std::move(stream);
   s.code = code;
   s.text_mode = text_mode;
   return &s - g_slots + 1;
 }
 
-// An open slot for a narrow read or write: the C runtime refuses those on its
-// Unicode streams (codes 2 to 4) by ending the process, so they fail here.
-Slot* narrow_slot(intptr_t handle, int failure_bit) {
+// The slot of a handle that is open, or null: the error word says whether the
+// handle was no handle (invalid argument) or its slot is not open.
+Slot* open_slot(intptr_t handle) {
   Slot* s = slot_of(handle);
-  if (!s) return nullptr;
-  if (!s->open) {
+  if (s && !s->open()) {
     g_error |= open_failed;
     return nullptr;
   }
+  return s;
+}
+
+// An open slot for a narrow read or write: the C runtime refuses those on its
+// Unicode streams (codes 2 to 4) by ending the process, so they fail here.
+Slot* narrow_slot(intptr_t handle, int failure_bit) {
+  Slot* s = open_slot(handle);
+  if (!s) return nullptr;
   if (s->code >= utf8) {
     g_error |= failure_bit;
     return nullptr;
@@ -193,12 +200,12 @@ intptr_t open(const char* path, const char* mode) {
   }
   Slot* slot = free_slot();
   if (!slot || refused(path, mode)) return 0;
-  std::FILE* f = nullptr;
-  if (fopen_s(&f, path, mode) != 0 || !f) {
+  FileStream f;
+  if (fopen_s(f.put(), path, mode) != 0 || !f) {
     g_error |= open_failed;
     return 0;
   }
-  return take_slot(*slot, f, bytes, !has_flag(mode, 'b'));
+  return take_slot(*slot, std::move(f), bytes, !has_flag(mode, 'b'));
 }
 
 namespace {
@@ -210,14 +217,14 @@ intptr_t open_encoded(const wchar_t* path, const wchar_t* mode, const wchar_t* e
   composed.append(encoding.mode_suffix.begin(), encoding.mode_suffix.end());
   Slot* slot = free_slot();
   if (!slot || refused(path, mode)) return 0;
-  std::FILE* f = nullptr;
-  if (_wfopen_s(&f, path, composed.c_str()) != 0 || !f) {
+  FileStream f;
+  if (_wfopen_s(f.put(), path, composed.c_str()) != 0 || !f) {
     g_error |= open_failed;
     return 0;
   }
-  const intptr_t handle = take_slot(*slot, f, encoding.code, !has_flag(mode, 'b'));
+  const intptr_t handle = take_slot(*slot, std::move(f), encoding.code, !has_flag(mode, 'b'));
   if (encoding.code == utf8 && mode[0] == L'w') {
-    std::rewind(f);
+    std::rewind(slot->stream.get());
     slot->covers_mark = true;
   }
   return handle;
@@ -237,7 +244,7 @@ intptr_t open_w(const wchar_t* path, const wchar_t* mode, const wchar_t* encodin
 }
 
 intptr_t close(intptr_t handle) {
-  if (handle >= 1 && handle <= kSlots) close_slot(g_slots[handle - 1]);
+  if (handle >= 1 && handle <= kSlotCount) close_slot(g_slots[handle - 1]);
   return 1;
 }
 
@@ -258,7 +265,7 @@ intptr_t error_word() { return g_error; }
 intptr_t is_open(intptr_t handle) {
   g_error = 0;
   const Slot* s = slot_of(handle);
-  return s ? s->open : 0;
+  return s && s->open() ? 1 : 0;
 }
 
 intptr_t encoding_of(intptr_t handle) {
@@ -274,13 +281,8 @@ namespace {
 template <int (*Indicator)(std::FILE*)>
 intptr_t indicator(intptr_t handle) {
   g_error = 0;
-  const Slot* s = slot_of(handle);
-  if (!s) return 0;
-  if (!s->open) {
-    g_error |= open_failed;
-    return 0;
-  }
-  return Indicator(s->stream) ? 1 : 0;
+  const Slot* s = open_slot(handle);
+  return s && Indicator(s->stream.get()) ? 1 : 0;
 }
 
 int feof_fn(std::FILE* f) { return std::feof(f); }
@@ -298,8 +300,8 @@ const char* read_line(intptr_t handle, Line line) {
   if (out.capacity() < kLineFloor && !out.ensure(kLineFloor, kLineBuffer)) return kEmptyResult;
   Slot* s = narrow_slot(handle, read_error);
   if (!s) return kEmptyResult;
-  if (!std::fgets(out.data(), static_cast<int>(out.capacity()), s->stream)) {
-    note_read_failure(s->stream);
+  if (!std::fgets(out.data(), static_cast<int>(out.capacity()), s->stream.get())) {
+    note_read_failure(s->stream.get());
     return kEmptyResult;
   }
   if (line == Line::without_feed) cut_at_line_feed(out.data());
@@ -320,13 +322,13 @@ const char* read_bytes(intptr_t handle, intptr_t count) {
   if (!out.ensure(n + 1, n + kSmallSlack)) return kEmptyResult;
   Slot* s = narrow_slot(handle, read_error);
   if (!s) return kEmptyResult;
-  const std::size_t got = std::fread(out.data(), 1, n, s->stream);
+  const std::size_t got = std::fread(out.data(), 1, n, s->stream.get());
   if (got < n) {
-    if (std::ferror(s->stream)) {
+    if (std::ferror(s->stream.get())) {
       g_error |= read_error;
       return kEmptyResult;
     }
-    if (!std::feof(s->stream)) return kEmptyResult;
+    if (!std::feof(s->stream.get())) return kEmptyResult;
     g_error |= end_of_file;
   }
   out.data()[got] = 0;
@@ -339,13 +341,10 @@ const wchar_t* read_line_w(intptr_t handle, Line line) {
   if (!slot_of(handle)) return as_wchar(kEmptyWideResult);
   auto& out = wide_result();
   if (out.capacity() < kLineFloor && !out.ensure(kLineFloor, kLineBuffer)) return as_wchar(kEmptyWideResult);
-  Slot* s = &g_slots[handle - 1];
-  if (!s->open) {
-    g_error |= open_failed;
-    return as_wchar(kEmptyWideResult);
-  }
-  if (!std::fgetws(as_wchar(out.data()), static_cast<int>(out.capacity()), s->stream)) {
-    note_read_failure(s->stream);
+  Slot* s = open_slot(handle);
+  if (!s) return as_wchar(kEmptyWideResult);
+  if (!std::fgetws(as_wchar(out.data()), static_cast<int>(out.capacity()), s->stream.get())) {
+    note_read_failure(s->stream.get());
     return as_wchar(kEmptyWideResult);
   }
   if (line == Line::without_feed) cut_at_line_feed(out.data());
@@ -356,12 +355,12 @@ intptr_t write(intptr_t handle, const char* text, Line line) {
   g_error = 0;
   Slot* s = narrow_slot(handle, write_failed);
   if (!s) return 0;
-  if (std::fputs(text, s->stream) < 0) {
+  if (std::fputs(text, s->stream.get()) < 0) {
     g_error |= write_failed;
     return 0;
   }
   const std::size_t n = std::strlen(text);
-  if (line == Line::with_feed && (n == 0 || text[n - 1] != '\n') && std::fputs("\n", s->stream) < 0) {
+  if (line == Line::with_feed && (n == 0 || text[n - 1] != '\n') && std::fputs("\n", s->stream.get()) < 0) {
     g_error |= write_failed;
     return 0;
   }
@@ -385,19 +384,15 @@ bool code_page_holds(const Slot& s, const wchar_t* text) {
 intptr_t write_w(intptr_t handle, const wchar_t* text, Line line) {
   use_japanese_locale();
   g_error = 0;
-  Slot* s = slot_of(handle);
+  Slot* s = open_slot(handle);
   if (!s) return 0;
-  if (!s->open) {
-    g_error |= open_failed;
-    return 0;
-  }
   if (!code_page_holds(*s, text)) {
     g_error |= write_failed;
     return 0;
   }
   // fputws fails with WEOF, which is 0xFFFF as its int result, not -1.
   auto put = [s](const wchar_t* t) {
-    const int r = std::fputws(t, s->stream);
+    const int r = std::fputws(t, s->stream.get());
     if (r < 0 || r == WEOF) {
       g_error |= write_failed;
       return false;

@@ -11,22 +11,21 @@
 #include <string>
 
 #include "files.h"
+#include "frame/messages.h"
 #include "text.h"
 
 namespace bridges_test {
 
-// The NKF and MeCab bridges' message for each error code, in code page 932
-// (MeCab never sets its 6).
-inline std::string nkf_message(intptr_t code) {
-  return sjis(std::data({u8"エラーなし", u8"NKFオプションの設定に失敗", u8"引数のアクセスに失敗", u8"NKF32.DLLがロードされていない",
-                         u8"NKFコマンドの実行に失敗", u8"NKF32.DLLの関数アドレス取得に失敗", u8"NKF32.DLLのバージョン不一致",
-                         u8"入力ファイルの指定エラー", u8"出力ファイルの指定エラー(上書きは出来ません)"})[code]);
+// The NKF and MeCab bridges' codes and their messages in code page 932, as
+// exports/messages.txt gives them (MeCab never sets its 6).
+namespace nkf_code {
+enum : intptr_t { LMX_MESSAGES_nkf_bridge(LMX_MESSAGE_CODE) };
 }
-inline std::string mecab_message(intptr_t code) {
-  return sjis(std::data({u8"エラーなし", u8"オプションの設定に失敗", u8"引数のアクセスに失敗", u8"DLLがロードされていない",
-                         u8"コマンドの実行に失敗", u8"関数アドレス取得に失敗", u8"バージョン不一致",
-                         u8"MeCabの辞書が見つからないか、オプションが受け付けられない(-d で辞書のフォルダを指定)"})[code]);
+namespace mecab_code {
+enum : intptr_t { LMX_MESSAGES_mecab_bridge(LMX_MESSAGE_CODE) };
 }
+inline std::string nkf_message(intptr_t code) { return std::data({LMX_MESSAGES_nkf_bridge(LMX_MESSAGE_TEXT)})[code]; }
+inline std::string mecab_message(intptr_t code) { return std::data({LMX_MESSAGES_mecab_bridge(LMX_MESSAGE_TEXT)})[code]; }
 
 // A message a Japanese macro can show: with a double-byte character of code page 932.
 inline bool japanese(const std::string& m) {

@@ -49,7 +49,7 @@ TEST(Loader, BareNameNeverFromTheCurrentDirectoryButFromPath) {
   Environment path("PATH");
 
   EXPECT_EQ(nkf_load("cwd_engine.dll"), 0);
-  EXPECT_EQ(nkf_error(), 3);
+  EXPECT_EQ(nkf_error(), nkf_code::not_loaded);
   EXPECT_STREQ(nkf_getmodulefilename(), "");
   // The platform's own search would have taken it from here.
   HMODULE direct = LoadLibraryA("cwd_engine.dll");
@@ -64,12 +64,12 @@ TEST(Loader, BareNameNeverFromTheCurrentDirectoryButFromPath) {
     SCOPED_TRACE("PATH entry [" + relative + "]");
     path.prepend(relative);
     EXPECT_EQ(nkf_load("cwd_engine.dll"), 0);
-    EXPECT_EQ(nkf_error(), 3);
+    EXPECT_EQ(nkf_error(), nkf_code::not_loaded);
   }
 
   path.prepend(folder);
   EXPECT_EQ(nkf_load("cwd_engine.dll"), 1);
-  EXPECT_EQ(nkf_error(), 0);
+  EXPECT_EQ(nkf_error(), nkf_code::no_error);
   EXPECT_EQ(lower(nkf_getmodulefilename()), lower(copy));
   EXPECT_EQ(nkf_free(), 1);
   EXPECT_STREQ(nkf_getmodulefilename(), "");
@@ -101,7 +101,7 @@ TEST(Loader, FailedLoadsLeaveTheBridgeUsable) {
   }
   EXPECT_EQ(nkf_free(), 1);
   EXPECT_EQ(nkf_free(), 1);  // freeing nothing is harmless
-  EXPECT_EQ(nkf_error(), 0);
+  EXPECT_EQ(nkf_error(), nkf_code::no_error);
 }
 
 }  // namespace

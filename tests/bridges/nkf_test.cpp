@@ -66,14 +66,14 @@ TEST(NkfReal, SameBytesAsDebiansNkf) {
     // A text with zero bytes (UTF-16) can only come back as a file.
     if (expected.find('\0') == string::npos) {
       EXPECT_EQ(hex(convert(c, input)), hex(expected));
-      EXPECT_EQ(nkf_error(), 0);
+      EXPECT_EQ(nkf_error(), nkf_code::no_error);
       ++strings;
     }
     if (c.how != "exec") continue;
     const string converted = out + "\\case" + c.number + ".out";
     DeleteFileA(converted.c_str());
     EXPECT_EQ(nkf_fileconvert2(in_file.c_str(), converted.c_str(), c.options.c_str()), 1);
-    EXPECT_EQ(nkf_error(), 0);
+    EXPECT_EQ(nkf_error(), nkf_code::no_error);
     EXPECT_EQ(hex(read_bytes(converted)), hex(expected));
     const string in_place = out + "\\case" + c.number + ".inplace";
     write_bytes(in_place, input);
@@ -98,7 +98,7 @@ TEST(NkfReal, GuessAndKanjiCodeOfTheLastInput) {
     ASSERT_FALSE(input.empty());
     nkf_exec("-s", input.c_str());
     EXPECT_EQ(string(nkf_getguess()), read_bytes(kCases + "\\" + c.input + ".guess"));
-    EXPECT_EQ(nkf_error(), 0);
+    EXPECT_EQ(nkf_error(), nkf_code::no_error);
     EXPECT_EQ(nkf_getkanjicode(), c.code);
   }
   nkf_free();
@@ -177,11 +177,11 @@ TEST(NkfOlderLevels, StandInsOfVersions1And204) {
     EXPECT_STREQ(nkf_tohankaku("abc"), "ToHankaku(-ZSs):abc");
     EXPECT_STREQ(nkf_tozenkakukana("abc"), "ToZenkakuKana(-Ss):abc");
     EXPECT_STREQ(nkf_tomime("abc"), level.mime);
-    EXPECT_EQ(nkf_error(), 0);
+    EXPECT_EQ(nkf_error(), nkf_code::no_error);
     EXPECT_STREQ(nkf_exec("-refuse", "abc"), "");
-    EXPECT_EQ(nkf_error(), 1);
+    EXPECT_EQ(nkf_error(), nkf_code::option_refused);
     EXPECT_STREQ(nkf_getguess(), "");
-    EXPECT_EQ(nkf_error(), 6);
+    EXPECT_EQ(nkf_error(), nkf_code::wrong_version);
     EXPECT_EQ(hex(nkf_errormessage()), hex(nkf_message(6)));
     EXPECT_EQ(nkf_getkanjicode(), level.kanji_code);
 
@@ -203,7 +203,7 @@ TEST(NkfOlderLevels, StandInsOfVersions1And204) {
     const string longest(62484, 'a'), too_long(62485, 'a');
     EXPECT_EQ(string(nkf_exec("", longest.c_str())), "NkfConvert():" + longest);
     EXPECT_STREQ(nkf_exec("", too_long.c_str()), "");
-    EXPECT_EQ(nkf_error(), 4);  // a refusal, not "no error"
+    EXPECT_EQ(nkf_error(), nkf_code::command_failed);  // a refusal, not "no error"
     EXPECT_EQ(nkf_free(), 1);
   }
 }

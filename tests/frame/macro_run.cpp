@@ -70,7 +70,7 @@ void lay_out(const std::string& folder) {
 
 std::vector<std::string> closed_file_bytes(const LoadedLibrary& lorimax, const std::string& folder) {
   write_open_files(lorimax, folder);
-  for (intptr_t h = 1; h <= 10; ++h) lorimax.integer("FileClose", {I(h)});
+  for (intptr_t h = 1; h <= lmx::kSlotCount; ++h) lorimax.integer("FileClose", {I(h)});
   std::vector<std::string> bytes;
   for (const char* f : kOpenFiles) bytes.push_back(read_bytes(folder + f));
   return bytes;
@@ -209,7 +209,7 @@ std::vector<std::string> start_state_mismatches(const LoadedLibrary& lorimax) {
                                               : r.i == row.start;
     if (!held) mismatches.push_back(row.name);
   }
-  for (intptr_t h = 1; h <= 10; ++h)
+  for (intptr_t h = 1; h <= lmx::kSlotCount; ++h)
     if (lorimax.integer("IsOpen", {I(h)}) != 0) mismatches.push_back("IsOpen(" + std::to_string(h) + ")");
   return mismatches;
 }

@@ -2,35 +2,52 @@
 
 #include <windows.h>
 
-#include <map>
+#include <string>
+#include <vector>
 
 namespace hardening {
 namespace {
 
-struct Held {
-  const char* roles;
-  bool outside = false;
-};
-
 // The arguments held beyond what the table's marks hold (a WINDOW argument is
-// drawn from the windows, a SLOT one from the file handles).
-const std::map<std::string, Held> kHeld = {
-    {"Wait", {"t"}},
-    // Relative names go to the Windows folder through the profile functions.
-    {"WriteIniNumW", {"a..."}},
-    {"WriteIniStrW", {"a..."}},
-    {"FileClose", {"s"}},
-    {"IsEncode", {"s"}},
-    {"ScreenToClient_X", {"w.."}},
-    {"ScreenToClient_Y", {"w.."}},
-    // Only the test's own child program ever starts.
-    {"GetStdout", {"c.", true}},
-    {"RUNSYNC", {"c..", true}},
-    // Key strokes out of range or a plain letter; the clipboard's opener is a held window.
-    {"SendKeyPress", {"km", true}},
-    {"GetClipboardDSPTEXT", {"w"}},
-    {"OpenHtmlHelp", {"", true}},
+// drawn from the windows, a SLOT one from the file handles), by export and
+// argument name.
+struct Held {
+  const char* export_name;
+  const char* argument;
+  Role role;
 };
+constexpr Held kHeld[] = {
+    {"Wait", "milliseconds", Role::short_time},
+    // Relative names go to the Windows folder through the profile functions.
+    {"WriteIniNumW", "file", Role::sandbox_path},
+    {"WriteIniStrW", "file", Role::sandbox_path},
+    {"FileClose", "handle", Role::slot},
+    {"IsEncode", "handle", Role::slot},
+    {"ScreenToClient_X", "window", Role::window},
+    {"ScreenToClient_Y", "window", Role::window},
+    // Only the test's own child program ever starts.
+    {"GetStdout", "command", Role::command},
+    {"RUNSYNC", "command", Role::command},
+    // Key strokes out of range or a plain letter; the clipboard's opener is a held window.
+    {"SendKeyPress", "key", Role::key},
+    {"SendKeyPress", "modifiers", Role::modifiers},
+    {"GetClipboardDSPTEXT", "opener", Role::window},
+};
+// Exports that act outside the process even with their held arguments
+// (child processes, key strokes, the help viewer): the fault test skips them.
+constexpr const char* kOutside[] = {"GetStdout", "RUNSYNC", "SendKeyPress", "OpenHtmlHelp"};
+
+// The names of an export's arguments, in order ("start, text, search").
+std::vector<std::string> argument_names(const lmx::ExportInfo& info) {
+  std::vector<std::string> names;
+  std::string all = info.arg_names;
+  for (std::size_t at = 0; at < all.size();) {
+    const std::size_t comma = all.find(", ", at);
+    names.push_back(all.substr(at, comma == std::string::npos ? std::string::npos : comma - at));
+    at = comma == std::string::npos ? all.size() : comma + 2;
+  }
+  return names;
+}
 
 }  // namespace
 
@@ -54,18 +71,18 @@ const Export* find_export(const std::string& name) {
 
 Expectation expectation(const Export& e) {
   Expectation x{e.info, {}, false};
-  if (auto held = kHeld.find(e.info.name); held != kHeld.end()) {
-    x.roles = held->second.roles;
-    x.outside = held->second.outside;
-    return x;
-  }
+  for (const char* name : kOutside) x.outside = x.outside || name == std::string(e.info.name);
+  const std::vector<std::string> names = argument_names(e.info);
   bool any_held = false;
-  for (std::size_t i = 0; e.info.kinds[i]; ++i) {
+  for (std::size_t i = 0; i < names.size(); ++i) {
     const lmx::Mark m = e.info.marks[i].kind;
-    x.roles += m == lmx::Mark::window ? 'w' : m == lmx::Mark::slot ? 's' : '.';
-    any_held = any_held || m == lmx::Mark::window || m == lmx::Mark::slot;
+    Role role = m == lmx::Mark::window ? Role::window : m == lmx::Mark::slot ? Role::slot : Role::any;
+    for (const Held& h : kHeld)
+      if (h.export_name == std::string(e.info.name) && h.argument == names[i]) role = h.role;
+    x.roles += static_cast<char>(role);
+    any_held = any_held || role != Role::any;
   }
-  if (!any_held) x.roles.clear();
+  if (!any_held && !x.outside) x.roles.clear();
   return x;
 }
 

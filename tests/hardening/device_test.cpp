@@ -113,7 +113,7 @@ class Devices : public ::testing::Test {
       wide_args.push_back(a == L"{}" ? path : a == L"{2}" ? second : a);
       narrow_args.push_back(ansi(wide_args.back()));
     }
-    Arg args[8];
+    Arg args[lmx::kMostArguments];
     for (std::size_t i = 0; i < wide_args.size(); ++i)
       args[i] = {.i = std::wcstoll(wide_args[i].c_str(), nullptr, 10), .s = narrow_args[i].c_str(), .w = wide_args[i].c_str()};
     return e->call(args);

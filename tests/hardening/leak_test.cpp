@@ -1,7 +1,6 @@
 // Leak rounds: each stateful family runs its round many times (10,000 by
 // default; LMX_LEAK_ROUNDS sets it), and the process's handle count and
-// private bytes must stay flat. Families of exports not in the table yet are
-// skipped by name.
+// private bytes must stay flat.
 #include <windows.h>
 #include <psapi.h>
 
@@ -14,7 +13,6 @@
 #include <string>
 #include <vector>
 
-#include "calls.h"
 #include "exports/api.h"
 #include "handles.h"
 #include "sandbox.h"
@@ -49,27 +47,11 @@ std::size_t rounds() {
   return v && *v ? std::strtoull(v, nullptr, 10) : 10'000;
 }
 
-// Calls an export of the table by name; false when the table has no such export.
-struct ByName {
-  bool present(std::initializer_list<const char*> names) const {
-    for (const char* n : names)
-      if (!find_export(n)) return false;
-    return true;
-  }
-  Outcome operator()(const char* name, std::initializer_list<Arg> args = {}) const {
-    Arg a[8];
-    std::size_t i = 0;
-    for (const Arg& x : args) a[i++] = x;
-    return find_export(name)->call(a);
-  }
-};
-
 constexpr std::size_t kEngineLoadRounds = 100;
 
 struct Family {
   const char* name;
-  std::vector<const char*> needs;  // exports the round calls by name
-  std::function<void(const ByName&)> round;
+  std::function<void()> round;
   // The round loads and frees an engine library, which costs milliseconds
   // under Wine: such rounds run at most kEngineLoadRounds times.
   bool loads_an_engine = false;
@@ -95,7 +77,7 @@ TEST_F(Leaks, StatefulFamiliesStayFlat) {
   const std::string child = "\"" + ansi(executable_folder() + L"sweep_child.exe") + "\" leak";
 
   const std::vector<Family> families = {
-      {"INI loads", {}, [&](const ByName&) {
+      {"INI loads", [&] {
          ReadSectionKeys(ini.c_str(), "s");
          ExistKey("key");
          NextKey();
@@ -106,7 +88,7 @@ TEST_F(Leaks, StatefulFamiliesStayFlat) {
          GetIniStrW(wini.c_str(), L"s", L"k");
          WriteIniStrW(wini.c_str(), L"s", L"k", L"v");
        }},
-      {"file slots", {}, [&](const ByName&) {
+      {"file slots", [&] {
          const intptr_t w = FileOpenW(L"slot.txt", L"w", L"UTF8");
          WrFileLineW(w, L"line");
          FileClose(w);
@@ -115,47 +97,46 @@ TEST_F(Leaks, StatefulFamiliesStayFlat) {
          FileClose(r);
          FileDelete("slot.txt");
        }},
-      {"window searches", {"SearchWindow", "NextWindowHandle"}, [](const ByName& call) {
-         call("SearchWindow", {{.s = ""}, {.s = ""}, {.i = 0}});
-         call("NextWindowHandle");
+      {"window searches", [] {
+         SearchWindow("", "", 0);
+         NextWindowHandle();
        }},
-      {"regex bridge loaded and freed", {"hmjre_load", "hmjre_free"}, [](const ByName& call) {
-         call("hmjre_load", {{.s = ""}});
-         call("hmjre_free");
+      {"regex bridge loaded and freed", [] {
+         hmjre_load("");
+         hmjre_free();
        }},
-      {"spell bridge in use", {"hunspell_load", "hunspell_Create", "hunspell_Spell", "hunspell_Add", "hunspell_Remove"},
-       [](const ByName& call) {
-         static const bool loaded = (call("hunspell_load", {{.s = ""}}),
-                                     call("hunspell_Create", {{.s = "Z:\\usr\\share\\hunspell\\en_US"}, {.s = ""}}), true);
+      {"spell bridge in use", [] {
+         static const bool loaded = (hunspell_load(""),
+                                     hunspell_Create("Z:\\usr\\share\\hunspell\\en_US", ""), true);
          (void)loaded;
-         call("hunspell_Spell", {{.s = "speling"}});
-         call("hunspell_Add", {{.s = "lorimax"}});
-         call("hunspell_Remove", {{.s = "lorimax"}});
+         hunspell_Spell("speling");
+         hunspell_Add("lorimax");
+         hunspell_Remove("lorimax");
        }},
-      {"spell bridge loaded and freed", {"hunspell_load", "hunspell_free"}, [](const ByName& call) {
-         call("hunspell_load", {{.s = ""}});
-         call("hunspell_free");
+      {"spell bridge loaded and freed", [] {
+         hunspell_load("");
+         hunspell_free();
        }, true},
-      {"MeCab bridge loaded and freed", {"mecab_load", "mecab_free"}, [](const ByName& call) {
-         call("mecab_load", {{.s = ""}});
-         call("mecab_free");
+      {"MeCab bridge loaded and freed", [] {
+         mecab_load("");
+         mecab_free();
        }, true},
-      {"MeCab bridge in use", {"mecab_load", "mecab"}, [](const ByName& call) {
-         static const bool loaded = (call("mecab_load", {{.s = ""}}), true);
+      {"MeCab bridge in use", [] {
+         static const bool loaded = (mecab_load(""), true);
          (void)loaded;
-         call("mecab", {{.s = ""}, {.s = "\xE3\x81\x99\xE3\x82\x82\xE3\x82\x82"}});
+         mecab("", "\xE3\x81\x99\xE3\x82\x82\xE3\x82\x82");
        }},
-      {"NKF bridge loaded and freed", {"nkf_load", "nkf_free"}, [](const ByName& call) {
-         call("nkf_load", {{.s = ""}});
-         call("nkf_free");
+      {"NKF bridge loaded and freed", [] {
+         nkf_load("");
+         nkf_free();
        }},
-      {"GetStdout", {"GetStdout", "GetExitCode"}, [&](const ByName& call) {
-         call("GetStdout", {{.s = child.c_str()}, {.s = "input"}});
-         call("GetExitCode");
+      {"GetStdout", [&] {
+         GetStdout(child.c_str(), "input");
+         GetExitCode();
        }, false, true},
-      {"EditorConfig queries", {"EditorConfigExecute", "EditorConfigClear"}, [&](const ByName& call) {
-         call("EditorConfigExecute", {{.s = file.c_str()}});
-         call("EditorConfigClear");
+      {"EditorConfig queries", [&] {
+         EditorConfigExecute(file.c_str());
+         EditorConfigClear();
        }},
   };
 
@@ -171,21 +152,14 @@ TEST_F(Leaks, StatefulFamiliesStayFlat) {
     CloseHandle(event);
   }
 
-  const ByName call;
   for (const Family& f : families) {
     const std::size_t n = f.loads_an_engine || f.starts_a_process ? std::min(rounds(), kEngineLoadRounds) : rounds();
-    bool present = true;
-    for (const char* name : f.needs) present = present && find_export(name);
-    if (!present) {
-      std::printf("leaks: %-32s skipped (not in the table)\n", f.name);
-      continue;
-    }
     // Let buffers and caches reach their size first: the system's own caches
     // (the profile functions', the heap's) grow once by several hundred KB.
-    for (std::size_t i = 0; i < n / 2 + 200; ++i) f.round(call);
+    for (std::size_t i = 0; i < n / 2 + 200; ++i) f.round();
     const Usage before = usage();
     const DWORD start = GetTickCount();
-    for (std::size_t i = 0; i < n; ++i) f.round(call);
+    for (std::size_t i = 0; i < n; ++i) f.round();
     const Usage after = usage();
     const long long handles = static_cast<long long>(after.handles) - before.handles;
     const long long bytes = static_cast<long long>(after.private_bytes) - static_cast<long long>(before.private_bytes);

@@ -25,7 +25,7 @@
 #include <string>
 #include <vector>
 
-#include "bridges/bridge_text.h"
+#include "bridges/engine_refusals.h"
 #include "calls.h"
 #include "exports/api.h"
 #include "files.h"
@@ -272,7 +272,7 @@ bool g_engine_may_end = false;
 TEST(Refusals, NkfOptionsThatEndTheProcess) {
   std::vector<string> members;
   for (char letter : lmx::bridges::kNkfEndingLetters) members.push_back(string("-") + letter);
-  for (std::string_view name : lmx::bridges::kNkfEndingNames) members.push_back("--" + string(name));
+  for (std::string_view name : lmx::bridges::kNkfEndingLongOptions) members.push_back("--" + string(name));
   for (const char* documented : kEndingOptions)
     EXPECT_NE(std::find(members.begin(), members.end(), documented), members.end()) << documented << " is not refused";
   std::atexit([] {

@@ -29,7 +29,7 @@ using namespace hardening;
 
 namespace {
 
-constexpr std::size_t kCap = 1'000'000;
+using lmx::kResultCap;
 
 // One candidate argument with a label for the failure messages.
 struct Candidate {
@@ -134,7 +134,7 @@ struct Pools {
     modifiers.push_back({"0", {.i = 0}});
 
     for (const auto& [label, v] : hostile) slots.push_back({label, {.i = v}});
-    for (intptr_t v = 1; v <= 10; ++v) slots.push_back({"slot " + std::to_string(v), {.i = v}});
+    for (intptr_t v = 1; v <= lmx::kSlotCount; ++v) slots.push_back({"slot " + std::to_string(v), {.i = v}});
   }
 
   const std::vector<Candidate>& pool(char kind, Role role) const {
@@ -184,7 +184,7 @@ std::size_t env_number(const char* name, std::size_t fallback) {
 
 template <class Char>
 bool terminated_within_cap(const Char* p) {
-  for (std::size_t i = 0; i <= kCap; ++i)
+  for (std::size_t i = 0; i <= kResultCap; ++i)
     if (!p[i]) return true;
   return false;
 }
@@ -207,7 +207,7 @@ class Sweep {
       if (random() % 4 == 0) fill_buffers(random);
       call(all[random() % all.size()], random);
     }
-    for (intptr_t h = 1; h <= 10; ++h) FileClose(h), open_[h - 1] = false;
+    for (intptr_t h = 1; h <= lmx::kSlotCount; ++h) FileClose(h), open_[h - 1] = false;
   }
 
  private:
@@ -233,7 +233,7 @@ class Sweep {
            ", the table gives " + std::to_string(kinds.size()));
       return;
     }
-    Arg args[8];
+    Arg args[lmx::kMostArguments];
     bool must_fail = false;  // an argument beyond its mark in the table
     g_current_call = std::string(info.name) + "(";
     for (std::size_t i = 0; i < kinds.size(); ++i) {
@@ -288,7 +288,7 @@ class Sweep {
     if (*empty_wide_) fail("wrote into the empty wide result");
   }
 
-  bool is_tracked_open(intptr_t h) const { return h >= 1 && h <= 10 && open_[h - 1]; }
+  bool is_tracked_open(intptr_t h) const { return h >= 1 && h <= lmx::kSlotCount && open_[h - 1]; }
 
   void track_slots(const std::string& name, const Arg* args, const Outcome& r) {
     if ((name == "FileOpen" || name == "FileOpenW") && r.i != 0) {
@@ -307,7 +307,7 @@ class Sweep {
   static inline const std::wstring kWideFiller = std::wstring(16, L'\x7F');
   Pools pools_;
   const bool trace_ = std::getenv("LMX_SWEEP_TRACE") != nullptr;  // each call on stderr before it is made
-  bool open_[10] = {};
+  bool open_[lmx::kSlotCount] = {};
   const char* const empty_narrow_;
   const wchar_t* const empty_wide_;
   int failures_ = 0;
@@ -326,7 +326,7 @@ TEST(Sweep, PathsBeyondTheLimitAreRefused) {
       for (std::size_t length : {m.longest + 1, std::size_t{1'000'001}}) {
         const std::string narrow(length, 'a');
         const std::wstring wide_text(length, L'a');
-        Arg args[8];
+        Arg args[lmx::kMostArguments];
         for (std::size_t k = 0; e.info.kinds[k]; ++k) args[k] = {.i = 1, .s = "s", .w = L"s"};
         args[i] = {.i = 1, .s = narrow.c_str(), .w = wide_text.c_str()};
         const Outcome r = e.call(args);

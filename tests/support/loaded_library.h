@@ -22,6 +22,7 @@ class LoadedLibrary {
   LoadedLibrary& operator=(const LoadedLibrary&) = delete;
 
   bool loaded() const { return module_ != nullptr; }
+  void* address(const char* name) const { return reinterpret_cast<void*>(GetProcAddress(module_, name)); }
   void unload() {
     if (module_) FreeLibrary(module_);
     module_ = nullptr;
@@ -34,7 +35,7 @@ class LoadedLibrary {
     for (std::size_t i = 0; i < lmx::kExportCount; ++i) {
       if (std::strcmp(lmx::kExportInfo[i].name, name) != 0) continue;
       if (n != std::strlen(lmx::kExportInfo[i].kinds)) throw std::logic_error(std::string("arguments of ") + name);
-      lmx::CallArg a[8];
+      lmx::CallArg a[lmx::kMostArguments];
       for (std::size_t k = 0; k < n; ++k) a[k] = args[k];
       void* address = reinterpret_cast<void*>(GetProcAddress(module_, name));
       if (!address) throw std::logic_error(std::string("not exported: ") + name);

@@ -11,12 +11,18 @@
 #include <vector>
 
 #include "exports/api.h"
+#include "frame/contract.h"
+#include "textfile/textfile.h"
 #include "files.h"
 #include "heap_check.h"
 #include "text.h"
 #include "programs.h"
 
 namespace {
+
+// The error word's bits, named as the library names them.
+using lmx::textfile::open_failed, lmx::textfile::read_error, lmx::textfile::end_of_file,
+    lmx::textfile::invalid_argument, lmx::textfile::write_failed, lmx::textfile::delete_empty_path;
 
 using std::string;
 using std::wstring;
@@ -31,15 +37,15 @@ wstring win_dir(const string& name) {
 }
 
 TEST(Slots, TenAtOnceAndTheLowestFreeSlot) {
-  intptr_t handles[10];
-  for (int i = 0; i < 10; ++i) {
+  intptr_t handles[lmx::kSlotCount];
+  for (int i = 0; i < lmx::kSlotCount; ++i) {
     handles[i] = FileOpen(in_dir("slot" + std::to_string(i) + ".txt").c_str(), "w");
     ASSERT_EQ(handles[i], i + 1);
   }
   const string eleventh = in_dir("eleventh.txt");
   DeleteFileA(eleventh.c_str());
   EXPECT_EQ(FileOpen(eleventh.c_str(), "w"), 0);
-  EXPECT_EQ(FileError(), 2);
+  EXPECT_EQ(FileError(), open_failed);
   EXPECT_EQ(GetFileAttributesA(eleventh.c_str()), INVALID_FILE_ATTRIBUTES);  // never created
   EXPECT_EQ(FileClose(3), 1);
   EXPECT_EQ(IsOpen(3), 0);
@@ -54,8 +60,8 @@ TEST(Slots, TenAtOnceAndTheLowestFreeSlot) {
     EXPECT_EQ(read_bytes(in_dir("slot" + std::to_string(end - 1) + ".txt")), "end") << end;
   }
   EXPECT_EQ(IsOpen(11), 0);
-  EXPECT_EQ(FileError(), 16);
-  for (int i = 1; i <= 10; ++i) FileClose(i);
+  EXPECT_EQ(FileError(), invalid_argument);
+  for (int i = 1; i <= lmx::kSlotCount; ++i) FileClose(i);
   EXPECT_EQ(IsOpen(3), 0);
 }
 
@@ -83,7 +89,7 @@ TEST(Slots, EveryModeFlagTheRuntimeKnowsAndNoOther) {
   for (const char* refused : {"", "x", "q", "rw", "wx", "we", "wU", "w+q", "r,ccs=UNICODE", "w, ccs=UTF-8", "wbt", "wtb",
                               "wbb", "w++", "r+b+", "wcn", "wcc", "wSR", "wTT", "wDD", "wNN"}) {
     EXPECT_EQ(FileOpen(file.c_str(), refused), 0) << refused;
-    EXPECT_EQ(FileError(), 16) << refused;
+    EXPECT_EQ(FileError(), invalid_argument) << refused;
   }
 }
 
@@ -127,7 +133,7 @@ TEST(EncodedFiles, TheBytesOnDisk) {
     EXPECT_STREQ(RdFileLineW(r), L"a");
     EXPECT_EQ(wstring(RdFileW(r)), text);
     EXPECT_NE(RdFileW(r), GetResultW());
-    EXPECT_EQ(FileError(), 8);
+    EXPECT_EQ(FileError(), end_of_file);
     FileClose(r);
   }
 }
@@ -245,10 +251,10 @@ void lock(const char* name) {
   g_locks.push_back(CreateFileW(in_root_w(name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
 }
 void fill_slots() {
-  for (int i = 0; i < 10; ++i) FileOpen(in_root(("slots\\" + std::to_string(i) + ".txt").c_str()).c_str(), "w");
+  for (int i = 0; i < lmx::kSlotCount; ++i) FileOpen(in_root(("slots\\" + std::to_string(i) + ".txt").c_str()).c_str(), "w");
 }
 void close_slots() {
-  for (int h = 1; h <= 10; ++h) FileClose(h);
+  for (int h = 1; h <= lmx::kSlotCount; ++h) FileClose(h);
 }
 
 // The write under test on a handle just opened, then the close; FileClose

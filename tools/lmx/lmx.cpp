@@ -185,7 +185,7 @@ bool run_call(HMODULE library, std::vector<Token> tokens, Options o, bool echo, 
     return false;
   }
   if (echo) write_out("> " + std::string(line) + "\n");
-  lmx::CallArg pass[8];
+  lmx::CallArg pass[lmx::kMostArguments];
   for (std::size_t k = 0; k < args.size(); ++k) pass[k] = args[k].pass();
   const lmx::CallResult r = lmx::kCallers[index](reinterpret_cast<void*>(f), pass);
   if (o.keep && r.kind == 'I') {

@@ -14,6 +14,9 @@ DEPENDS=
 # - mecab_new2 splits its option text into an array of 64 words but compared
 #   the count with the array's size in bytes, so more words wrote past it:
 #   options of more than 63 words are refused instead.
+# A user's own MeCab has neither mend: the bridge refuses both itself
+# (src/bridges/engine_refusals.h), and the tests hold that against
+# mecab_stock.sh's build too.
 mend_exits() {
   patch -p1 --no-backup-if-mismatch <<'DIFF'
 --- a/src/common.h
@@ -93,10 +96,12 @@ DIFF
   sed -i '0,/^#include/s//namespace __gnu_cxx { void __freeres() noexcept; }\n#include/' src/libmecab.cpp
 }
 
+# The mends, in order; a stock build (mecab_stock.sh) applies none.
+MENDS=(mend_exits release_at_unload)
+
 build_engine() {
-  local prefix=$2
-  mend_exits
-  release_at_unload
+  local prefix=$2 mend
+  for mend in "${MENDS[@]}"; do "$mend"; done
   # MeCab's Win32 threads and locks, not winpthread's, which would be a DLL
   # dependency: pthread looks absent, and the GCC atomics it would pair them
   # with are switched off.

@@ -47,6 +47,7 @@ struct DirectMeCab {
 // when two fail, are in tests/hardening/properties.txt.
 TEST(MeCabBridge, VersionAndModuleFileName) {
   ASSERT_EQ(mecab_load(""), 1);
+  EXPECT_EQ(mecab_error(), mecab_code::ok);
   DirectMeCab direct;
   EXPECT_EQ(mecab_version(), string(direct.get<const char* (*)()>("mecab_version")()));
   char path[MAX_PATH] = {};
@@ -82,7 +83,7 @@ TEST(MeCabBridge, AnOutputLongerThanTheBufferComesBackWhole) {
   EXPECT_NE(string(cut), a.plain);
 
   EXPECT_EQ(mecab(kOptions.c_str(), a.text.c_str()), a.plain);
-  EXPECT_EQ(mecab_error(), 0);
+  EXPECT_EQ(mecab_error(), mecab_code::ok);
 }
 
 TEST(MeCabBridge, AgreesWithMeCabByteForByte) {
@@ -105,7 +106,7 @@ TEST(MeCabBridge, AgreesWithMeCabByteForByte) {
     same(mecab_wakati(o, t), a.wakati, wakati);
     same(mecab_getyomi(o, t), a.yomi, yomi);
     same(mecab_nbest(o, t, a.n), a.nbest, nbest);
-    EXPECT_EQ(mecab_error(), 0);
+    EXPECT_EQ(mecab_error(), mecab_code::ok);
   }
   const int n = static_cast<int>(all.size());
   std::printf("[ mecab ] equal to `mecab` on %d texts: plain %d, -O wakati %d, -O yomi %d, -N %d\n", n, plain, wakati,
@@ -129,7 +130,7 @@ TEST(MeCabBridge, OptionLengthEdges) {
     SCOPED_TRACE(c.longest);
     const string longest = kOptions + string(c.longest - kOptions.size(), ' ');
     EXPECT_EQ(c.call(longest), c.expected);
-    EXPECT_EQ(mecab_error(), 0);
+    EXPECT_EQ(mecab_error(), mecab_code::ok);
     EXPECT_STREQ(c.call(longest + " "), "");
     expect_code(1);
   }
@@ -163,7 +164,7 @@ TEST(MeCabBridge, RefusedOptionsAndDictionaries) {
                                     : INVALID_HANDLE_VALUE;
     ASSERT_EQ(lock != INVALID_HANDLE_VALUE, c.lock_dictionary);
     EXPECT_STREQ(mecab(c.options.c_str(), a.text.c_str()), "");
-    EXPECT_EQ(mecab_error(), 7);
+    EXPECT_EQ(mecab_error(), mecab_code::options_refused);
     const string text = mecab_getstrerror();
     EXPECT_EQ(error_message(), mecab_message(7) + (text.empty() ? "" : ": " + text));
     EXPECT_EQ(direct.tagger(c.options), nullptr);
@@ -201,7 +202,7 @@ TEST(MeCabBridge, FreeUnloadsTheEngine) {
   expect_code(0);
   EXPECT_EQ(GetModuleHandleA("libmecab.dll"), nullptr);
   EXPECT_STREQ(mecab(kOptions.c_str(), "x"), "");
-  EXPECT_EQ(mecab_error(), 3);
+  EXPECT_EQ(mecab_error(), mecab_code::not_loaded);
   EXPECT_EQ(mecab_free(), 1);
 }
 
