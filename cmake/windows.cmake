@@ -399,6 +399,18 @@ add_custom_target(stock_engines ALL
 add_dependencies(test_hostile bridge_engines stock_engines test_nkf_bridge)  # the latter places NKF32.DLL
 set_tests_properties(test_hostile PROPERTIES TIMEOUT 300)
 
+# The properties every export holds, on scripts of calls: properties.txt, to
+# which oracle.py adds, when the tests run, the sections whose results
+# Python's urllib and codecs give (URL coding, byte-order marks, the bytes of
+# UTF-8 files, the UTF-8 conversions).
+lorimax_wine_test(test_properties tests/hardening/property_test.cpp ${LORIMAX_HARDENING_SUPPORT})
+add_dependencies(test_properties bridge_engines test_nkf_bridge)  # the latter places NKF32.DLL and its stand-ins
+add_test(NAME property_scripts
+  COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/tests/hardening/oracle.py
+          ${CMAKE_CURRENT_SOURCE_DIR}/tests/hardening/properties.txt ${CMAKE_BINARY_DIR}/bin/properties.txt)
+set_tests_properties(property_scripts PROPERTIES FIXTURES_SETUP property_scripts)
+set_tests_properties(test_properties PROPERTIES FIXTURES_REQUIRED property_scripts)
+
 add_library(lorimax_faults SHARED $<TARGET_PROPERTY:lorimax,SOURCES> tests/hardening/fault_hook_win.cpp)
 target_link_libraries(lorimax_faults PRIVATE $<TARGET_PROPERTY:lorimax,LINK_LIBRARIES>)
 target_compile_definitions(lorimax_faults PRIVATE $<TARGET_PROPERTY:lorimax,COMPILE_DEFINITIONS>)

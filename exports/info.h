@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "exports/table.h"
 #include "frame/contract.h"
@@ -73,6 +74,24 @@ inline constexpr ExportInfo kExportInfo[] = {LMX_ALL_EXPORTS(LMX_INFO_)};
 using table_bounds::kExportInfo;
 
 inline constexpr std::size_t kExportCount = sizeof kExportInfo / sizeof kExportInfo[0];
+
+// The index of export i's wide twin by the table's rule, or kExportCount.
+inline std::size_t wide_twin(std::size_t i) {
+  const std::string_view name = kExportInfo[i].name, kinds = kExportInfo[i].kinds;
+  for (std::size_t t = 0; t < kExportCount; ++t) {
+    const std::string_view twin = kExportInfo[t].name, twin_kinds = kExportInfo[t].kinds;
+    if (twin.size() != name.size() + 1 || !twin.starts_with(name) || twin.back() != 'W') continue;
+#define LMX_UNTWINNED_(untwinned) if (twin == #untwinned) return kExportCount;
+    LMX_UNTWINNED(LMX_UNTWINNED_)
+#undef LMX_UNTWINNED_
+    const bool integers = kExportInfo[t].result[0] == 'I', integer = kExportInfo[i].result[0] == 'I';
+    bool same = twin_kinds.size() == kinds.size() && integers == integer;
+    for (std::size_t k = 0; same && k < kinds.size(); ++k)
+      same = twin_kinds[k] == kinds[k] || (kinds[k] == 'S' && twin_kinds[k] == 'W');
+    return same ? t : kExportCount;
+  }
+  return kExportCount;
+}
 
 // The table's argument lists end where the contract says.
 static_assert([] {

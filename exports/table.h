@@ -17,6 +17,13 @@
 // characters; FILE(n) a path the export opens for reading or writing, longer
 // than n characters or naming a device (NUL, COM1, aux.txt ...); WINDOW a
 // handle that is no window, SLOT a file handle not open.
+// Twins: an export named as another with W added, whose arguments are the
+// other's with W for S, is that export's wide twin: it does the same on
+// UTF-16 where the other takes code page 932 (in the spell bridge, the UTF-8
+// that the W export converts to, as a UTF-8 dictionary reads it), gives the
+// same integer, or the UTF-16 form of the other's text, and fails where the
+// other fails. LMX_UNTWINNED names the two that have the form but not the
+// deed: GetResultW reads its own buffer, UrlEncodeW encodes UTF-8.
 #ifndef LORIMAX_EXPORTS_TABLE_H
 #define LORIMAX_EXPORTS_TABLE_H
 
@@ -294,6 +301,8 @@
   LMX_MECAB_BRIDGE_EXPORTS(X) \
   LMX_NKF_BRIDGE_EXPORTS(X) \
   LMX_EDITORCONFIG_EXPORTS(X)
+
+#define LMX_UNTWINNED(N) N(GetResultW) N(UrlEncodeW)
 
 // --- helpers for the consumers of the table -------------------------------
 

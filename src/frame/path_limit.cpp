@@ -1,6 +1,7 @@
 #include "frame/path_limit.h"
 
 #include "frame/cp932.h"
+#include "frame/guarded.h"
 
 #include <string_view>
 
@@ -138,7 +139,8 @@ std::size_t folder_length_of(const Char* path) {
 std::size_t folder_length(const char* path) { return folder_length_of(path); }
 std::size_t folder_length(const char16_t* path) { return folder_length_of(path); }
 
-bool names_a_device(const char* path) { return names_a_device_of(path); }
-bool names_a_device(const char16_t* path) { return names_a_device_of(path); }
+// A path whose characters cannot be had counts as a device: it is refused.
+bool names_a_device(const char* path) { return guarded(true, [path] { return names_a_device_of(path); }); }
+bool names_a_device(const char16_t* path) { return guarded(true, [path] { return names_a_device_of(path); }); }
 
 }  // namespace lmx

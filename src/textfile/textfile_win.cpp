@@ -172,12 +172,16 @@ void cut_at_line_feed(Char* s) {
     }
 }
 
-std::uint64_t utf8_length(const wchar_t* text, bool text_mode) {
+// The bytes a UTF-8 stream puts on disk for the text: in text mode UTF-8
+// with CR LF line ends; in binary mode the C runtime writes the UTF-16 units
+// as they are.
+std::uint64_t written_length(const wchar_t* text, bool text_mode) {
+  if (!text_mode) return 2 * std::wcslen(text);
   std::uint64_t n = 0;
   for (const wchar_t* p = text; *p; ++p) {
     const unsigned c = *p;
     n += c < 0x80 ? 1 : c < 0x800 ? 2 : (c >= 0xD800 && c < 0xDC00) ? 4 : (c >= 0xDC00 && c < 0xE000) ? 0 : 3;
-    if (c == L'\n' && text_mode) ++n;
+    if (c == L'\n') ++n;
   }
   return n;
 }
@@ -393,7 +397,7 @@ intptr_t write_w(intptr_t handle, const wchar_t* text, Line line) {
       g_error |= write_failed;
       return false;
     }
-    if (s->covers_mark) s->bytes_written += utf8_length(t, s->text_mode);
+    if (s->covers_mark) s->bytes_written += written_length(t, s->text_mode);
     return true;
   };
   if (!put(text)) return 0;

@@ -111,13 +111,9 @@ struct Seen {
   string message;
 };
 Seen seen(const char* what, intptr_t result) { return {what, result, nkf_error(), nkf_errormessage()}; }
-intptr_t first_byte(const char* text) { return static_cast<unsigned char>(*text); }
 
 TEST(NkfReal, ErrorCodesAndMessages) {
   const string dir = fresh_folder("nkf-errors");
-  const string in = dir + "\\in.txt", existing = dir + "\\existing.txt", missing = dir + "\\no.txt";
-  write_bytes(in, "abc\n");
-  write_bytes(existing, "keep me");
   // Files the engine could not open as it wants: one held by a program that
   // refuses writers (and read-only besides), one that refuses readers.
   const string held = dir + "\\held.txt", unreadable = dir + "\\unreadable.txt", read_only = dir + "\\read-only.txt";
@@ -129,42 +125,17 @@ TEST(NkfReal, ErrorCodesAndMessages) {
   const HANDLE locking = CreateFileA(unreadable.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(holding, INVALID_HANDLE_VALUE);
   ASSERT_NE(locking, INVALID_HANDLE_VALUE);
-  nkf_free();
-  // In call order (a braced list is evaluated left to right).
+  // In call order (a braced list is evaluated left to right). The codes of
+  // the other refusals, and which check decides when two fail, are in
+  // tests/hardening/properties.txt.
+  ASSERT_EQ(nkf_load(""), 1);
   const struct {
     Seen seen;
     intptr_t result, code;
   } cases[] = {
-      {seen("not loaded", first_byte(nkf_exec("-s", "abc"))), 0, 3},
-      {seen("version", first_byte(nkf_version())), 0, 3},
-      {seen("free", nkf_free()), 1, 0},
-      {seen("guess", first_byte(nkf_getguess())), 0, 3},
-      {seen("file", nkf_fileconvert1(in.c_str(), "-s")), 0, 3},
-      {seen("kanji code keeps the code", nkf_getkanjicode()), -1, 3},
-      {seen("load", nkf_load("")), 1, 0},
-      {seen("empty text", first_byte(nkf_exec("-s", ""))), 0, 2},
-      {seen("no options: nkf's defaults", first_byte(nkf_exec("", "abc"))), 'a', 0},
-      {seen("-v", first_byte(nkf_exec("-v", "abc"))), 0, 1},
-      {seen("-jV", first_byte(nkf_exec("-jV", "abc"))), 0, 1},
-      {seen("v", first_byte(nkf_exec("v", "abc"))), 0, 1},
-      {seen("--version", first_byte(nkf_exec("-s --version", "abc"))), 0, 1},
-      {seen("--help", first_byte(nkf_exec("--help", "abc"))), 0, 1},
-      {seen("file -v", nkf_fileconvert1(in.c_str(), "-v")), 0, 1},
-      {seen("--ic=", first_byte(nkf_exec("--ic=CP932 -s", "abc"))), 'a', 0},
-      {seen("empty path", nkf_fileconvert1("", "-s")), 0, 2},
-      {seen("empty output", nkf_fileconvert2(in.c_str(), "", "-s")), 0, 2},
-      {seen("missing input", nkf_fileconvert1(missing.c_str(), "-s")), 0, 7},
-      {seen("folder input", nkf_fileconvert2(dir.c_str(), missing.c_str(), "-s")), 0, 7},
-      {seen("existing output", nkf_fileconvert2(in.c_str(), existing.c_str(), "-e")), 0, 8},
-      {seen("folder output", nkf_fileconvert2(in.c_str(), dir.c_str(), "-e")), 0, 8},
-      {seen("output in a missing folder", nkf_fileconvert2(in.c_str(), (dir + "\\none\\out.txt").c_str(), "-e")), 0, 8},
       {seen("held file", nkf_fileconvert1(held.c_str(), "-s")), 0, 7},
       {seen("unreadable input", nkf_fileconvert2(unreadable.c_str(), from_unreadable.c_str(), "-e")), 1, 4},
       {seen("read-only file", nkf_fileconvert1(read_only.c_str(), "-e")), 0, 7},
-      // Where two failures meet: the input, then the output, then the options, then writing in place.
-      {seen("missing input, existing output", nkf_fileconvert2(missing.c_str(), existing.c_str(), "-e")), 0, 7},
-      {seen("existing output, -v", nkf_fileconvert2(in.c_str(), existing.c_str(), "-v")), 0, 8},
-      {seen("missing file, -v", nkf_fileconvert1(missing.c_str(), "-v")), 0, 7},
       {seen("read-only file, -v", nkf_fileconvert1(read_only.c_str(), "-v")), 0, 1},
       {seen("free", nkf_free()), 1, 0},
   };
@@ -177,7 +148,6 @@ TEST(NkfReal, ErrorCodesAndMessages) {
     EXPECT_EQ(hex(c.seen.message), hex(nkf_message(c.code)));
     EXPECT_TRUE(japanese(c.seen.message));
   }
-  EXPECT_EQ(read_bytes(existing), "keep me");
   EXPECT_EQ(read_bytes(held), "abc\n");
   EXPECT_EQ(GetFileAttributesA(from_unreadable.c_str()), INVALID_FILE_ATTRIBUTES);
   for (const string* f : {&held, &read_only}) {

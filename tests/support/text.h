@@ -8,6 +8,9 @@
 std::string sjis(const char8_t* utf8);
 std::u16string utf16(const char8_t* utf8);
 std::wstring wide(const char8_t* utf8);
+// Bytes in a code page and UTF-16, either way.
+std::wstring decoded(unsigned code_page, const std::string& bytes);
+std::string encoded(unsigned code_page, const std::wstring& text);
 // The text in the ANSI code page.
 std::string ansi(const std::wstring& text);
 // Readable forms for failure messages.

@@ -36,27 +36,6 @@ wstring win_dir(const string& name) {
   return wstring(p.begin(), p.end());
 }
 
-// Each row: a call, its expected result, then the error word it left (a
-// braced list is evaluated in order).
-struct Call { intptr_t got, expected, error, expected_error; };
-void check(const Call* calls, std::size_t n) {
-  for (std::size_t i = 0; i < n; ++i) {
-    EXPECT_EQ(calls[i].got, calls[i].expected) << "call " << i;
-    EXPECT_EQ(calls[i].error, calls[i].expected_error) << "call " << i;
-  }
-}
-
-TEST(Slots, NeverOpenedAndInvalidHandles) {  // runs first: no slot opened yet
-  const Call calls[] = {
-      {IsEncode(4), 0, FileError(), open_failed},         {IsEncode(0), -1, FileError(), invalid_argument},
-      {IsOpen(0), 0, FileError(), invalid_argument},          {IsOpen(11), 0, FileError(), invalid_argument},
-      {FileClose(0), 1, FileError(), invalid_argument},  // FileClose leaves the error word alone
-      {IsEof(3), 0, FileError(), open_failed},            {RdFile(5) == GetResult(), 0, FileError(), open_failed},
-      {WrFile(12, "x"), 0, FileError(), invalid_argument},
-  };
-  check(calls, std::size(calls));
-}
-
 TEST(Slots, TenAtOnceAndTheLowestFreeSlot) {
   intptr_t handles[lmx::kSlotCount];
   for (int i = 0; i < lmx::kSlotCount; ++i) {
@@ -114,69 +93,14 @@ TEST(Slots, EveryModeFlagTheRuntimeKnowsAndNoOther) {
   }
 }
 
-TEST(Slots, ArgumentsThatAreRefused) {
-  const string gone = in_dir("gone.txt");
-  write_bytes(gone, "x");
-  const Call calls[] = {
-      {FileOpen("", "r"), 0, FileError(), invalid_argument}, {FileOpen(in_dir("x.txt").c_str(), nullptr), 0, FileError(), invalid_argument},
-      // The composed mode would not fit 100 code units.
-      {FileOpenW(win_dir("x.txt").c_str(), (L"w" + wstring(100, L'b')).c_str(), L"UTF8"), 0, FileError(), invalid_argument},
-      {FileOpen(in_dir("missing\\x.txt").c_str(), "r"), 0, FileError(), open_failed},
-      {FileDelete(""), 0, FileError(), open_failed | delete_empty_path},  // added, not cleared
-      {FileDelete(gone.c_str()), 1, 0, 0}, {FileDelete(gone.c_str()), 0, 0, 0},
-  };
-  check(calls, std::size(calls));
-}
-
-TEST(ByteFiles, LinesAndBlocks) {
+// Counts at the edges of the result buffer's block as it stands; the heaps
+// are checked after each.
+TEST(ByteFiles, CountsAtTheEdgesOfTheBlock) {
   const string file = in_dir("lines.txt");
-  intptr_t h = FileOpen(file.c_str(), "w");
-  ASSERT_GT(h, 0);
-  EXPECT_EQ(WrFileLine(h, sjis(u8"一行目").c_str()), 1);
-  EXPECT_EQ(WrFileLine(h, "two\n"), 1);  // already ends in a line feed
-  EXPECT_EQ(WrFileLine(h, ""), 1);        // one line feed
-  EXPECT_EQ(WrFile(h, "end"), 1);
-  FileClose(h);
-  EXPECT_EQ(read_bytes(file), sjis(u8"一行目") + "\r\ntwo\r\n\r\nend");
-
-  h = FileOpen(file.c_str(), "r");
-  EXPECT_EQ(utf8_of_sjis(RdFileLine(h)), reinterpret_cast<const char*>(u8"一行目"));
-  EXPECT_STREQ(RdFile(h), "two\n");
-  EXPECT_STREQ(RdFile2(h), "");
-  EXPECT_STREQ(RdFile(h), "end");
-  EXPECT_EQ(IsEof(h), 1);
-  const char* after = RdFileLine(h);
-  EXPECT_NE(after, GetResult());
-  EXPECT_EQ(FileError(), end_of_file);
-  FileClose(h);
-
-  // Binary mode keeps the carriage return.
-  h = FileOpen(file.c_str(), "rb");
-  EXPECT_EQ(hex(RdFileLine(h)), hex(sjis(u8"一行目") + "\r"));
-  FileClose(h);
-
-  write_bytes(file, "abcd");
-  h = FileOpen(file.c_str(), "rb");
-  EXPECT_STREQ(RdFileByte(h, 2), "ab");
-  EXPECT_EQ(FileError(), 0);
-  EXPECT_STREQ(RdFileByte(h, 10), "cd");
-  EXPECT_EQ(FileError(), end_of_file);
-  EXPECT_STREQ(RdFileByte(h, 0), "");
-  // Counts the capped buffer cannot hold with a terminator, and negative ones.
-  for (intptr_t count : {intptr_t{1000000}, INTPTR_MAX, intptr_t{-1}}) {
-    RdFileByte(h, 1);  // at the end: the word becomes 8, so a 16 below is the refusal's
-    const char* refused = RdFileByte(h, count);
-    EXPECT_EQ(FileError(), invalid_argument) << count;
-    EXPECT_NE(refused, GetResult()) << count;
-    EXPECT_STREQ(refused, "") << count;
-  }
-  FileClose(h);
-
-  // Counts at the edges of the result buffer's block as it stands.
   string big;
   for (int i = 0; big.size() < 200000; ++i) big += std::to_string(i) + ",";
   write_bytes(file, big);
-  h = FileOpen(file.c_str(), "rb");
+  const intptr_t h = FileOpen(file.c_str(), "rb");
   std::size_t at = 0;
   for (int over : {0, 1, 2}) {
     const std::size_t n = _msize(const_cast<char*>(GetResult())) - 1 + over;
@@ -212,52 +136,6 @@ TEST(EncodedFiles, TheBytesOnDisk) {
     EXPECT_EQ(FileError(), end_of_file);
     FileClose(r);
   }
-}
-
-TEST(EncodedFiles, Utf8WithoutMarkAndFewerThanThreeBytes) {
-  const string file = in_dir("short.txt");
-  intptr_t h = FileOpenW(win_dir("short.txt").c_str(), L"w", L"UTF8");
-  EXPECT_EQ(WrFileW(h, L"x"), 1);
-  FileClose(h);
-  EXPECT_EQ(hex(read_bytes(file)), hex("x"));  // not x BB BF
-  h = FileOpenW(win_dir("short.txt").c_str(), L"w", L"UTF8");
-  FileClose(h);
-  EXPECT_EQ(read_bytes(file), "");
-  // Appending to a missing file keeps the mark.
-  DeleteFileA(file.c_str());
-  h = FileOpenW(win_dir("short.txt").c_str(), L"a", L"UTF8");
-  EXPECT_EQ(WrFileW(h, L"abc"), 1);
-  FileClose(h);
-  EXPECT_EQ(hex(read_bytes(file)), hex("\xEF\xBB\xBF" "abc"));
-}
-
-TEST(EncodedFiles, OtherNamesAndNarrowCallsOnEncodedSlots) {
-  const string file = in_dir("plain.txt");
-  intptr_t h = FileOpenW(win_dir("plain.txt").c_str(), L"w", L"shift_jis");
-  ASSERT_GT(h, 0);
-  EXPECT_EQ(IsEncode(h), 0);
-  EXPECT_EQ(FileError(), open_failed);
-  EXPECT_EQ(WrFileW(h, L"\u8868"), 1);  // 表, in code page 932 under the "japanese" locale
-  FileClose(h);
-  EXPECT_EQ(read_bytes(file), sjis(u8"表"));
-
-  h = FileOpenW(win_dir("enc16.txt").c_str(), L"w", L"UTF16LE");
-  EXPECT_EQ(WrFile(h, "bytes"), 0);
-  EXPECT_EQ(FileError(), write_failed);
-  EXPECT_EQ(WrFileLine(h, "bytes"), 0);
-  FileClose(h);
-  h = FileOpenW(win_dir("enc16.txt").c_str(), L"r", L"UTF16LE");
-  EXPECT_NE(RdFile(h), GetResult());
-  EXPECT_EQ(FileError(), read_error);
-  EXPECT_NE(RdFileByte(h, 2), GetResult());
-  EXPECT_EQ(FileError(), read_error);
-  EXPECT_EQ(IsOpen(h), 1);  // a refused call leaves the slot open
-  FileClose(h);
-
-  // Byte handles take wide reads and writes in code page 932.
-  h = FileOpen(file.c_str(), "r");
-  EXPECT_STREQ(RdFileLineW(h), L"\u8868");
-  FileClose(h);
 }
 
 }  // namespace
