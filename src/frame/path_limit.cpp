@@ -97,8 +97,8 @@ bool name_at(const Char* p, char16_t (&name)[kLongestName], std::size_t& length,
 
 // A device by Windows' reading: the last component is one when the part
 // before its first period or colon, without trailing spaces, is a reserved
-// name (COM1, com1.txt, "COM1 .log" and C:COM1 alike); a path in the \\.\
-// namespace always is; after \\?\ or \??\ the rest goes to the object
+// name (COM1, com1.txt, "COM1 .log" and C:COM1 alike); a path in the
+// \\.\ namespace always is; after \\?\ or \??\ the rest goes to the object
 // manager as it stands, where a file name is taken literally but a first
 // component that is a device's own name (\\?\COM1) or GLOBALROOT reaches a
 // device. Nothing is allocated: every export that opens a path asks this
