@@ -17,12 +17,12 @@ version=$(sed -n 's/^project(lorimax VERSION \([0-9.]*\) .*/\1/p' "$root/CMakeLi
 name=lorimax-$version
 
 # The licences, from the Debian packages whose code is linked in: the
-# EditorConfig core, PCRE2, and the MinGW-w64 runtime with winpthreads and
+# EditorConfig core, PCRE2, and the MinGW-w64 runtime and
 # GCC's runtime libraries.
 licences=(
   "editorconfig:/usr/share/doc/editorconfig/copyright"
   "pcre2:/usr/share/doc/libpcre2-8-0/copyright"
-  "mingw-w64-runtime-winpthreads:/usr/share/doc/mingw-w64-common/copyright"
+  "mingw-w64-runtime:/usr/share/doc/mingw-w64-common/copyright"
   "gcc-runtime-libraries:/usr/share/doc/gcc-mingw-w64-base/copyright"
 )
 
