@@ -250,17 +250,6 @@ std::size_t closing(const std::vector<Tok>& toks, std::size_t open) {
 
 std::string number(std::size_t n) { return std::to_string(n); }
 
-// The export's arguments as "I number, I mode".
-std::string signature(const ExportInfo& e) {
-  std::string out, names = e.arg_names;
-  std::size_t at = 0;
-  for (const char* k = e.kinds; *k; ++k) {
-    const std::size_t end = std::min(names.find(", ", at), names.size());
-    (out += out.empty() ? "" : ", ") += std::string(1, *k) + " " + names.substr(at, end - at);
-    at = end + 2;
-  }
-  return out;
-}
 
 class Checker {
  public:
@@ -432,6 +421,17 @@ class Checker {
 };
 
 }  // namespace
+
+std::string signature(const lmx::ExportInfo& e) {
+  std::string out, names = e.arg_names;
+  std::size_t at = 0;
+  for (const char* k = e.kinds; *k; ++k) {
+    const std::size_t end = std::min(names.find(", ", at), names.size());
+    (out += out.empty() ? "" : ", ") += std::string(1, *k) + " " + names.substr(at, end - at);
+    at = end + 2;
+  }
+  return out;
+}
 
 std::vector<Finding> check_macro(std::string_view utf8) {
   std::vector<Finding> findings;

@@ -15,9 +15,11 @@
 #define LORIMAX_TOOLS_LMX_CHECK_H
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 #include <vector>
 
+#include "exports/info.h"
 #include "tools/lmx/text.h"
 
 namespace lmx::tool {
@@ -29,6 +31,9 @@ struct Finding {
 
 // The findings of one macro, in the order of the text.
 std::vector<Finding> check_macro(std::string_view utf8);
+
+// An export's arguments with their kinds, as "I number, I mode".
+std::string signature(const lmx::ExportInfo& e);
 
 }  // namespace lmx::tool
 

@@ -440,13 +440,7 @@ void list_exports() {
   }
   std::string out;
   for (const auto& e : lmx::kExportInfo) {
-    std::string args, names = e.arg_names;
-    std::size_t at = 0;
-    for (const char* k = e.kinds; *k; ++k) {
-      const std::size_t end = std::min(names.find(", ", at), names.size());
-      (args += args.empty() ? "" : ", ") += std::string(1, *k) + " " + names.substr(at, end - at);
-      at = end + 2;
-    }
+    const std::string args = lmx::tool::signature(e);
     const char* form = lmx::call_form(e);
     char line[256];
     std::snprintf(line, sizeof line, "%-*s  %-*s  %-11s  %s  (%s)\n", static_cast<int>(name), e.name,
