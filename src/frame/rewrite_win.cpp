@@ -68,10 +68,12 @@ std::basic_string<Char> ascii(const char* text) {
 constexpr char kPrefix[] = "~lmx";
 
 // A running process of that id; a process that has ended but is still held
-// open by someone counts as gone.
+// open by someone counts as gone. One this process may not open (another
+// user's, writing into a shared folder) counts as running: its file is left.
 bool running(DWORD id) {
   const KernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, id));
-  return process && WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT;
+  if (!process) return GetLastError() == ERROR_ACCESS_DENIED;
+  return WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT;
 }
 
 // ~lmx<pid>-<n>.tmp of a process that is gone: what a killed rewrite left.
